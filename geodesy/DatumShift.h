@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+
+#include "geodesy/Datum.h"
+
+namespace trelvan {
+
+// An earth-centred, earth-fixed position in metres on the ellipsoid and
+// origin of datum `datum`: x towards 0N 0E, y towards 0N 90E, z north.
+struct EcefPoint {
+  double x;
+  double y;
+  double z;
+  std::uint16_t datum;
+};
+
+// Geodetic to cartesian on p's own datum (index replaced as by DatumRow).
+EcefPoint GeodeticToEcef(const GeoPoint& p);
+
+// Cartesian to geodetic on q's own datum by Bowring's one-step formula.
+GeoPoint EcefToGeodetic(const EcefPoint& q);
+
+// Shifts q from its datum to WGS-84 (result datum 0).
+EcefPoint DatumToWgs84(const EcefPoint& q);
+
+// Shifts q (any datum, taken to WGS-84 first) into datum `target` by the
+// exact inverse of that datum's shift; the result carries `target` as given.
+EcefPoint DatumFromWgs84(std::uint16_t target, const EcefPoint& q);
+
+// The same position expressed in datum `target`. When `target` equals
+// p.datum the result is p itself, bit for bit.
+GeoPoint ConvertDatum(std::uint16_t target, const GeoPoint& p);
+
+}  // namespace trelvan

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+
+#include "geodesy/Datum.h"
+
+namespace trelvan {
+
+// A position on the Universal Transverse Mercator grid of a datum.
+struct UtmPoint {
+  double easting;      // metres, including the false easting 500000
+  double northing;     // metres; southern hemisphere includes 10000000
+  double height;       // metres above the ellipsoid, carried through
+  std::uint16_t zone;  // 1..60
+  signed char band;    // latitude band letter 'C'..'X' without 'I' and 'O'
+  char column;         // 100 km square column letter; never set here
+  char row;            // 100 km square row letter; never set here
+  std::uint16_t datum; // datum index of the ellipsoid used
+  std::uint16_t form;  // grid form flag; kUtmForm for full easting/northing
+};
+
+inline constexpr std::uint16_t kUtmForm = 0;
+
+// Coefficients of the meridian arc S(phi) = A phi - B sin 2phi + C sin 4phi
+// - D sin 6phi + E sin 8phi, as a series in the third flattening, metres.
+struct MeridianArc {
+  double A;
+  double B;
+  double C;
+  double D;
+  double E;
+};
+
+MeridianArc MeridianArcCoefficients(double a, double inv_f);
+
+// Projects `point` on its own datum's ellipsoid. Writes every field of `out`
+// except `column` and `row`, which keep what the caller left there.
+// Latitudes are clamped to -80..84 degrees; the Norway and Svalbard zone
+// exceptions apply.
+void GeoToUtm(const GeoPoint& point, UtmPoint& out);
+
+// The footpoint latitude (radians) whose meridian arc equals northing/k0,
+// by fixed-point iteration from just below pi/2. A non-finite northing gives
+// NaN instead of iterating forever.
+double FootpointLatitude(double northing, const MeridianArc& arc);
+
+// Grid position in UTM form back to a geographic position on the same datum.
+// The hemisphere comes from the band letter alone (below 'N' is southern).
+GeoPoint UtmToGeo(const UtmPoint& grid);
+
+}  // namespace trelvan

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "geodesy/Datum.h"
+#include "geometry/Linear3.h"
+#include "geometry/Polar.h"
+
+namespace trelvan {
+
+inline constexpr int kNoSolution = 1;
+
+// The local frame of w2 and the position of w2, both in the local frame of
+// w1 (x west, y south, z up). Both points must be on one datum. Returns
+// kSolved, or kSingular when w1's frame cannot be inverted.
+int RelativeFrame(const GeoPoint& w1, const GeoPoint& w2, Matrix3& m, Vector3& d);
+
+// The station from two known waypoints, the slant range and elevation
+// measured at the station to each (m1, m2; azimuths ignored) and the angle
+// theta (radians) clockwise at the station from waypoint 1 to waypoint 2.
+// Returns kSolved and writes `station` on w1's datum, or kNoSolution and
+// leaves `station` untouched.
+int SolveResection(double theta, const PolarVector& m1, const PolarVector& m2,
+                   const GeoPoint& w1, const GeoPoint& w2, GeoPoint& station);
+
+}  // namespace trelvan

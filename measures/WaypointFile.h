@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+
+#include "measures/FileResult.h"
+#include "measures/WaypointTable.h"
+
+namespace trelvan {
+
+inline constexpr const char* kWaypointFileName = "wp.dat";
+inline constexpr std::size_t kWaypointFileSize = 2800;
+
+// Fills `table` from the first 2800 bytes of `bytes`; records a short input
+// does not reach are free and all zero.
+void DecodeWaypoints(const unsigned char* bytes, std::size_t size, WaypointTable& table);
+
+// Reads "wp.dat" in `folder`, or creates it with the default table (and
+// leaves that table in `table`) when it does not exist.
+LoadResult LoadWaypoints(const char* folder, WaypointTable& table);
+
+// Replaces "wp.dat" in `folder` with the 2800 bytes of `table`. The old file
+// stays whole unless the new one was written completely. False on failure.
+bool SaveWaypoints(const char* folder, const WaypointTable& table);
+
+}  // namespace trelvan
