@@ -32,10 +32,12 @@ struct MagneticField {
 double MagneticVariance(const DateStamp& date, const GeoPoint& position);
 
 // The date as a decimal year; January and February of a leap year divide by
-// 365, later months by 366.
+// 365, later months by 366. Leap years follow the Gregorian rule. A month
+// outside 1..12 yields NaN.
 double DecimalYear(int month, int day, int year);
 
-// An angle in radians brought into [-pi, pi] and converted to degrees.
+// An angle in radians brought into [-pi, pi] and converted to degrees; NaN
+// for a non-finite angle.
 double SignedDegrees(double radians);
 
 // The coefficients for `dt` years after 2000.0, rounded to single precision:
