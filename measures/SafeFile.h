@@ -4,13 +4,37 @@
 
 namespace trelvan {
 
-// Joins folder and name with a '/' into `out`; false when it does not fit.
+// Joins folder and name with a '/' into `out`; an empty folder gives the
+// bare name (the current folder). False when the result does not fit.
 bool JoinPath(char* out, std::size_t capacity, const char* folder, const char* name);
+
+// Creates `folder` and any missing parents with mode 0755 (less the umask).
+// True when the folder exists afterwards; an empty folder is the current one.
+bool EnsureFolder(const char* folder);
+
+// What became of reading the start of a file.
+enum class ReadOutcome {
+  kRead,        // a regular file was read
+  kMissing,     // there is no such file (or no such folder)
+  kUnreadable,  // it exists but is no regular file, may not be read, or a read failed
+};
+
+// Reads at most `capacity` bytes from the start of the regular file `name`
+// in `folder` into `data` and sets `size` to the number of bytes read.
+ReadOutcome ReadFileStart(const char* folder, const char* name, void* data,
+                          std::size_t capacity, std::size_t& size);
 
 // Replaces the file `name` in `folder` with `size` bytes of `data`: they go
 // to a temporary file in the same folder, which is flushed, synced and then
 // renamed over the old file. On any failure the temporary file is removed,
-// the old file is left as it was and false is returned.
+// the old file is left as it was and false is returned. A file that exists
+// but may not be written is left alone (false); otherwise the new file keeps
+// the old one's permissions, and a new file gets 0644.
 bool ReplaceFile(const char* folder, const char* name, const void* data, std::size_t size);
+
+// For fault tests: from now on every ReplaceFile writes at most `bytes`
+// bytes of its temporary file and then fails as a full disk would. A
+// negative value (the default) removes the limit.
+void SetWriteLimitForTesting(long bytes);
 
 }  // namespace trelvan

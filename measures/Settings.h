@@ -27,11 +27,14 @@ AppSettings ParseSettings(std::string_view text);
 // always enough); returns the length.
 int FormatSettings(const AppSettings& settings, char (&out)[80]);
 
-// Reads "conf.txt" in `folder`, or creates it with six zeros (and leaves
-// zeros in `settings`) when it does not exist.
+// Reads "conf.txt" in `folder`, or creates it (and the folder, when missing)
+// with six zeros and leaves zeros in `settings` when it does not exist. A
+// file that exists but cannot be read is never overwritten: kCannotCreate,
+// zeros in `settings`, and the caller must not save over it.
 LoadResult LoadSettings(const char* folder, AppSettings& settings);
 
-// Replaces "conf.txt" in `folder`; the old file stays whole on failure.
+// Replaces "conf.txt" in `folder` (made again when missing); the old file
+// stays whole on failure.
 bool SaveSettings(const char* folder, const AppSettings& settings);
 
 }  // namespace trelvan

@@ -14,11 +14,15 @@ inline constexpr std::size_t kWaypointFileSize = 2800;
 // does not reach are free and all zero.
 void DecodeWaypoints(const unsigned char* bytes, std::size_t size, WaypointTable& table);
 
-// Reads "wp.dat" in `folder`, or creates it with the default table (and
-// leaves that table in `table`) when it does not exist.
+// Reads at most 2800 bytes of "wp.dat" in `folder` (see DecodeWaypoints), or
+// creates it (and the folder, when missing) with the default table and
+// leaves that table in `table` when it does not exist. A file that exists
+// but cannot be read is never overwritten: kCannotCreate, the default table
+// in `table`, and the caller must not save over it.
 LoadResult LoadWaypoints(const char* folder, WaypointTable& table);
 
-// Replaces "wp.dat" in `folder` with the 2800 bytes of `table`. The old file
+// Replaces "wp.dat" in `folder` (made again when missing) with the 2800
+// bytes of `table`. The old file
 // stays whole unless the new one was written completely. False on failure.
 bool SaveWaypoints(const char* folder, const WaypointTable& table);
 

@@ -1,0 +1,94 @@
+#include "measures/Settings.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+
+#include "measures/SafeFile.h"
+
+namespace trelvan {
+namespace {
+
+// Characters of the first line that are looked at: the line, newline
+// included, always fitted a 30-byte buffer.
+constexpr std::size_t kLineLimit = 29;
+
+// The blanks that a scanned number may be preceded by.
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// The first line as it is read: at most 29 characters, up to and including
+// its newline; a zero byte ends it as well.
+std::string_view FirstLine(std::string_view text) {
+  const std::size_t limit = text.size() < kLineLimit ? text.size() : kLineLimit;
+  std::size_t end = 0;
+  while (end < limit && text[end] != '\0') {
+    ++end;
+    if (text[end - 1] == '\n') break;
+  }
+  return text.substr(0, end);
+}
+
+}  // namespace
+
+AppSettings ParseSettings(std::string_view text) {
+  const std::string_view line = FirstLine(text);
+  std::int32_t values[6] = {};
+  std::size_t i = 0;
+  // Six signed decimal numbers, each after any blanks. Scanning stops at the
+  // first thing that is not a number; a number too large for an int is read
+  // past but gives 0, and the numbers after it are still read.
+  for (std::int32_t& value : values) {
+    while (i < line.size() && IsSpace(line[i])) ++i;
+    bool negative = false;
+    if (i < line.size() && (line[i] == '+' || line[i] == '-')) {
+      negative = line[i] == '-';
+      ++i;
+    }
+    if (i >= line.size() || line[i] < '0' || line[i] > '9') break;
+    constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    std::int64_t magnitude = 0;
+    for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i) {
+      if (magnitude <= kLimit) magnitude = magnitude * 10 + (line[i] - '0');
+    }
+    if (negative && magnitude <= kLimit) {
+      value = static_cast<std::int32_t>(-magnitude);
+    } else if (!negative && magnitude < kLimit) {
+      value = static_cast<std::int32_t>(magnitude);
+    }
+  }
+  return AppSettings{values[0], values[1], values[2], values[3], values[4], values[5]};
+}
+
+int FormatSettings(const AppSettings& settings, char (&out)[80]) {
+  return std::snprintf(out, sizeof out, "%d %d %d %d %d %d\n", settings.inputMode,
+                       settings.angleUnit, settings.distanceUnit, settings.datumIndex,
+                       settings.editWaypoint, settings.baseWaypoint);
+}
+
+LoadResult LoadSettings(const char* folder, AppSettings& settings) {
+  settings = AppSettings{};
+  char text[kLineLimit];
+  std::size_t size = 0;
+  switch (ReadFileStart(folder, kSettingsFileName, text, sizeof text, size)) {
+    case ReadOutcome::kRead:
+      settings = ParseSettings(std::string_view(text, size));
+      return LoadResult::kRead;
+    case ReadOutcome::kMissing:
+      if (EnsureFolder(folder) && SaveSettings(folder, settings)) return LoadResult::kCreated;
+      return LoadResult::kCannotCreate;
+    case ReadOutcome::kUnreadable:
+      break;
+  }
+  return LoadResult::kCannotCreate;
+}
+
+bool SaveSettings(const char* folder, const AppSettings& settings) {
+  char line[80];
+  const int length = FormatSettings(settings, line);
+  return EnsureFolder(folder) && ReplaceFile(folder, kSettingsFileName, line,
+                                             static_cast<std::size_t>(length));
+}
+
+}  // namespace trelvan
