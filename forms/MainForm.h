@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QString>
+
+#include "geometry/Polar.h"
+#include "measures/Settings.h"
+#include "measures/WaypointTable.h"
+#include "ui/Form.h"
+
+class QToolBar;
+
+namespace trelvan {
+
+// The main form and the owner of the program's state for the whole run: the
+// settings, the waypoint table, the last polar result and the two
+// declination angles. It shows the base waypoint in geographic and UTM form
+// with its grid convergence and magnetic variance, opens every other form
+// from its menu and tool bar, reads both files when it opens and writes both
+// when it is destroyed. The other forms receive it in their constructor and
+// work on its members directly.
+class MainForm : public Form {
+ public:
+  enum Id {
+    kWaypointList = 1000,
+    kEdit = 1005,
+    kLatHemisphere = 1006,
+    kLatDeg = 1004,
+    kLatMin = 1013,
+    kLatSec = 1014,
+    kLatHun = 1027,
+    kLonHemisphere = 1018,
+    kLonDeg = 1015,
+    kLonMin = 1016,
+    kLonSec = 1017,
+    kLonHun = 1028,
+    kAltSign = 1020,
+    kAlt = 1019,
+    kAltUnit = 1011,
+    kEasting = 1007,
+    kEastingDm = 1024,
+    kNorthing = 1008,
+    kNorthingDm = 1025,
+    kGridHemisphere = 1023,
+    kZone = 1021,
+    kBand = 1022,
+    kAngleUnit = 1026,
+    kConvergenceSign = 1010,
+    kConvergenceWhole = 1009,
+    kConvergenceHun = 1029,
+    kVarianceSign = 1032,
+    kVarianceWhole = 1030,
+    kVarianceHun = 1031,
+  };
+
+  // Menu and tool bar commands.
+  enum Command {
+    kCommandExit = 32775,
+    kCommandForward3D = 32776,
+    kCommandInverse3D = 32777,
+    kCommandBackPolar = 32778,
+    kCommandResection3D = 32779,
+    kCommandWaypoints = 32780,
+    kCommandUnits = 32781,
+    kCommandAbout = 32782,
+    kToolExit = 32783,
+    kToolUnits = 32784,
+    kToolAbout = 32785,
+  };
+
+  // `dataFolder` holds "conf.txt" and "wp.dat".
+  MainForm(Services& services, const QString& dataFolder, QWidget* parent = nullptr);
+
+  // Shows p as the base: converted into the map datum, geographic and UTM
+  // fields, grid convergence and the magnetic variance from the clock.
+  void ShowBase(const GeoPoint& p);
+  // Rebuilds the selector from the table, selects baseWaypoint and shows it.
+  void RefreshBase();
+  // Sets the altitude and angle unit labels from the settings.
+  void ShowUnitLabels();
+  // Runs a menu or tool bar command as the user's choice would.
+  void RunCommand(int command);
+
+  AppSettings settings{};
+  WaypointTable waypoints{};
+  PolarVector lastPolar{};
+  double backAzimuth = 0;
+  // After ShowBase: absolute values in the angle unit. The task forms store
+  // the values at their own point here, in radians.
+  double magneticVariance = 0;
+  double gridConvergence = 0;
+
+ protected:
+  void OnOpen() override;
+  void OnDestroy() override;
+  void OnPressed(int id) override;
+  void OnSelectionChanged(int id) override;
+  void OnTextChanged(int id) override;
+
+ private:
+  void BuildCommandBar();
+  void SaveFiles();
+
+  QString dataFolder_;
+  bool settingsLoaded_ = false;
+  bool waypointsLoaded_ = false;
+};
+
+}  // namespace trelvan

@@ -1,0 +1,31 @@
+#pragma once
+
+// The texts of the program's messages, each exactly as users have always
+// seen it.
+
+namespace trelvan::messages {
+
+inline constexpr const char* kCannotCreateFile = "ERROR!\nCannot create file!..";
+inline constexpr const char* kCannotWriteFile = "ERROR!\nCannot write to file!..";
+
+inline constexpr const char* kRange0To359 = "ERROR!\nThe value must be in between 0 to 359";
+inline constexpr const char* kRange0To6399 = "ERROR!\nThe value must be in between 0 to 6399";
+inline constexpr const char* kRange0To89 = "ERROR!\nThe value must be in between 0 to 89";
+inline constexpr const char* kRange0To1599 = "ERROR!\nThe value must be in between 0 to 1599";
+inline constexpr const char* kRange0To179 = "ERROR!\nThe value must be in between 0 to 179";
+inline constexpr const char* kRange0To59 = "ERROR!\nThe value must be in between 0 to 59";
+inline constexpr const char* kRange1To60 = "ERROR!\nThe value must be in between 1 to 60";
+inline constexpr const char* kLessThan999999 = "ERROR!\nThe value must be less than 999999";
+
+inline constexpr const char* kTwoDifferentWaypoints = "Error!\nTwo different waypoints must be chosen";
+inline constexpr const char* kAngleCannotBeZero = "Error!\nAngle between waypoints cannot be 0";
+inline constexpr const char* kCheckInputValues = "Error!\nCheck the input values...";
+
+// Where the program refuses what would lose or corrupt data.
+inline constexpr const char* kTableFull =
+    "ERROR!\nAll 50 waypoints are in use.\nDelete a waypoint first.";
+inline constexpr const char* kNoWaypoint = "ERROR!\nNo waypoint is chosen.";
+inline constexpr const char* kNameOutsideCodePage =
+    "ERROR!\nThe name holds a character that cannot be stored.";
+
+}  // namespace trelvan::messages

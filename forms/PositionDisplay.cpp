@@ -1,0 +1,112 @@
+#include "forms/PositionDisplay.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "geodesy/Angles.h"
+#include "geodesy/Rounding.h"
+#include "measures/CodePage1252.h"
+#include "measures/DisplaySplit.h"
+#include "measures/Units.h"
+#include "ui/Form.h"
+
+namespace trelvan {
+
+namespace {
+
+void ShowDms(Form& form, int deg, int min, int sec, int hun, double radians) {
+  const DmsParts parts = SplitDms(std::fabs(radians));
+  form.SetText(deg, QString::asprintf("%03d", parts.deg));
+  form.SetText(min, QString::asprintf("%02d", parts.min));
+  form.SetText(sec, QString::asprintf("%02d", parts.sec));
+  form.SetText(hun, QString::asprintf("%02d", parts.hun));
+}
+
+}  // namespace
+
+void ShowGeographic(Form& form, const GeographicFields& f, const GeoPoint& q,
+                    std::int32_t distanceUnit) {
+  form.SetText(f.latHemisphere, q.lat >= 0 ? QStringLiteral("N") : QStringLiteral("S"));
+  form.SetText(f.lonHemisphere, q.lon >= 0 ? QStringLiteral("E") : QStringLiteral("W"));
+  form.SetText(f.altSign, q.height >= 0 ? QStringLiteral("+") : QStringLiteral("-"));
+  ShowDms(form, f.latDeg, f.latMin, f.latSec, f.latHun, q.lat);
+  ShowDms(form, f.lonDeg, f.lonMin, f.lonSec, f.lonHun, q.lon);
+  const double altitude = std::fabs(q.height) * AltitudeDisplayFactor(distanceUnit);
+  form.SetText(f.alt, QString::asprintf("%05ld", static_cast<long>(RoundHalfAway(altitude))));
+}
+
+void ShowGrid(Form& form, const GridFields& f, const GeoPoint& q) {
+  UtmPoint u{};
+  GeoToUtm(q, u);
+  const DecimetreParts easting = SplitDecimetres(u.easting);
+  const DecimetreParts northing = SplitDecimetres(u.northing);
+  form.SetText(f.easting, QString::asprintf("%07ld", static_cast<long>(easting.whole)));
+  form.SetText(f.eastingDm, QString::asprintf("%01d", easting.dm));
+  form.SetText(f.northing, QString::asprintf("%07ld", static_cast<long>(northing.whole)));
+  form.SetText(f.northingDm, QString::asprintf("%01d", northing.dm));
+  form.SetText(f.hemisphere, q.lat >= 0 ? QStringLiteral("N") : QStringLiteral("S"));
+  form.SetText(f.zone, QString::number(u.zone));
+  form.SetText(f.band, QString(QChar(static_cast<char16_t>(static_cast<unsigned char>(u.band)))));
+}
+
+double ShowSignedAngle(Form& form, int signId, int wholeId, int hundredthsId, double radians,
+                       std::int32_t angleUnit) {
+  double g = radians * RadiansToAngleUnit(angleUnit);
+  if (g < 0) {
+    form.SetText(signId, QStringLiteral("-"));
+    g = -g;
+  } else {
+    form.SetText(signId, QStringLiteral("+"));
+  }
+  const HundredthParts parts = SplitHundredths(g);
+  form.SetText(wholeId, QString::asprintf("%03d", parts.whole));
+  form.SetText(hundredthsId, QString::asprintf("%02d", parts.hun));
+  return g;
+}
+
+DateStamp DateStampFrom(const QDateTime& time) {
+  const QDate date = time.date();
+  const QTime clock = time.time();
+  return DateStamp{static_cast<double>(clock.second()),
+                   static_cast<std::int16_t>(clock.minute()),
+                   static_cast<std::int16_t>(clock.hour()),
+                   static_cast<std::int16_t>(date.day()),
+                   static_cast<std::int16_t>(date.month()),
+                   static_cast<std::int16_t>(date.year())};
+}
+
+QString NameText(const Waypoint& waypoint) {
+  QString text;
+  for (char byte : WaypointName(waypoint)) {
+    const char32_t c = DecodeCp1252(static_cast<unsigned char>(byte));
+    text.append(QChar(static_cast<char16_t>(c)));
+  }
+  return text;
+}
+
+bool NameBytes(const QString& text, char (&out)[kNameField]) {
+  std::memset(out, 0, sizeof out);
+  const QList<uint> codes = text.toUcs4();
+  if (codes.size() > kMaxNameLength) return false;
+  for (qsizetype i = 0; i < codes.size(); ++i) {
+    unsigned char byte = 0;
+    if (codes[i] == 0 || !EncodeCp1252(static_cast<char32_t>(codes[i]), byte)) return false;
+    out[i] = static_cast<char>(byte);
+  }
+  return true;
+}
+
+void FillWaypointList(Form& form, int id, const WaypointTable& table) {
+  form.ListClear(id);
+  const int count = CountInUse(table);
+  for (int i = 0; i < count; ++i) form.ListAppend(id, NameText(table[i]));
+}
+
+int FindListEntry(const Form& form, int id, const QString& name) {
+  for (int i = 0; i < form.ListCount(id); ++i) {
+    if (form.ListText(id, i) == name) return i;
+  }
+  return -1;
+}
+
+}  // namespace trelvan

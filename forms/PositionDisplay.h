@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <cstdint>
+
+#include "geodesy/Datum.h"
+#include "geodesy/Utm.h"
+#include "magnetic/MagneticModel.h"
+#include "measures/WaypointTable.h"
+
+namespace trelvan {
+
+class Form;
+
+// The ids of one group of geographic fields on a form: hemisphere buttons,
+// degrees, minutes, seconds and hundredths of latitude and longitude, the
+// altitude sign button and the altitude magnitude.
+struct GeographicFields {
+  int latHemisphere, latDeg, latMin, latSec, latHun;
+  int lonHemisphere, lonDeg, lonMin, lonSec, lonHun;
+  int altSign, alt;
+};
+
+// The ids of the grid fields: easting and northing with their decimetres,
+// the grid hemisphere button, the zone and the band letter.
+struct GridFields {
+  int easting, eastingDm, northing, northingDm, hemisphere, zone, band;
+};
+
+// Shows q (already in the display datum) in `fields`: "N"/"S", "E"/"W" and
+// "+"/"-" at or above zero, degrees "%03d", minutes, seconds and hundredths
+// "%02d", the altitude rounded in metres or feet as `distanceUnit` says,
+// "%05ld".
+void ShowGeographic(Form& form, const GeographicFields& fields, const GeoPoint& q,
+                    std::int32_t distanceUnit);
+
+// Shows the UTM projection of q in `fields`: "%07ld" metres and "%01d"
+// decimetres, the zone in decimal, the band letter, "N"/"S" by latitude.
+void ShowGrid(Form& form, const GridFields& fields, const GeoPoint& q);
+
+// A signed angle in radians shown as a sign button and "%03d"/"%02d" whole
+// units and hundredths in the angle unit; returns the magnitude shown, in
+// the angle unit.
+double ShowSignedAngle(Form& form, int signId, int wholeId, int hundredthsId, double radians,
+                       std::int32_t angleUnit);
+
+// The clock reading as the field model wants it.
+DateStamp DateStampFrom(const QDateTime& time);
+
+// A stored name as text, and text as name bytes in Windows-1252 (false when
+// a character has no byte there).
+QString NameText(const Waypoint& waypoint);
+bool NameBytes(const QString& text, char (&out)[kNameField]);
+
+// Clears list `id` and appends the names of the records in use, in order.
+void FillWaypointList(Form& form, int id, const WaypointTable& table);
+
+// Index of the first entry of list `id` whose text is `name`, or -1.
+int FindListEntry(const Form& form, int id, const QString& name);
+
+}  // namespace trelvan

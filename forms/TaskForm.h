@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+
+#include "forms/PositionDisplay.h"
+#include "geodesy/Datum.h"
+#include "ui/Form.h"
+
+namespace trelvan {
+
+class MainForm;
+
+// What the task forms (Forward 3D, Back Polar Plot, Inverse 3D, Polar
+// result, Resection 3D) share: entry pairs of whole units and hundredths,
+// the sign and azimuth reference buttons, the range checks of the
+// whole-units fields, the display of a stored position and the storing of a
+// computed one.
+class TaskForm : public Form {
+ protected:
+  TaskForm(MainForm& main, const QString& title, QWidget* parent);
+
+  // whole + hundredths * 0.01 from a pair of digits fields (empty reads 0).
+  double ReadEntry(int wholeId, int hundredthsId) const;
+  // Sets every whole-units field to "0" and every hundredths field to "00".
+  void ResetEntries(std::initializer_list<int> wholeIds, std::initializer_list<int> hundredthIds);
+  // "+" becomes "-", anything else "+".
+  void ToggleSign(int buttonId);
+  // "TRUE" -> "GRID" -> "MAG" -> "TRUE"; any other caption stays.
+  void CycleReference(int buttonId);
+  // Range checks run on a change of a whole-units field: when the value is
+  // out of range the message is shown and the field emptied.
+  void CheckAzimuthField(int id);
+  void CheckElevationField(int id);
+  // Sets the unit labels that exist on the form (0 for none): altitude "m"
+  // or "ft", angle "Deg" or "mils", distance "m", "km", ... A distance code
+  // outside 0..5 leaves the altitude and distance labels as they are.
+  void ShowUnitLabels(int altitudeLabel, int angleLabel, int distanceLabel);
+  // Shows p converted into the map datum in a group of geographic fields.
+  void ShowPosition(const GeographicFields& fields, const GeoPoint& p);
+  // Sets the main form's magneticVariance (from the clock) and
+  // gridConvergence at p, both in radians.
+  void SetDeclinationsAt(const GeoPoint& p);
+  // Stores p as a new waypoint "WP #" n in the first free record, sets
+  // editWaypoint to it and runs the Waypoints form on it. Returns false
+  // (with a message, storing nothing) when all 50 records are in use.
+  bool StoreResult(const GeoPoint& p);
+  // Rebuilds list `id` from the table and selects the first entry named
+  // `name`, or entry 0 when none is; returns the selection.
+  int RefillAndSelect(int id, const QString& name);
+
+  MainForm& main_;
+};
+
+}  // namespace trelvan

@@ -1,0 +1,269 @@
+#include "ui/Form.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include "measures/WaypointTable.h"
+
+namespace trelvan {
+
+class Form::Quiet {
+ public:
+  explicit Quiet(Form& form) : form_(form) { ++form_.quiet_; }
+  ~Quiet() { --form_.quiet_; }
+  Quiet(const Quiet&) = delete;
+  Quiet& operator=(const Quiet&) = delete;
+
+ private:
+  Form& form_;
+};
+
+Form::Form(Services& services, const QString& title, QWidget* parent)
+    : QDialog(parent), services_(services), layout_(new QVBoxLayout(this)) {
+  setWindowTitle(title);
+  setModal(true);
+  layout_->setSpacing(6);
+}
+
+Form::~Form() = default;
+
+int Form::Execute() {
+  ended_ = false;
+  OnOpen();
+  if (!ended_) services_.runModal(*this);
+  ended_ = true;
+  OnDestroy();
+  return result();
+}
+
+void Form::End(int result) {
+  ended_ = true;
+  done(result);
+}
+
+int Form::AddGroup(const QString& caption) {
+  auto* grid = new QGridLayout;
+  grid->setHorizontalSpacing(4);
+  grid->setVerticalSpacing(4);
+  if (caption.isEmpty()) {
+    layout_->addLayout(grid);
+  } else {
+    auto* box = new QGroupBox(caption, this);
+    box->setLayout(grid);
+    layout_->addWidget(box);
+  }
+  groups_.append(grid);
+  return static_cast<int>(groups_.size()) - 1;
+}
+
+QGridLayout* Form::GroupGrid(int group) const { return groups_.value(group, nullptr); }
+
+void Form::AddControls(std::initializer_list<ControlSpec> specs) {
+  for (const ControlSpec& spec : specs) AddControl(spec);
+}
+
+void Form::AddControl(const ControlSpec& spec) {
+  const QString text = QString::fromUtf8(spec.text ? spec.text : "");
+  QWidget* widget = nullptr;
+  switch (spec.kind) {
+    case ControlKind::kCaption:
+    case ControlKind::kLabel:
+      widget = new QLabel(text, this);
+      break;
+    case ControlKind::kEdit:
+    case ControlKind::kDigits: {
+      auto* edit = new QLineEdit(text, this);
+      if (spec.kind == ControlKind::kDigits) {
+        // Typing stops at nine digits, so no field holds a number beyond a
+        // 32-bit int; a paste with anything else is refused whole.
+        edit->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), edit));
+      }
+      const int id = spec.id;
+      connect(edit, &QLineEdit::textChanged, this, [this, id] {
+        if (quiet_ == 0) OnTextChanged(id);
+      });
+      widget = edit;
+      break;
+    }
+    case ControlKind::kButton:
+    case ControlKind::kDefaultButton: {
+      auto* button = new QPushButton(text, this);
+      button->setAutoDefault(false);
+      button->setDefault(spec.kind == ControlKind::kDefaultButton);
+      const int id = spec.id;
+      connect(button, &QPushButton::clicked, this, [this, id] { OnPressed(id); });
+      widget = button;
+      break;
+    }
+    case ControlKind::kRadio: {
+      // Radio buttons are exclusive within their group box, as a user expects.
+      auto* radio = new QRadioButton(text, this);
+      const int id = spec.id;
+      connect(radio, &QRadioButton::clicked, this, [this, id] { OnPressed(id); });
+      widget = radio;
+      break;
+    }
+    case ControlKind::kList:
+    case ControlKind::kEditableList: {
+      auto* list = new QComboBox(this);
+      if (spec.kind == ControlKind::kEditableList) {
+        list->setEditable(true);
+        list->setInsertPolicy(QComboBox::NoInsert);
+        list->setCompleter(nullptr);  // no completion: names differing in case are distinct
+        list->lineEdit()->setMaxLength(kMaxNameLength);
+      }
+      list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+      list->setMinimumContentsLength(14);
+      const int id = spec.id;
+      connect(list, &QComboBox::currentIndexChanged, this, [this, id] {
+        if (quiet_ == 0) OnSelectionChanged(id);
+      });
+      widget = list;
+      break;
+    }
+  }
+  if (spec.id != 0) {
+    widget->setObjectName(QString::number(spec.id));
+    controls_.insert(spec.id, widget);
+  }
+  QGridLayout* grid = GroupGrid(spec.group);
+  Q_ASSERT(grid);
+  grid->addWidget(widget, spec.row, spec.column, spec.rowSpan, spec.columnSpan);
+}
+
+QWidget* Form::Control(int id) const { return controls_.value(id, nullptr); }
+
+QString Form::Text(int id) const {
+  QWidget* w = Control(id);
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit->text();
+  if (auto* button = qobject_cast<QAbstractButton*>(w)) return button->text();
+  if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
+  if (auto* list = qobject_cast<QComboBox*>(w)) return list->currentText();
+  return {};
+}
+
+void Form::SetText(int id, const QString& text) {
+  Quiet quiet(*this);
+  QWidget* w = Control(id);
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+    edit->setText(text);
+  } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+    button->setText(text);
+  } else if (auto* label = qobject_cast<QLabel*>(w)) {
+    label->setText(text);
+  } else if (auto* list = qobject_cast<QComboBox*>(w); list && list->isEditable()) {
+    list->setEditText(text);
+  }
+}
+
+void Form::SetReadOnly(int id, bool readOnly) {
+  if (auto* edit = qobject_cast<QLineEdit*>(Control(id))) edit->setReadOnly(readOnly);
+}
+
+bool Form::IsReadOnly(int id) const {
+  auto* edit = qobject_cast<QLineEdit*>(Control(id));
+  return edit && edit->isReadOnly();
+}
+
+void Form::CheckRadio(int first, int last, int id) {
+  for (auto it = controls_.cbegin(); it != controls_.cend(); ++it) {
+    if (it.key() < first || it.key() > last) continue;
+    auto* radio = qobject_cast<QRadioButton*>(it.value());
+    if (!radio) continue;
+    // Exclusive buttons refuse to be unchecked; an id outside the range
+    // must leave every button of the range unchecked.
+    radio->setAutoExclusive(false);
+    radio->setChecked(it.key() == id);
+    radio->setAutoExclusive(true);
+  }
+}
+
+bool Form::IsChecked(int id) const {
+  auto* button = qobject_cast<QAbstractButton*>(Control(id));
+  return button && button->isChecked();
+}
+
+void Form::ListClear(int id) {
+  Quiet quiet(*this);
+  if (auto* list = qobject_cast<QComboBox*>(Control(id))) list->clear();
+}
+
+void Form::ListAppend(int id, const QString& text) {
+  Quiet quiet(*this);
+  auto* list = qobject_cast<QComboBox*>(Control(id));
+  if (!list) return;
+  // An item added to an empty list would become selected; the form decides.
+  const int before = list->currentIndex();
+  list->addItem(text);
+  if (before < 0) list->setCurrentIndex(-1);
+}
+
+void Form::ListRemove(int id, int index) {
+  Quiet quiet(*this);
+  auto* list = qobject_cast<QComboBox*>(Control(id));
+  if (list && index >= 0 && index < list->count()) list->removeItem(index);
+}
+
+void Form::ListSelect(int id, int index) {
+  Quiet quiet(*this);
+  auto* list = qobject_cast<QComboBox*>(Control(id));
+  if (!list) return;
+  list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+}
+
+int Form::ListSelection(int id) const {
+  auto* list = qobject_cast<QComboBox*>(Control(id));
+  return list ? list->currentIndex() : -1;
+}
+
+int Form::ListCount(int id) const {
+  auto* list = qobject_cast<QComboBox*>(Control(id));
+  return list ? list->count() : 0;
+}
+
+QString Form::ListText(int id, int index) const {
+  auto* list = qobject_cast<QComboBox*>(Control(id));
+  return list ? list->itemText(index) : QString();
+}
+
+void Form::ShowMessage(const QString& text) { services_.showMessage(*this, text); }
+
+int Form::RunModal(Form& child) { return child.Execute(); }
+
+QDateTime Form::Now() const { return services_.now(); }
+
+bool Form::Press(int id) {
+  auto* button = qobject_cast<QAbstractButton*>(Control(id));
+  if (!button || !button->isEnabled()) return false;
+  button->click();
+  return true;
+}
+
+bool Form::Type(int id, const QString& text) {
+  QWidget* w = Control(id);
+  QLineEdit* edit = qobject_cast<QLineEdit*>(w);
+  if (auto* list = qobject_cast<QComboBox*>(w)) edit = list->lineEdit();
+  if (!edit || edit->isReadOnly() || !edit->isEnabled()) return false;
+  // Select everything and insert, as a user replacing the text: the
+  // validator and the length limit apply, and textChanged follows.
+  edit->selectAll();
+  edit->insert(text);
+  return edit->text() == text;
+}
+
+bool Form::Choose(int id, int index) {
+  auto* list = qobject_cast<QComboBox*>(Control(id));
+  if (!list || index < 0 || index >= list->count()) return false;
+  list->setCurrentIndex(index);
+  return true;
+}
+
+}  // namespace trelvan
