@@ -4,6 +4,8 @@
 
 namespace trelvan {
 
+// One coefficient row per line, kept as laid out.
+// clang-format off
 // IGRF epoch 2000.0 main field, nT.
 const double kMainFieldCoefficients[] = {
     0.0,              // unused
@@ -127,5 +129,7 @@ const double kSecularVariationCoefficients[] = {
 static_assert(std::size(kSecularVariationCoefficients) == kSecularVariationCount);
 static_assert(kSecularVariationCount ==
               kSecularVariationDegree * (kSecularVariationDegree + 2) + 1);
+
+// clang-format on
 
 }  // namespace trelvan

@@ -53,9 +53,9 @@ constexpr int kTermCount = kMainFieldDegree * (kMainFieldDegree + 3) / 2;
 // being day 1.
 constexpr int kFirstDayOfMonth[12] = {1, 32, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335};
 
-bool IsLeapYear(int year) {
-  return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-}
+// Gregorian calendar: every fourth year, but of the century years only
+// those divisible by 400 (2000 is a leap year; 1800, 1900, 2100 are not).
+bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
 
 }  // namespace
 
@@ -183,8 +183,8 @@ MagneticField FieldSynthesis(double latitude, double longitude, double height,
         const double w = (2.0 * fn - 1.0) * (1.0 / s);
         const int i = k - n;
         const int j = k - 2 * n + 1;
-        p[k] = static_cast<float>(
-            ((((p[i] * (1.0 / fn)) * w) * slat) - (p[j] / (fn - 1.0)) * u) * (fn + 1.0));
+        p[k] = static_cast<float>(((((p[i] * (1.0 / fn)) * w) * slat) - (p[j] / (fn - 1.0)) * u) *
+                                  (fn + 1.0));
         q[k] = static_cast<float>((q[i] * slat - (p[i] * (1.0 / fn)) * clat) * w - q[j] * u);
       }
     }
