@@ -75,7 +75,8 @@ TEST(SignedDegrees, AnglesWithinHalfATurnAreOnlyConverted) {
 }
 
 TEST(SignedDegrees, WholeTurnsComeOffOneAtATime) {
-  EXPECT_EQ(SignedDegrees(10.0), (10.0 - kTwoPi) * 57.2957795130823);
+  EXPECT_EQ(SignedDegrees(5.0), (5.0 - kTwoPi) * 57.2957795130823);
+  EXPECT_EQ(SignedDegrees(15.0), ((15.0 - kTwoPi) - kTwoPi) * 57.2957795130823);
   EXPECT_EQ(SignedDegrees(-20.0), (((-20.0 + kTwoPi) + kTwoPi) + kTwoPi) * 57.2957795130823);
   EXPECT_LT(SignedDegrees(std::nextafter(kPi, 4.0)), -179.9999);
   // A longitude of 270 degrees is evaluated as -90 degrees.
@@ -95,9 +96,9 @@ TEST(SignedDegrees, HugeAnglesEndInsideHalfATurn) {
 }
 
 TEST(SignedDegrees, NonFiniteAnglesAreNotANumber) {
-  for (double a : {std::numeric_limits<double>::infinity(),
-                   -std::numeric_limits<double>::infinity(),
-                   std::numeric_limits<double>::quiet_NaN()}) {
+  for (double a :
+       {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+        std::numeric_limits<double>::quiet_NaN()}) {
     EXPECT_TRUE(std::isnan(SignedDegrees(a)));
   }
 }
