@@ -64,9 +64,11 @@ double DecimalYear(int month, int day, int year) {
     return std::numeric_limits<double>::quiet_NaN();
   }
   const bool late = IsLeapYear(year) && month > 2;
-  int dayOfYear = kFirstDayOfMonth[month - 1] + day - 1;
+  // Counted in double so that no day number, however absurd, can overflow;
+  // every sum is a whole number well inside the exact range.
+  double dayOfYear = kFirstDayOfMonth[month - 1] + static_cast<double>(day) - 1.0;
   if (late) {
-    dayOfYear += 1;
+    dayOfYear += 1.0;
     return year + dayOfYear / 366.0;
   }
   return year + dayOfYear / 365.0;

@@ -67,6 +67,11 @@ TEST(DecimalYear, MonthOutsideTheYearIsNotANumber) {
   }
 }
 
+TEST(DecimalYear, ExtremeDayNumbersStayArithmetic) {
+  EXPECT_EQ(DecimalYear(1, 2147483647, 2001), 2001 + 2147483647.0 / 365.0);
+  EXPECT_EQ(DecimalYear(12, -2147483647 - 1, 2001), 2001 + (334.0 - 2147483648.0) / 365.0);
+}
+
 TEST(SignedDegrees, AnglesWithinHalfATurnAreOnlyConverted) {
   EXPECT_EQ(SignedDegrees(0.0), 0.0);
   EXPECT_EQ(SignedDegrees(1.0), 57.2957795130823);
