@@ -1,0 +1,138 @@
+#include "tools/calc/Help.h"
+
+#include <string_view>
+
+#include "geodesy/Datum.h"
+#include "tools/calc/Format.h"
+#include "tools/calc/LineProcessor.h"
+#include "tools/calc/Options.h"
+
+namespace trelvan::calc {
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: trelvan-calc [--raw] OPERATION [--angle deg|mils] [--dist m|km|ft|nmi|smi|yd]\n"
+    "                    [--datum INDEX|NAME] [--date YYYY-MM-DD]  < input > output\n"
+    "       trelvan-calc --help\n"
+    "OPERATION is one of utm, geo, datum, convergence, declination, forward, inverse,\n"
+    "backpolar, resection.\n";
+
+constexpr std::string_view kIntroduction =
+    "trelvan-calc: the TRELVAN survey computations for many points at once.\n"
+    "\n";
+
+constexpr std::string_view kBody =
+    "\n"
+    "It reads one problem per line from standard input and writes one line per\n"
+    "problem to standard output. Fields are separated by spaces or tabs. A line\n"
+    "beginning with '#' is copied through unchanged; an empty or blank line gives\n"
+    "no output; a carriage return at the end of a line is ignored. A line that\n"
+    "cannot be computed gives the line \"ERROR: \" and the reason, and the next\n"
+    "line goes on: a wrong number of fields, a field that is not a finite number,\n"
+    "a datum index outside 0..124, a zone outside 1..60, a band that is not a UTM\n"
+    "band letter (C..X without I and O), a date that does not exist, a position\n"
+    "typed wrongly, a line longer than 65536 bytes, a result that is not finite,\n"
+    "or \"no solution\" from the resection.\n"
+    "\n"
+    "Exit status: 0 when every line was computed, 1 when any line failed (or the\n"
+    "input or output failed), 2 for an unknown operation or option (the usage is\n"
+    "then printed to standard error).\n"
+    "\n"
+    "Modes\n"
+    "  --raw   Radians, metres and datum indices in and out; every position carries\n"
+    "          its own datum index (0..124). Every real number is printed as\n"
+    "          printf(\"%.17g\") prints it, so it reads back to the same double;\n"
+    "          zone and datum as whole numbers, the band as one letter. Azimuths\n"
+    "          are true, clockwise from north; elevations positive up.\n"
+    "  (none)  For people: every position is on the datum of --datum. Latitude and\n"
+    "          longitude are typed as decimal degrees (south and west negative) or\n"
+    "          as degrees, minutes and seconds without spaces and with a hemisphere\n"
+    "          letter: 51d30'15.5\"N 0d7'39.9\"W, 51d30.25'N, 51.5042N or -0.1277.\n"
+    "          Heights and ranges are in the --dist unit, eastings and northings in\n"
+    "          metres, azimuths, elevations and angles in the --angle unit.\n"
+    "\n"
+    "Options for people (not with --raw)\n"
+    "  --angle deg|mils             angles in and out (default deg; 6400 mils to the turn)\n"
+    "  --dist m|km|ft|nmi|smi|yd    heights and ranges in and out (default m)\n"
+    "  --datum INDEX|NAME           datum of every position, by index 0..124 or exact\n"
+    "                               name as listed below (default 0, WGS-84)\n"
+    "  --date YYYY-MM-DD            date of the declination (default today's date)\n"
+    "\n"
+    "Output for people\n"
+    "  A position is written as LAT LON HEIGHT LAT_DEG LON_DEG: latitude and\n"
+    "  longitude in degrees, minutes and seconds with hundredths and a hemisphere\n"
+    "  letter, the height, then latitude and longitude in decimal degrees to 9\n"
+    "  places. Eastings and northings have 3 decimals (millimetres); heights and\n"
+    "  ranges 3 decimals in m, ft and yd, 6 in km, nmi and smi; angles 4 decimals in\n"
+    "  degrees, 2 in mils.\n"
+    "\n"
+    "Operations\n"
+    "  Each with its fields with --raw and for people, and an example line of each\n"
+    "  with the answer (people's examples in the default units on WGS-84, the\n"
+    "  declination with --date 2024-06-01).\n";
+
+constexpr std::string_view kDatumHeading =
+    "\n"
+    "Datums (index and name)\n";
+
+// The example of `info` in one mode: the input line and the calculator's
+// own answer to it.
+void AppendExample(std::string& text, const OperationInfo& info, bool raw) {
+  Options options;
+  options.operation = info.operation;
+  options.raw = raw;
+  options.date = CalendarDate{2024, 6, 1};
+  const std::string_view line = raw ? info.rawExample : info.example;
+  text += "      e.g.  ";
+  text += line;
+  text += "\n         -> ";
+  ProcessLine(options, line, text);
+  text += '\n';
+}
+
+}  // namespace
+
+std::string HelpText() {
+  std::string text;
+  text += kIntroduction;
+  text += kUsage;
+  text += kBody;
+  for (const OperationInfo& info : kOperations) {
+    text += "\n  ";
+    text += info.name;
+    text += ": ";
+    text += info.purpose;
+    text += "\n    --raw   ";
+    text += info.rawInput;
+    text += "\n        ->  ";
+    text += info.rawOutput;
+    text += '\n';
+    AppendExample(text, info, true);
+    text += "    people  ";
+    text += info.input;
+    text += "\n        ->  ";
+    text += info.output;
+    text += '\n';
+    AppendExample(text, info, false);
+  }
+  text += "\n  DATE of declination for people may end the line; else --date or today.\n";
+  text += "  TARGET of datum for people is the rest of the line, an index or a name.\n";
+  text += "  THETA of resection is the clockwise angle at the station from point 1 to\n";
+  text += "  point 2; a resection that cannot be solved gives \"ERROR: no solution\".\n";
+  text += kDatumHeading;
+  for (std::uint16_t i = 0; i < kDatumCount; ++i) {
+    text += "  ";
+    if (i < 100) text += ' ';
+    if (i < 10) text += ' ';
+    AppendInteger(text, i);
+    text += "  ";
+    text += DatumName(i);
+    text += '\n';
+  }
+  return text;
+}
+
+std::string UsageText() { return std::string(kUsage) + "Try 'trelvan-calc --help' for more.\n"; }
+
+}  // namespace trelvan::calc

@@ -1,0 +1,500 @@
+#include "tools/calc/LineProcessor.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "geodesy/Angles.h"
+#include "geodesy/Convergence.h"
+#include "geodesy/Datum.h"
+#include "geodesy/DatumShift.h"
+#include "geodesy/Utm.h"
+#include "geometry/Linear3.h"
+#include "geometry/Polar.h"
+#include "geometry/Resection.h"
+#include "magnetic/MagneticModel.h"
+#include "measures/Units.h"
+#include "tools/calc/Fields.h"
+#include "tools/calc/Format.h"
+
+namespace trelvan::calc {
+
+namespace {
+
+// Decimals of people's output.
+constexpr int kGridDecimals = 3;         // easting and northing, millimetres
+constexpr int kDecimalDegrees = 9;       // latitude and longitude in degrees
+constexpr int kDegreeDecimals = 4;       // angles in degrees
+constexpr int kMilDecimals = 2;          // angles in mils
+constexpr int kFineLengthDecimals = 3;   // m, ft, yd
+constexpr int kCoarseLengthDecimals = 6; // km, nmi, smi
+
+int LengthDecimals(std::int32_t unit) {
+  return unit == kKilometers || unit == kNauticalMiles || unit == kStatuteMiles
+             ? kCoarseLengthDecimals
+             : kFineLengthDecimals;
+}
+
+// The shape of a field list: how many names, whether the last one is in
+// brackets (may be left out) or ends in "..." (takes the rest of the line).
+struct Shape {
+  int names = 0;
+  bool lastOptional = false;
+  bool lastTakesRest = false;
+};
+
+Shape ShapeOf(std::string_view names) {
+  Shape shape;
+  const FieldList words = SplitFields(names);
+  shape.names = words.count;
+  if (words.count > 0) {
+    const std::string_view last = words.field[words.count - 1];
+    shape.lastOptional = last.front() == '[';
+    shape.lastTakesRest = last.size() > 3 && last.substr(last.size() - 3) == "...";
+  }
+  return shape;
+}
+
+// The name of field `index` without brackets or dots.
+std::string_view NameOf(std::string_view names, int index) {
+  const FieldList words = SplitFields(names);
+  std::string_view name = index < words.count ? words.field[index] : std::string_view("FIELD");
+  if (!name.empty() && name.front() == '[') name = name.substr(1, name.size() - 2);
+  if (name.size() > 3 && name.substr(name.size() - 3) == "...") name.remove_suffix(3);
+  return name;
+}
+
+// One line being read and answered: reads fields by index in the units of
+// the mode, writes the answer's fields, and turns the first problem into the
+// error line.
+class Line {
+ public:
+  Line(const Options& options, const FieldList& fields, std::string& out)
+      : options_(options),
+        fields_(fields),
+        out_(out),
+        start_(out.size()),
+        info_(InfoOf(options.operation)),
+        names_(options.raw ? info_.rawInput : info_.input) {}
+
+  bool raw() const { return options_.raw; }
+  const Options& options() const { return options_; }
+  int count() const { return fields_.count; }
+
+  // Checks the number of fields against the operation's list.
+  bool CountOk() {
+    const Shape shape = ShapeOf(names_);
+    const int n = fields_.count;
+    if (shape.lastTakesRest) {
+      if (n >= shape.names) return true;
+      return FailCount("at least ", shape.names, -1);
+    }
+    if (shape.lastOptional) {
+      if (n == shape.names || n == shape.names - 1) return true;
+      return FailCount("", shape.names - 1, shape.names);
+    }
+    if (n == shape.names) return true;
+    return FailCount("", shape.names, -1);
+  }
+
+  // The raw text of field `i`.
+  std::string_view Text(int i) const { return fields_.field[i]; }
+
+  // The text from field `i` to the end of the line.
+  std::string_view Rest(int i) const {
+    const char* begin = fields_.field[i].data();
+    return std::string_view(begin, fields_.line.data() + fields_.line.size() - begin);
+  }
+
+  bool Real(int i, double& value) {
+    if (ParseReal(Text(i), value)) return true;
+    return FailField(i, "is not a finite number");
+  }
+
+  // A range or height: metres raw, the --dist unit for people.
+  bool Length(int i, double& metres) {
+    if (!Real(i, metres)) return false;
+    if (!raw()) metres = metres * DistanceEntryFactor(options_.distanceUnit);
+    return true;
+  }
+
+  // An azimuth, elevation or angle: radians raw, the --angle unit for people.
+  bool Angle(int i, double& radians) {
+    if (!Real(i, radians)) return false;
+    if (!raw()) radians = radians * AngleUnitToRadians(options_.angleUnit);
+    return true;
+  }
+
+  bool Whole(int i, std::int64_t low, std::int64_t high, const char* what, std::int64_t& value) {
+    if (ParseWhole(Text(i), value) && value >= low && value <= high) return true;
+    return FailField(i, what);
+  }
+
+  bool DatumIndex(int i, std::uint16_t& datum) {
+    std::int64_t value = 0;
+    if (!Whole(i, 0, kDatumCount - 1, "is not a datum index 0..124", value)) return false;
+    datum = static_cast<std::uint16_t>(value);
+    return true;
+  }
+
+  // LAT LON HEIGHT DATUM raw, LAT LON HEIGHT for people (on --datum);
+  // advances `i` past the fields read.
+  bool Position(int& i, GeoPoint& p) {
+    p = GeoPoint{};
+    if (raw()) {
+      if (!Real(i, p.lat) || !Real(i + 1, p.lon) || !Real(i + 2, p.height) ||
+          !DatumIndex(i + 3, p.datum)) {
+        return false;
+      }
+      i += 4;
+      return true;
+    }
+    if (!Geographic(i, Axis::kLatitude, p.lat) || !Geographic(i + 1, Axis::kLongitude, p.lon) ||
+        !Length(i + 2, p.height)) {
+      return false;
+    }
+    p.datum = options_.datum;
+    i += 3;
+    return true;
+  }
+
+  bool Zone(int i, std::uint16_t& zone) {
+    std::int64_t value = 0;
+    if (!Whole(i, 1, 60, "is not a zone 1..60", value)) return false;
+    zone = static_cast<std::uint16_t>(value);
+    return true;
+  }
+
+  bool Band(int i, signed char& band) {
+    const std::string_view text = Text(i);
+    if (text.size() == 1 && IsBandLetter(text[0])) {
+      band = static_cast<signed char>(text[0]);
+      return true;
+    }
+    return FailField(i, "is not a UTM band letter (C..X without I and O)");
+  }
+
+  // Checks a date; `what` names it in the message.
+  bool DateOk(const CalendarDate& date, std::string_view what) {
+    const char* problem = DateProblem(date);
+    if (problem == nullptr) return true;
+    Begin();
+    out_ += what;
+    out_ += ": ";
+    out_ += problem;
+    return false;
+  }
+
+  // The error line; always false so that callers can return it.
+  bool Fail(std::string_view reason) {
+    Begin();
+    out_ += reason;
+    return false;
+  }
+
+  bool FailField(int i, std::string_view reason) {
+    Begin();
+    out_ += NameOf(names_, i);
+    out_ += ' ';
+    AppendQuoted(out_, Text(i));
+    out_ += ' ';
+    out_ += reason;
+    return false;
+  }
+
+  // Answer fields, each after a single space.
+  void PutReal(double value) {
+    Separate();
+    finite_ = finite_ && std::isfinite(value);
+    AppendRaw(out_, value);
+  }
+
+  void PutFixed(double value, int decimals) {
+    Separate();
+    finite_ = finite_ && std::isfinite(value);
+    AppendFixed(out_, value, decimals);
+  }
+
+  void PutInteger(std::int64_t value) {
+    Separate();
+    AppendInteger(out_, value);
+  }
+
+  void PutChar(char c) {
+    Separate();
+    out_ += c;
+  }
+
+  void PutLength(double metres) {
+    if (raw()) return PutReal(metres);
+    PutFixed(metres * DistanceDisplayFactor(options_.distanceUnit),
+             LengthDecimals(options_.distanceUnit));
+  }
+
+  void PutAngle(double radians) {
+    if (raw()) return PutReal(radians);
+    PutFixed(radians * RadiansToAngleUnit(options_.angleUnit),
+             IsMils(options_.angleUnit) ? kMilDecimals : kDegreeDecimals);
+  }
+
+  // LAT LON HEIGHT DATUM raw; for people the latitude and longitude in DMS,
+  // the height, then both in decimal degrees.
+  void PutPosition(const GeoPoint& p) {
+    if (raw()) {
+      PutReal(p.lat);
+      PutReal(p.lon);
+      PutReal(p.height);
+      PutInteger(p.datum);
+      return;
+    }
+    finite_ = finite_ && std::isfinite(p.lat) && std::isfinite(p.lon);
+    if (!finite_) return;
+    Separate();
+    AppendDms(out_, p.lat, Axis::kLatitude);
+    Separate();
+    AppendDms(out_, p.lon, Axis::kLongitude);
+    PutLength(p.height);
+    PutFixed(p.lat * kRadToDeg, kDecimalDegrees);
+    PutFixed(p.lon * kRadToDeg, kDecimalDegrees);
+  }
+
+  // Ends the answer: an answer holding a value that is not finite becomes
+  // an error line.
+  bool Finish() {
+    if (finite_) return true;
+    return Fail("the result is not finite");
+  }
+
+ private:
+  bool Geographic(int i, Axis axis, double& radians) {
+    const char* problem = ParseGeographic(Text(i), axis, radians);
+    if (problem == nullptr) return true;
+    return FailField(i, problem);
+  }
+
+  bool FailCount(const char* atLeast, int expected, int orExpected) {
+    Begin();
+    out_ += "expected ";
+    out_ += atLeast;
+    AppendInteger(out_, expected);
+    if (orExpected >= 0) {
+      out_ += " or ";
+      AppendInteger(out_, orExpected);
+    }
+    out_ += " fields (";
+    out_ += names_;
+    out_ += "), got ";
+    AppendInteger(out_, fields_.count);
+    return false;
+  }
+
+  // Drops what the answer wrote so far and starts the error line.
+  void Begin() {
+    out_.resize(start_);
+    out_ += "ERROR: ";
+  }
+
+  void Separate() {
+    if (out_.size() > start_) out_ += ' ';
+  }
+
+  const Options& options_;
+  const FieldList& fields_;
+  std::string& out_;
+  const std::size_t start_;
+  const OperationInfo& info_;
+  const std::string_view names_;
+  bool finite_ = true;
+};
+
+bool Utm(Line& line) {
+  int i = 0;
+  GeoPoint p;
+  if (!line.CountOk() || !line.Position(i, p)) return false;
+  UtmPoint g{};
+  GeoToUtm(p, g);
+  if (line.raw()) {
+    line.PutReal(g.easting);
+    line.PutReal(g.northing);
+  } else {
+    line.PutFixed(g.easting, kGridDecimals);
+    line.PutFixed(g.northing, kGridDecimals);
+  }
+  line.PutLength(g.height);
+  line.PutInteger(g.zone);
+  line.PutChar(static_cast<char>(g.band));
+  if (line.raw()) line.PutInteger(g.datum);
+  return line.Finish();
+}
+
+bool Geo(Line& line) {
+  UtmPoint g{};
+  g.form = kUtmForm;
+  g.datum = line.options().datum;
+  if (!line.CountOk() || !line.Real(0, g.easting) || !line.Real(1, g.northing) ||
+      !line.Length(2, g.height) || !line.Zone(3, g.zone) || !line.Band(4, g.band)) {
+    return false;
+  }
+  if (line.raw() && !line.DatumIndex(5, g.datum)) return false;
+  line.PutPosition(UtmToGeo(g));
+  return line.Finish();
+}
+
+bool Datum(Line& line) {
+  int i = 0;
+  GeoPoint p;
+  if (!line.CountOk() || !line.Position(i, p)) return false;
+  std::uint16_t target = 0;
+  if (line.raw()) {
+    if (!line.DatumIndex(i, target)) return false;
+  } else if (!FindDatum(line.Rest(i), target)) {
+    return line.FailField(i, "is not a datum index 0..124 or a datum name");
+  }
+  line.PutPosition(ConvertDatum(target, p));
+  return line.Finish();
+}
+
+bool Convergence(Line& line) {
+  int i = 0;
+  GeoPoint p;
+  if (!line.CountOk() || !line.Position(i, p)) return false;
+  line.PutAngle(GridConvergence(p));
+  return line.Finish();
+}
+
+bool Declination(Line& line) {
+  int i = 0;
+  GeoPoint p;
+  if (!line.CountOk() || !line.Position(i, p)) return false;
+  CalendarDate date = line.options().date;
+  if (line.raw()) {
+    std::int64_t year = 0;
+    std::int64_t month = 0;
+    std::int64_t day = 0;
+    if (!line.Whole(i, kFirstYear, kLastYear, "is not a year 1..9999", year) ||
+        !line.Whole(i + 1, 1, 12, "is not a month 1..12", month) ||
+        !line.Whole(i + 2, 1, 31, "is not a day 1..31", day)) {
+      return false;
+    }
+    date = CalendarDate{static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
+    if (date.day > DaysInMonth(date.year, date.month)) {
+      return line.FailField(i + 2, "is not a day of that month");
+    }
+  } else if (line.count() > i) {
+    if (!ParseIsoDate(line.Text(i), date)) return line.FailField(i, "is not a date YYYY-MM-DD");
+    std::string what = "DATE ";
+    AppendQuoted(what, line.Text(i));
+    if (!line.DateOk(date, what)) return false;
+  } else if (!line.DateOk(date, "the date of --date")) {
+    return false;
+  }
+  DateStamp stamp{};
+  stamp.day = static_cast<std::int16_t>(date.day);
+  stamp.month = static_cast<std::int16_t>(date.month);
+  stamp.year = static_cast<std::int16_t>(date.year);
+  const double degrees = MagneticVariance(stamp, p);
+  if (line.raw()) {
+    line.PutReal(degrees);
+  } else {
+    line.PutAngle(degrees * kDegToRad);
+  }
+  return line.Finish();
+}
+
+// RANGE AZIMUTH ELEVATION from field `i` on.
+bool Vector(Line& line, int i, PolarVector& v) {
+  return line.Length(i, v.range) && line.Angle(i + 1, v.azimuth) && line.Angle(i + 2, v.elevation);
+}
+
+bool Forward(Line& line) {
+  int i = 0;
+  GeoPoint station;
+  PolarVector v{};
+  if (!line.CountOk() || !line.Position(i, station) || !Vector(line, i, v)) return false;
+  line.PutPosition(ForwardPolar(v, station));
+  return line.Finish();
+}
+
+bool Inverse(Line& line) {
+  int i = 0;
+  GeoPoint from;
+  GeoPoint to;
+  if (!line.CountOk() || !line.Position(i, from) || !line.Position(i, to)) return false;
+  const PolarVector v = InversePolar(from, to);
+  line.PutLength(v.range);
+  line.PutAngle(v.azimuth);
+  line.PutAngle(v.elevation);
+  return line.Finish();
+}
+
+bool Back(Line& line) {
+  int i = 0;
+  GeoPoint target;
+  PolarVector v{};
+  if (!line.CountOk() || !line.Position(i, target) || !Vector(line, i, v)) return false;
+  line.PutPosition(BackPolar(v, target));
+  return line.Finish();
+}
+
+bool Resection(Line& line) {
+  double theta = 0.0;
+  PolarVector m1{};
+  PolarVector m2{};
+  int i = 5;
+  GeoPoint w1;
+  GeoPoint w2;
+  if (!line.CountOk() || !line.Angle(0, theta) || !line.Length(1, m1.range) ||
+      !line.Angle(2, m1.elevation) || !line.Length(3, m2.range) || !line.Angle(4, m2.elevation) ||
+      !line.Position(i, w1) || !line.Position(i, w2)) {
+    return false;
+  }
+  GeoPoint station{};
+  if (SolveResection(theta, m1, m2, w1, w2, station) != kSolved) return line.Fail("no solution");
+  line.PutPosition(station);
+  return line.Finish();
+}
+
+}  // namespace
+
+LineStatus ProcessLine(const Options& options, std::string_view line, std::string& out) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  if (!line.empty() && line.front() == '#') {
+    out.append(line);
+    return LineStatus::kResult;
+  }
+  const FieldList fields = SplitFields(line);
+  if (fields.count == 0) return LineStatus::kSkipped;
+  Line answer(options, fields, out);
+  bool ok = false;
+  switch (options.operation) {
+    case Operation::kUtm:
+      ok = Utm(answer);
+      break;
+    case Operation::kGeo:
+      ok = Geo(answer);
+      break;
+    case Operation::kDatum:
+      ok = Datum(answer);
+      break;
+    case Operation::kConvergence:
+      ok = Convergence(answer);
+      break;
+    case Operation::kDeclination:
+      ok = Declination(answer);
+      break;
+    case Operation::kForward:
+      ok = Forward(answer);
+      break;
+    case Operation::kInverse:
+      ok = Inverse(answer);
+      break;
+    case Operation::kBackPolar:
+      ok = Back(answer);
+      break;
+    case Operation::kResection:
+      ok = Resection(answer);
+      break;
+  }
+  return ok ? LineStatus::kResult : LineStatus::kError;
+}
+
+}  // namespace trelvan::calc

@@ -1,0 +1,175 @@
+#include "tools/calc/Options.h"
+
+#include <iterator>
+
+namespace trelvan::calc {
+
+const OperationInfo kOperations[kOperationCount] = {
+    {Operation::kUtm, "utm", "geographic position to UTM grid (GeoToUtm)",
+     "LAT LON HEIGHT DATUM", "EASTING NORTHING HEIGHT ZONE BAND DATUM",
+     "LAT LON HEIGHT", "EASTING NORTHING HEIGHT ZONE BAND",
+     "0.8989 -0.0022 45 0", "51d30'15.5\"N 0d7'39.9\"W 45"},
+    {Operation::kGeo, "geo", "UTM grid to geographic position (UtmToGeo)",
+     "EASTING NORTHING HEIGHT ZONE BAND DATUM", "LAT LON HEIGHT DATUM",
+     "EASTING NORTHING HEIGHT ZONE BAND", "LAT LON HEIGHT LAT_DEG LON_DEG",
+     "699456.055 5709698.916 45 30 U 0", "699333.214 5709819.848 45 30 U"},
+    {Operation::kDatum, "datum", "the same position on another datum (ConvertDatum)",
+     "LAT LON HEIGHT DATUM TARGET", "LAT LON HEIGHT DATUM",
+     "LAT LON HEIGHT TARGET...", "LAT LON HEIGHT LAT_DEG LON_DEG",
+     "0.8989 -0.0022 45 0 1", "51d30'15.5\"N 0d7'39.9\"W 45 ED-50 MEAN"},
+    {Operation::kConvergence, "convergence",
+     "grid convergence, true north to grid north, clockwise (GridConvergence)",
+     "LAT LON HEIGHT DATUM", "GAMMA",
+     "LAT LON HEIGHT", "GAMMA",
+     "0.8989 -0.0022 45 0", "51d30'15.5\"N 0d7'39.9\"W 45"},
+    {Operation::kDeclination, "declination",
+     "magnetic declination, east positive (MagneticVariance)",
+     "LAT LON HEIGHT DATUM YEAR MONTH DAY", "DEGREES",
+     "LAT LON HEIGHT [DATE]", "DECLINATION",
+     "0.8989 -0.0022 45 0 2024 6 1", "51d30'15.5\"N 0d7'39.9\"W 45 2024-06-01"},
+    {Operation::kForward, "forward",
+     "target from a station and a true polar vector (ForwardPolar)",
+     "LAT LON HEIGHT DATUM RANGE AZIMUTH ELEVATION", "LAT LON HEIGHT DATUM",
+     "LAT LON HEIGHT RANGE AZIMUTH ELEVATION", "LAT LON HEIGHT LAT_DEG LON_DEG",
+     "0.8989 -0.0022 45 0 1000 0.7854 0.01", "51.504306 -0.1277 45 1000 45 0.5"},
+    {Operation::kInverse, "inverse",
+     "true polar vector from point 1 to point 2 (InversePolar)",
+     "LAT1 LON1 HEIGHT1 DATUM1 LAT2 LON2 HEIGHT2 DATUM2", "RANGE AZIMUTH ELEVATION",
+     "LAT1 LON1 HEIGHT1 LAT2 LON2 HEIGHT2", "RANGE AZIMUTH ELEVATION",
+     "0.8989 -0.0022 45 0 0.899 -0.002 60 0",
+     "51d30'15.5\"N 0d7'39.9\"W 45 51d30'40\"N 0d6'50\"W 60"},
+    {Operation::kBackPolar, "backpolar",
+     "station from a known target and the vector measured to it (BackPolar)",
+     "LAT LON HEIGHT DATUM RANGE AZIMUTH ELEVATION", "LAT LON HEIGHT DATUM",
+     "LAT LON HEIGHT RANGE AZIMUTH ELEVATION", "LAT LON HEIGHT LAT_DEG LON_DEG",
+     "0.8989 -0.0022 45 0 1000 3.927 -0.01", "51.504306 -0.1277 45 1000 225 -0.5"},
+    {Operation::kResection, "resection",
+     "station from two known points and the clockwise angle between them (SolveResection)",
+     "THETA RANGE1 ELEVATION1 RANGE2 ELEVATION2 LAT1 LON1 HEIGHT1 DATUM1 LAT2 LON2 HEIGHT2 DATUM2",
+     "LAT LON HEIGHT DATUM",
+     "THETA RANGE1 ELEVATION1 RANGE2 ELEVATION2 LAT1 LON1 HEIGHT1 LAT2 LON2 HEIGHT2",
+     "LAT LON HEIGHT LAT_DEG LON_DEG",
+     "1.3962634015954638 3000 0.02617993877991495 4000 -0.00872664625997165 "
+     "0.71599313209787241 0.50645664289181946 179.23688631970435 0 "
+     "0.71536984417598326 0.50692503244044052 66.346789435483515 0",
+     "80 3000 1.5 4000 -0.5 41d01'24.18\"N 29d01'04.18\"E 179.237 "
+     "40d59'15.62\"N 29d02'40.79\"E 66.347"},
+};
+
+static_assert(std::size(kOperations) == kOperationCount);
+
+const OperationInfo& InfoOf(Operation operation) {
+  for (const OperationInfo& info : kOperations) {
+    if (info.operation == operation) return info;
+  }
+  return kOperations[0];
+}
+
+const OperationInfo* FindOperation(std::string_view name) {
+  for (const OperationInfo& info : kOperations) {
+    if (info.name == name) return &info;
+  }
+  return nullptr;
+}
+
+namespace {
+
+bool AngleUnitNamed(std::string_view name, std::int32_t& unit) {
+  if (name == "deg") {
+    unit = kDegrees;
+    return true;
+  }
+  if (name == "mils") {
+    unit = kMils;
+    return true;
+  }
+  return false;
+}
+
+bool DistanceUnitNamed(std::string_view name, std::int32_t& unit) {
+  for (std::int32_t code = 0; code < kDistanceUnitCount; ++code) {
+    if (name == kDistanceUnits[code].label) {
+      unit = code;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+Command ParseArguments(int argc, const char* const argv[], const CalendarDate& today,
+                       Options& options, std::string& problem) {
+  options = Options{};
+  options.date = today;
+  bool haveOperation = false;
+  bool forPeople = false;  // an option that only people's mode reads was given
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--help" || arg == "-h") return Command::kHelp;
+    if (arg == "--raw") {
+      options.raw = true;
+      continue;
+    }
+    if (arg.size() > 2 && arg.substr(0, 2) == "--") {
+      std::string_view name = arg;
+      std::string_view value;
+      bool haveValue = false;
+      const std::size_t equals = arg.find('=');
+      if (equals != std::string_view::npos) {
+        name = arg.substr(0, equals);
+        value = arg.substr(equals + 1);
+        haveValue = true;
+      }
+      if (name != "--angle" && name != "--dist" && name != "--datum" && name != "--date") {
+        problem = "unknown option " + std::string(name);
+        return Command::kUsage;
+      }
+      if (!haveValue) {
+        if (i + 1 >= argc) {
+          problem = std::string(name) + " needs a value";
+          return Command::kUsage;
+        }
+        value = argv[++i];
+      }
+      forPeople = true;
+      bool ok = false;
+      if (name == "--angle") {
+        ok = AngleUnitNamed(value, options.angleUnit);
+      } else if (name == "--dist") {
+        ok = DistanceUnitNamed(value, options.distanceUnit);
+      } else if (name == "--datum") {
+        ok = FindDatum(value, options.datum);
+      } else {
+        ok = ParseIsoDate(value, options.date);
+      }
+      if (!ok) {
+        problem = "unknown value '" + std::string(value) + "' for " + std::string(name);
+        return Command::kUsage;
+      }
+      continue;
+    }
+    const OperationInfo* info = FindOperation(arg);
+    if (info == nullptr) {
+      problem = "unknown operation '" + std::string(arg) + "'";
+      return Command::kUsage;
+    }
+    if (haveOperation) {
+      problem = "more than one operation";
+      return Command::kUsage;
+    }
+    options.operation = info->operation;
+    haveOperation = true;
+  }
+  if (!haveOperation) {
+    problem = "no operation given";
+    return Command::kUsage;
+  }
+  if (options.raw && forPeople) {
+    problem = "--angle, --dist, --datum and --date do not apply with --raw";
+    return Command::kUsage;
+  }
+  return Command::kRun;
+}
+
+}  // namespace trelvan::calc

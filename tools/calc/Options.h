@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "measures/Units.h"
+#include "tools/calc/Fields.h"
+
+// The command line of the batch calculator: which operation, which mode and
+// the units and datum for people.
+
+namespace trelvan::calc {
+
+enum class Operation {
+  kUtm,          // GeoToUtm
+  kGeo,          // UtmToGeo
+  kDatum,        // ConvertDatum
+  kConvergence,  // GridConvergence
+  kDeclination,  // MagneticVariance
+  kForward,      // ForwardPolar
+  kInverse,      // InversePolar
+  kBackPolar,    // BackPolar
+  kResection,    // SolveResection
+};
+
+inline constexpr int kOperationCount = 9;
+
+// What an operation reads and writes, for the help, the field names in
+// error messages and the field counts. Field lists are names separated by
+// single spaces; a name in brackets may be left out.
+struct OperationInfo {
+  Operation operation;
+  std::string_view name;          // the word on the command line
+  std::string_view purpose;       // one line for the help
+  std::string_view rawInput;      // fields with --raw
+  std::string_view rawOutput;
+  std::string_view input;         // fields for people
+  std::string_view output;
+  std::string_view rawExample;    // an input line with --raw
+  std::string_view example;       // an input line for people (default units, WGS-84)
+};
+
+// The operations in the order of the help.
+extern const OperationInfo kOperations[kOperationCount];
+
+const OperationInfo& InfoOf(Operation operation);
+
+// The operation called `name`, or nullptr.
+const OperationInfo* FindOperation(std::string_view name);
+
+// Everything the command line decides.
+struct Options {
+  Operation operation = Operation::kUtm;
+  bool raw = false;                             // radians, metres, datum indices, %.17g
+  std::int32_t angleUnit = kDegrees;            // AngleUnit code of --angle
+  std::int32_t distanceUnit = kMeters;          // DistanceUnit code of --dist
+  std::uint16_t datum = 0;                      // --datum: datum of every position for people
+  CalendarDate date{2000, 1, 1};                // --date, else today: declination for people
+};
+
+enum class Command {
+  kRun,    // process standard input
+  kHelp,   // print the help to standard output, exit 0
+  kUsage,  // print `problem` and the usage to standard error, exit 2
+};
+
+// Reads argv[1..argc-1]. Options may stand before or after the operation;
+// values follow as the next argument or after '=' (--angle=mils). `today` is
+// the default date. On kUsage, `problem` says what was wrong.
+Command ParseArguments(int argc, const char* const argv[], const CalendarDate& today,
+                       Options& options, std::string& problem);
+
+}  // namespace trelvan::calc
