@@ -1,14 +1,27 @@
 #pragma once
 
 #include <QString>
+#include <initializer_list>
 
 #include "forms/PositionDisplay.h"
 #include "geodesy/Datum.h"
+#include "geometry/Polar.h"
 #include "ui/Form.h"
 
 namespace trelvan {
 
 class MainForm;
+
+// The ids of a typed polar measurement: the azimuth reference button, the
+// azimuth, elevation and range pairs of whole units and hundredths, and the
+// elevation sign button.
+struct PolarEntryFields {
+  int reference;
+  int azimuthWhole, azimuthHundredths;
+  int elevationSign;
+  int elevationWhole, elevationHundredths;
+  int rangeWhole, rangeHundredths;
+};
 
 // What the task forms (Forward 3D, Back Polar Plot, Inverse 3D, Polar
 // result, Resection 3D) share: entry pairs of whole units and hundredths,
@@ -21,6 +34,8 @@ class TaskForm : public Form {
 
   // whole + hundredths * 0.01 from a pair of digits fields (empty reads 0).
   double ReadEntry(int wholeId, int hundredthsId) const;
+  // ReadEntry, multiplied by -1.0 when the sign button reads "-".
+  double ReadSignedEntry(int wholeId, int hundredthsId, int signId) const;
   // Sets every whole-units field to "0" and every hundredths field to "00".
   void ResetEntries(std::initializer_list<int> wholeIds, std::initializer_list<int> hundredthIds);
   // "+" becomes "-", anything else "+".
@@ -40,6 +55,14 @@ class TaskForm : public Form {
   // Sets the main form's magneticVariance (from the clock) and
   // gridConvergence at p, both in radians.
   void SetDeclinationsAt(const GeoPoint& p);
+  // The measurement typed in `fields`, taken in this order: azimuth and
+  // signed elevation in the angle unit, the range converted to metres, the
+  // declinations at `at` (SetDeclinationsAt), both angles to radians, and
+  // the azimuth referred to true north by the reference button.
+  PolarVector ReadPolarAt(const PolarEntryFields& fields, const GeoPoint& at);
+  // The record selected in list `id`: -1 when the list has no selection or
+  // the selection lies outside the records in use.
+  int SelectedRecord(int id) const;
   // Stores p as a new waypoint "WP #" n in the first free record, sets
   // editWaypoint to it and runs the Waypoints form on it. Returns false
   // (with a message, storing nothing) when all 50 records are in use.
