@@ -1,10 +1,320 @@
 #include "forms/WaypointsForm.h"
 
+#include <QVBoxLayout>
+#include <string_view>
+
 #include "forms/MainForm.h"
+#include "forms/Messages.h"
+#include "forms/PositionDisplay.h"
+#include "geodesy/Angles.h"
+#include "geodesy/DatumShift.h"
+#include "geodesy/Utm.h"
+#include "measures/FieldNumber.h"
+#include "measures/Units.h"
+#include "measures/WaypointTable.h"
 
 namespace trelvan {
 
+namespace {
+
+using W = WaypointsForm;
+
+constexpr GeographicFields kGeographic{
+    W::kLatHemisphere, W::kLatDeg, W::kLatMin, W::kLatSec, W::kLatHun, W::kLonHemisphere,
+    W::kLonDeg,        W::kLonMin, W::kLonSec, W::kLonHun, W::kAltSign, W::kAlt};
+
+constexpr GridFields kGrid{W::kEasting,        W::kEastingDm, W::kNorthing, W::kNorthingDm,
+                           W::kGridHemisphere, W::kZone,      W::kBand};
+
+// The fields typed in each input mode; the altitude and its sign belong to
+// both.
+constexpr int kLatLonGroup[] = {W::kLatDeg, W::kLatMin, W::kLatSec, W::kLatHun,
+                                W::kLonDeg, W::kLonMin, W::kLonSec, W::kLonHun};
+constexpr int kUtmGroup[] = {W::kEasting, W::kEastingDm, W::kNorthing, W::kNorthingDm, W::kZone};
+
+// Degrees from hundredths of a second, seconds and minutes. These are the
+// decimals positions have always been typed with; stored waypoints depend
+// on them to the last bit.
+constexpr double kHundredthsToDegrees = 2.777777777777778e-06;
+constexpr double kSecondsToDegrees = 0.0002777777777777778;
+constexpr double kMinutesToDegrees = 0.016666666666666666;
+
+// A check on what the user types in a field: a value at or above
+// `firstRefused` is refused with `message` and the field gets `resetText`.
+struct FieldCheck {
+  int id;
+  std::int32_t firstRefused;
+  const char* message;
+  const char* resetText;
+};
+
+constexpr FieldCheck kFieldChecks[] = {
+    {W::kLatDeg, 90, messages::kRange0To89, ""},
+    {W::kLonDeg, 180, messages::kRange0To179, ""},
+    {W::kLatMin, 60, messages::kRange0To59, ""},
+    {W::kLatSec, 60, messages::kRange0To59, ""},
+    {W::kLonMin, 60, messages::kRange0To59, ""},
+    {W::kLonSec, 60, messages::kRange0To59, ""},
+    {W::kZone, 61, messages::kRange1To60, ""},
+    {W::kEasting, 999999, messages::kLessThan999999, "0500000"},
+};
+
+// A record index taken from the settings stays inside the table.
+int RecordIndex(std::int32_t index) {
+  return index >= 0 && index < kWaypointCapacity ? index : 0;
+}
+
+}  // namespace
+
 WaypointsForm::WaypointsForm(MainForm& main, QWidget* parent)
-    : Form(main.services(), QStringLiteral("Waypoints"), parent), main_(main) {}
+    : Form(main.services(), QStringLiteral("Waypoints"), parent), main_(main) {
+  using K = ControlKind;
+  const int frame = AddGroup(QStringLiteral("Waypoints"));
+  AddControls({
+      {kWaypointList, K::kEditableList, "", frame, 0, 0, 1, 5},
+      {kConvert, K::kButton, "Convert", frame, 0, 5},
+      {0, K::kCaption, "Deg", frame, 1, 2},
+      {0, K::kCaption, "Min", frame, 1, 3},
+      {0, K::kCaption, "Sec", frame, 1, 4},
+      {0, K::kCaption, "%", frame, 1, 5},
+      {0, K::kCaption, "Lat", frame, 2, 0},
+      {kLatHemisphere, K::kButton, "N", frame, 2, 1},
+      {kLatDeg, K::kDigits, "", frame, 2, 2},
+      {kLatMin, K::kDigits, "", frame, 2, 3},
+      {kLatSec, K::kDigits, "", frame, 2, 4},
+      {kLatHun, K::kDigits, "", frame, 2, 5},
+      {0, K::kCaption, "Lon", frame, 3, 0},
+      {kLonHemisphere, K::kButton, "E", frame, 3, 1},
+      {kLonDeg, K::kDigits, "", frame, 3, 2},
+      {kLonMin, K::kDigits, "", frame, 3, 3},
+      {kLonSec, K::kDigits, "", frame, 3, 4},
+      {kLonHun, K::kDigits, "", frame, 3, 5},
+      {0, K::kCaption, "Alt", frame, 4, 0},
+      {kAltSign, K::kButton, "+", frame, 4, 1},
+      {kAlt, K::kEdit, "", frame, 4, 2, 1, 2},
+      {kAltUnit, K::kLabel, "m", frame, 4, 4},
+      {0, K::kCaption, "m", frame, 5, 2, 1, 2},
+      {0, K::kCaption, "dm", frame, 5, 4},
+      {0, K::kCaption, "Easting", frame, 6, 0, 1, 2},
+      {kEasting, K::kDigits, "", frame, 6, 2, 1, 2},
+      {kEastingDm, K::kDigits, "", frame, 6, 4},
+      {0, K::kCaption, "Northing", frame, 7, 0, 1, 2},
+      {kNorthing, K::kDigits, "", frame, 7, 2, 1, 2},
+      {kNorthingDm, K::kDigits, "", frame, 7, 4},
+      {0, K::kCaption, "HSphere", frame, 8, 0},
+      {kGridHemisphere, K::kButton, "N", frame, 8, 1},
+      {0, K::kCaption, "Zone", frame, 8, 2},
+      {kZone, K::kDigits, "", frame, 8, 3},
+      {kBand, K::kEdit, "", frame, 8, 4},
+  });
+  const int mode = AddGroup(QStringLiteral("Input Mode"));
+  AddControls({
+      {kLatLonMode, K::kRadio, "Lat/Lon", mode, 0, 0},
+      {kUtmMode, K::kRadio, "UTM", mode, 0, 1},
+  });
+  const int commands = AddGroup(QString());
+  AddControls({
+      {kSave, K::kButton, "Save", commands, 0, 0},
+      {kDeleteOne, K::kButton, "Delete WP", commands, 0, 1},
+      {kDeleteAll, K::kButton, "Delete ALL", commands, 0, 2},
+  });
+  SetReadOnly(kBand, true);
+  FormLayout()->addStretch(1);
+}
+
+void WaypointsForm::OnOpen() {
+  FillWaypointList(*this, kWaypointList, main_.waypoints);
+  // An edit index beyond the run selects nothing; the record it names (one
+  // of the 50) is still shown, as the main form shows its base.
+  const int edit = RecordIndex(main_.settings.editWaypoint);
+  ListSelect(kWaypointList, edit);
+  ShowWaypoint(main_.waypoints[edit].point);
+  // Any mode other than UTM opens, reads and reacts as Lat/Lon, so that the
+  // fields the user can type are always the ones that are read.
+  SetInputMode(main_.settings.inputMode == kModeUtm ? kModeUtm : kModeLatLon);
+  if (const char* label = AltitudeLabel(main_.settings.distanceUnit)) {
+    SetText(kAltUnit, QString::fromUtf8(label));
+  }
+}
+
+void WaypointsForm::OnDestroy() { main_.RefreshBase(); }
+
+void WaypointsForm::ShowWaypoint(const GeoPoint& p) {
+  const GeoPoint q = ConvertDatum(static_cast<std::uint16_t>(main_.settings.datumIndex), p);
+  ShowGeographic(*this, kGeographic, q, main_.settings.distanceUnit);
+  ShowGrid(*this, kGrid, q);
+}
+
+GeoPoint WaypointsForm::ReadPosition() const {
+  const auto field = [this](int id) -> double { return ReadFieldNumber(Text(id).toStdString()); };
+  const std::uint16_t datum = static_cast<std::uint16_t>(main_.settings.datumIndex);
+  double height = field(kAlt) * AltitudeEntryFactor(main_.settings.distanceUnit);
+  if (Text(kAltSign) == QStringLiteral("-")) height = -height;
+
+  if (main_.settings.inputMode == kModeLatLon) {
+    const auto angle = [&field](int deg, int min, int sec, int hun) {
+      return (((field(hun) * kHundredthsToDegrees + field(sec) * kSecondsToDegrees) +
+               field(min) * kMinutesToDegrees) +
+              field(deg)) *
+             kDegToRad;
+    };
+    GeoPoint p{};
+    p.datum = datum;
+    p.lat = angle(kLatDeg, kLatMin, kLatSec, kLatHun);
+    if (Text(kLatHemisphere) == QStringLiteral("S")) p.lat = -p.lat;
+    p.lon = angle(kLonDeg, kLonMin, kLonSec, kLonHun);
+    if (Text(kLonHemisphere) == QStringLiteral("W")) p.lon = -p.lon;
+    p.height = height;
+    return p;
+  }
+
+  UtmPoint grid{};
+  grid.easting = field(kEasting) + field(kEastingDm) * 0.1;
+  grid.northing = field(kNorthing) + field(kNorthingDm) * 0.1;
+  grid.zone = static_cast<std::uint16_t>(ReadFieldNumber(Text(kZone).toStdString()));
+  // The band letter only tells the hemisphere; the northing is kept inside
+  // the range the grid of that hemisphere covers.
+  if (Text(kGridHemisphere) == QStringLiteral("N")) {
+    grid.band = 'T';
+    if (grid.northing > kNorthernNorthingLimit) grid.northing = kNorthernNorthingLimit;
+  } else {
+    grid.band = 'C';
+    if (grid.northing < kSouthernNorthingLimit) grid.northing = kSouthernNorthingLimit;
+  }
+  grid.height = height;
+  grid.datum = datum;
+  grid.form = kUtmForm;
+  return UtmToGeo(grid);
+}
+
+void WaypointsForm::SetInputMode(std::int32_t mode) {
+  main_.settings.inputMode = mode;
+  CheckRadio(kLatLonMode, kUtmMode, mode == kModeUtm ? kUtmMode : kLatLonMode);
+  for (int id : kLatLonGroup) SetReadOnly(id, mode == kModeUtm);
+  for (int id : kUtmGroup) SetReadOnly(id, mode != kModeUtm);
+}
+
+void WaypointsForm::Toggle(int id, const char* first, const char* second) {
+  SetText(id, QString::fromUtf8(Text(id) == QLatin1String(first) ? second : first));
+}
+
+void WaypointsForm::OnPressed(int id) {
+  const bool latLon = main_.settings.inputMode == kModeLatLon;
+  switch (id) {
+    case kLatLonMode:
+      SetInputMode(kModeLatLon);
+      break;
+    case kUtmMode:
+      SetInputMode(kModeUtm);
+      break;
+    case kLatHemisphere:
+      if (latLon) Toggle(id, "N", "S");
+      break;
+    case kLonHemisphere:
+      if (latLon) Toggle(id, "E", "W");
+      break;
+    case kGridHemisphere:
+      if (main_.settings.inputMode == kModeUtm) Toggle(id, "N", "S");
+      break;
+    case kAltSign:
+      Toggle(id, "+", "-");
+      break;
+    case kSave:
+      Save();
+      break;
+    case kConvert:
+      ShowWaypoint(ReadPosition());
+      break;
+    case kDeleteOne:
+      DeleteOne();
+      break;
+    case kDeleteAll:
+      DeleteEverything();
+      break;
+    default:
+      break;
+  }
+}
+
+void WaypointsForm::OnSelectionChanged(int id) {
+  if (id != kWaypointList) return;
+  const int selection = ListSelection(kWaypointList);
+  if (selection < 0 || selection >= CountInUse(main_.waypoints)) return;
+  ShowWaypoint(main_.waypoints[selection].point);
+}
+
+void WaypointsForm::OnTextChanged(int id) {
+  for (const FieldCheck& check : kFieldChecks) {
+    if (check.id != id) continue;
+    const QString text = Text(id);
+    // "00" is no zone, while a single "0" has always been let through.
+    const bool refused = ReadFieldNumber(text.toStdString()) >= check.firstRefused ||
+                         (id == kZone && text == QStringLiteral("00"));
+    if (refused) {
+      ShowMessage(QString::fromUtf8(check.message));
+      SetText(id, QString::fromUtf8(check.resetText));
+    }
+    return;
+  }
+}
+
+void WaypointsForm::Save() {
+  WaypointTable& table = main_.waypoints;
+  const QString text = Text(kWaypointList);
+  char name[kNameField];
+  if (!NameBytes(text, name)) {
+    ShowMessage(QString::fromUtf8(messages::kNameOutsideCodePage));
+    return;
+  }
+  const int n = CountInUse(table);
+  int target = FindByName(table, std::string_view(name));
+  if (target < 0) {
+    if (n == kWaypointCapacity) {
+      ShowMessage(QString::fromUtf8(messages::kTableFull));
+      return;
+    }
+    target = n;
+    table[target].used = 1;
+    // The record joins the run first, so a name still left in its old bytes
+    // counts as taken.
+    if (text.isEmpty()) MakeFreeName(table, n, name);
+    SetName(table[target], std::string_view(name));
+    ListAppend(kWaypointList, NameText(table[target]));
+    ListSelect(kWaypointList, target);
+  }
+  const GeoPoint p = ReadPosition();
+  GeoPoint& stored = table[target].point;
+  if (main_.settings.inputMode == kModeLatLon) {
+    // Only the position and its datum are written; the record's spare bytes
+    // keep what they held.
+    stored.datum = p.datum;
+    stored.lat = p.lat;
+    stored.lon = p.lon;
+    stored.height = p.height;
+  } else {
+    stored = p;
+  }
+  ShowWaypoint(stored);
+}
+
+void WaypointsForm::DeleteOne() {
+  const QString text = Text(kWaypointList);
+  char name[kNameField];
+  if (!NameBytes(text, name)) return;
+  const int index = FindByName(main_.waypoints, std::string_view(name));
+  if (index < 0) return;
+  DeleteWaypoint(main_.waypoints, index);
+  ListRemove(kWaypointList, index);
+  // The list would otherwise move its selection to a neighbour and show its
+  // name over the deleted waypoint's position, which a Save would then
+  // write under that name. Nothing is selected and the typed name stays.
+  ListSelect(kWaypointList, -1);
+  SetText(kWaypointList, text);
+}
+
+void WaypointsForm::DeleteEverything() {
+  DeleteAll(main_.waypoints);
+  ListClear(kWaypointList);
+}
 
 }  // namespace trelvan

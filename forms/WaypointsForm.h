@@ -1,17 +1,98 @@
 #pragma once
 
+#include <cstdint>
+
+#include "geodesy/Datum.h"
 #include "ui/Form.h"
 
 namespace trelvan {
 
 class MainForm;
 
-// PLACEHOLDER until the form is built.
+// The store of named positions. Shows any waypoint in geographic and UTM
+// form (in the map datum and altitude unit of the settings), takes a
+// position typed either as latitude and longitude or as UTM, converts
+// between the two, saves it under the name in the selector's text and
+// deletes one or all waypoints. It works directly on the main form's table
+// and input mode; the main form writes both to disk when it closes, and its
+// base display is rebuilt when this form closes.
+//
+// Where the table gives no record to work on (an empty table, no selection,
+// an edit index beyond the run), the form never reads outside the 50
+// records: it selects nothing and shows the bytes of the record the index
+// names, as the main form does for its base.
 class WaypointsForm : public Form {
  public:
+  enum Id {
+    kWaypointList = 1000,
+    kSave = 1005,
+    kLatHemisphere = 1006,
+    kLatDeg = 1004,
+    kLatMin = 1013,
+    kLatSec = 1014,
+    kLatHun = 1026,
+    kLonHemisphere = 1018,
+    kLonDeg = 1015,
+    kLonMin = 1016,
+    kLonSec = 1017,
+    kLonHun = 1027,
+    kAltSign = 1020,
+    kAlt = 1019,
+    kAltUnit = 1028,
+    kEasting = 1007,
+    kEastingDm = 1024,
+    kNorthing = 1008,
+    kNorthingDm = 1025,
+    kGridHemisphere = 1023,
+    kZone = 1021,
+    kBand = 1022,
+    kLatLonMode = 1009,
+    kUtmMode = 1010,
+    kDeleteOne = 1011,
+    kDeleteAll = 1012,
+    kConvert = 1030,
+  };
+
+  // Input modes as stored in the settings.
+  static constexpr std::int32_t kModeLatLon = 0;
+  static constexpr std::int32_t kModeUtm = 1;
+
+  // Northing limits of a typed grid position, metres: a northern one is
+  // taken at most this far north, a southern one at least this far north
+  // of the false origin.
+  static constexpr double kNorthernNorthingLimit = 9329006;
+  static constexpr double kSouthernNorthingLimit = 1116915;
+
   explicit WaypointsForm(MainForm& main, QWidget* parent = nullptr);
 
+  // Shows p (any datum) converted into the map datum: hemisphere and sign
+  // buttons, degrees, minutes, seconds and hundredths, the altitude in
+  // metres or feet, and the UTM easting, northing, zone and band. Every
+  // field is rewritten, editable or not.
+  void ShowWaypoint(const GeoPoint& p);
+
+  // The position typed in the fields of the current input mode, in the map
+  // datum: radians north and east positive, height in metres.
+  GeoPoint ReadPosition() const;
+
+ protected:
+  void OnOpen() override;
+  void OnDestroy() override;
+  void OnPressed(int id) override;
+  void OnSelectionChanged(int id) override;
+  void OnTextChanged(int id) override;
+
  private:
+  // Sets the input mode, checks its radio button and makes the fields of
+  // that mode editable and those of the other read-only.
+  void SetInputMode(std::int32_t mode);
+  void Save();
+  void DeleteOne();
+  void DeleteEverything();
+  // Presses of a two-state button: `first` becomes `second`, anything else
+  // `first`.
+  void Toggle(int id, const char* first, const char* second);
+
   MainForm& main_;
 };
 
