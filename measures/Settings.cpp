@@ -76,7 +76,7 @@ LoadResult LoadSettings(const char* folder, AppSettings& settings) {
       settings = ParseSettings(std::string_view(text, size));
       return LoadResult::kRead;
     case ReadOutcome::kMissing:
-      if (EnsureFolder(folder) && SaveSettings(folder, settings)) return LoadResult::kCreated;
+      if (SaveSettings(folder, settings)) return LoadResult::kCreated;
       return LoadResult::kCannotCreate;
     case ReadOutcome::kUnreadable:
       break;

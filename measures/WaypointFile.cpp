@@ -32,7 +32,7 @@ LoadResult LoadWaypoints(const char* folder, WaypointTable& table) {
       return LoadResult::kRead;
     case ReadOutcome::kMissing:
       MakeDefaultTable(table);
-      if (EnsureFolder(folder) && SaveWaypoints(folder, table)) return LoadResult::kCreated;
+      if (SaveWaypoints(folder, table)) return LoadResult::kCreated;
       return LoadResult::kCannotCreate;
     case ReadOutcome::kUnreadable:
       break;
