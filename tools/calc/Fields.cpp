@@ -140,15 +140,15 @@ const char* ParseGeographic(std::string_view text, Axis axis, double& radians) {
     const bool northSouth = upper == 'N' || upper == 'S';
     const bool eastWest = upper == 'E' || upper == 'W';
     if (northSouth || eastWest) {
-      if (latitude && eastWest) return "the hemisphere of a latitude is N or S";
-      if (!latitude && northSouth) return "the hemisphere of a longitude is E or W";
-      if (signed_) return "a sign and a hemisphere letter together";
+      if (latitude && eastWest) return "has a hemisphere letter other than N or S";
+      if (!latitude && northSouth) return "has a hemisphere letter other than E or W";
+      if (signed_) return "has both a sign and a hemisphere letter";
       negative = upper == 'S' || upper == 'W';
       text.remove_suffix(1);
     }
   }
   if (text.empty() || !(IsDigit(text[0]) || text[0] == '.')) {
-    return "not an angle in degrees (like 51.5042, -0.1277 or 51d30'15.5\"N)";
+    return "is not an angle in degrees (like 51.5042, -0.1277 or 51d30'15.5\"N)";
   }
 
   double degrees = 0.0;
@@ -158,37 +158,37 @@ const char* ParseGeographic(std::string_view text, Axis axis, double& radians) {
   const std::size_t d = text.find('d');
   if (d == std::string_view::npos) {
     if (!ParseReal(text, degrees)) {
-      return "not an angle in degrees (like 51.5042, -0.1277 or 51d30'15.5\"N)";
+      return "is not an angle in degrees (like 51.5042, -0.1277 or 51d30'15.5\"N)";
     }
   } else {
     const std::string_view whole = text.substr(0, d);
     std::string_view rest = text.substr(d + 1);
-    if (!AllDigits(whole)) return "the degrees before 'd' must be a whole number";
+    if (!AllDigits(whole)) return "has degrees before 'd' that are not whole";
     degrees = PlainValue(whole);
     if (!rest.empty()) {
       const std::size_t quote = rest.find('\'');
-      if (quote == std::string_view::npos) return "the minutes must end with '";
+      if (quote == std::string_view::npos) return "has minutes without a closing '";
       const std::string_view minuteText = rest.substr(0, quote);
       rest = rest.substr(quote + 1);
       if (rest.empty()) {
-        if (!IsPlainDecimal(minuteText)) return "the minutes are not a number";
+        if (!IsPlainDecimal(minuteText)) return "has minutes that are not a number";
         minutes = PlainValue(minuteText);
       } else {
-        if (!AllDigits(minuteText)) return "the minutes must be whole when seconds follow";
+        if (!AllDigits(minuteText)) return "has minutes that are not whole before seconds";
         minutes = PlainValue(minuteText);
-        if (rest.back() != '"') return "the seconds must end with \"";
+        if (rest.back() != '"') return "has seconds without a closing \"";
         rest.remove_suffix(1);
-        if (!SplitSeconds(rest, seconds, hundredths)) return "the seconds are not a number";
-        if (seconds >= 60.0) return "the seconds must be below 60";
+        if (!SplitSeconds(rest, seconds, hundredths)) return "has seconds that are not a number";
+        if (seconds >= 60.0) return "has seconds of 60 or more";
       }
-      if (minutes >= 60.0) return "the minutes must be below 60";
+      if (minutes >= 60.0) return "has minutes of 60 or more";
     }
   }
   const double value =
       (((hundredths * kHundredthsToDeg + seconds * kSecondsToDeg) + minutes * kMinutesToDeg) +
        degrees);
   if (!(value <= (latitude ? 90.0 : 180.0))) {
-    return latitude ? "a latitude beyond 90 degrees" : "a longitude beyond 180 degrees";
+    return latitude ? "is beyond 90 degrees" : "is beyond 180 degrees";
   }
   const double r = value * kDegToRad;
   radians = negative ? -r : r;

@@ -49,7 +49,8 @@ enum class Axis { kLatitude, kLongitude };
 // (((hundredths * 2.777777777777778e-06 + whole seconds * 0.0002777777777777778)
 //   + minutes * 0.016666666666666666) + degrees) * 0.0174532925199433,
 // so that the same typed position gives the same doubles here and there.
-// Returns nullptr on success, else the reason it was refused.
+// Returns nullptr on success, else the reason it was refused, worded to
+// follow the field ("is beyond 90 degrees").
 const char* ParseGeographic(std::string_view text, Axis axis, double& radians);
 
 // True for the UTM latitude band letters C..X without I and O.

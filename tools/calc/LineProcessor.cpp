@@ -191,11 +191,14 @@ class Line {
     return false;
   }
 
-  bool FailField(int i, std::string_view reason) {
+  bool FailField(int i, std::string_view reason) { return FailText(i, Text(i), reason); }
+
+  // As FailField, quoting `text` (a field or the rest of the line).
+  bool FailText(int i, std::string_view text, std::string_view reason) {
     Begin();
     out_ += NameOf(names_, i);
     out_ += ' ';
-    AppendQuoted(out_, Text(i));
+    AppendQuoted(out_, text);
     out_ += ' ';
     out_ += reason;
     return false;
@@ -347,7 +350,7 @@ bool Datum(Line& line) {
   if (line.raw()) {
     if (!line.DatumIndex(i, target)) return false;
   } else if (!FindDatum(line.Rest(i), target)) {
-    return line.FailField(i, "is not a datum index 0..124 or a datum name");
+    return line.FailText(i, line.Rest(i), "is not a datum index 0..124 or a datum name");
   }
   line.PutPosition(ConvertDatum(target, p));
   return line.Finish();

@@ -107,6 +107,9 @@ Command ParseArguments(int argc, const char* const argv[], const CalendarDate& t
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--help" || arg == "-h") return Command::kHelp;
+  }
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
     if (arg == "--raw") {
       options.raw = true;
       continue;

@@ -1,0 +1,113 @@
+// Number formats of the calculator: %.17g-equal raw output that reads back
+// exactly, fixed decimals without "-0", DMS with carries.
+
+#include "tools/calc/Format.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <random>
+
+#include "geodesy/Angles.h"
+
+namespace trelvan::calc {
+namespace {
+
+std::string Raw(double v) {
+  std::string s;
+  AppendRaw(s, v);
+  return s;
+}
+
+std::string Printf17(double v) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.17g", v);
+  return buffer;
+}
+
+TEST(AppendRaw, SameTextAsPrintfAndReadsBackBitForBit) {
+  std::mt19937_64 random(20240601);
+  std::vector<double> values = {0.0,    -0.0,  0.5,  500000.0, 1e21, 1e-300, 5e-324,
+                                std::numeric_limits<double>::max(), 0.1,  -123.456,
+                                0.69813170079773168, 6.28318530717959};
+  for (int i = 0; i < 20000; ++i) {
+    std::uint64_t bits = random();
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    if (std::isfinite(v)) values.push_back(v);
+    values.push_back(std::ldexp(static_cast<double>(random() % 10000000), -static_cast<int>(random() % 60)));
+  }
+  for (double v : values) {
+    const std::string text = Raw(v);
+    ASSERT_EQ(text, Printf17(v)) << v;
+    double back = 0.0;
+    ASSERT_EQ(std::sscanf(text.c_str(), "%lf", &back), 1);
+    ASSERT_EQ(std::memcmp(&back, &v, sizeof v), 0) << text;
+  }
+  EXPECT_EQ(Raw(-0.0), "-0");
+  EXPECT_EQ(Raw(1e21), "1e+21");
+}
+
+TEST(AppendFixed, RoundsAndNeverWritesMinusZero) {
+  std::string s;
+  AppendFixed(s, 2.27126, 4);
+  s += ' ';
+  AppendFixed(s, -0.00004, 4);
+  s += ' ';
+  AppendFixed(s, -0.0, 2);
+  s += ' ';
+  AppendFixed(s, -0.00005001, 4);
+  s += ' ';
+  AppendFixed(s, 1e20, 3);
+  EXPECT_EQ(s, "2.2713 0.0000 0.00 -0.0001 100000000000000000000.000");
+}
+
+std::string Dms(double degrees, Axis axis) {
+  std::string s;
+  AppendDms(s, degrees * kDegToRad, axis);
+  return s;
+}
+
+TEST(AppendDms, HemispheresPaddingAndCarries) {
+  EXPECT_EQ(Dms(51.504305556, Axis::kLatitude), "51d30'15.50\"N");
+  EXPECT_EQ(Dms(-0.1277, Axis::kLongitude), "0d07'39.72\"W");
+  EXPECT_EQ(Dms(-33.5, Axis::kLatitude), "33d30'00.00\"S");
+  EXPECT_EQ(Dms(151.0, Axis::kLongitude), "151d00'00.00\"E");
+  // 59.9999 seconds round up to the next degree through both carries.
+  EXPECT_EQ(Dms(10.0 + 59.0 / 60 + 59.9999 / 3600, Axis::kLongitude), "11d00'00.00\"E");
+  // A value that rounds to zero takes the northern and eastern letter.
+  EXPECT_EQ(Dms(-1e-9, Axis::kLatitude), "0d00'00.00\"N");
+  EXPECT_EQ(Dms(-1e-9, Axis::kLongitude), "0d00'00.00\"E");
+}
+
+TEST(AppendDms, ReadsBackWithinHalfAHundredth) {
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> lat(-90.0, 90.0);
+  std::uniform_real_distribution<double> lon(-180.0, 180.0);
+  for (int i = 0; i < 5000; ++i) {
+    for (Axis axis : {Axis::kLatitude, Axis::kLongitude}) {
+      const double radians = (axis == Axis::kLatitude ? lat(random) : lon(random)) * kDegToRad;
+      std::string text;
+      AppendDms(text, radians, axis);
+      double back = 0.0;
+      ASSERT_EQ(ParseGeographic(text, axis, back), nullptr) << text;
+      // Half a hundredth of a second plus the rounding of the sums.
+      ASSERT_NEAR(back, radians, (0.005 / 3600 + 1e-12) * kDegToRad) << text;
+    }
+  }
+}
+
+TEST(AppendQuoted, CutsLongTextAndMasksControlBytes) {
+  std::string s;
+  AppendQuoted(s, std::string_view("a\tb\0c\xff", 6));
+  EXPECT_EQ(s, "'a?b?c?'");
+  s.clear();
+  AppendQuoted(s, std::string(50, 'x'));
+  EXPECT_EQ(s, "'" + std::string(40, 'x') + "...'");
+}
+
+}  // namespace
+}  // namespace trelvan::calc

@@ -1,0 +1,264 @@
+// One line in, one line out: raw answers equal the core's results bit for
+// bit, people's answers are the same values in their units, and every kind
+// of bad line gives its ERROR line.
+
+#include "tools/calc/LineProcessor.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "geodesy/Angles.h"
+#include "geodesy/Convergence.h"
+#include "geodesy/DatumShift.h"
+#include "geodesy/Utm.h"
+#include "geometry/Polar.h"
+#include "geometry/Resection.h"
+#include "magnetic/MagneticModel.h"
+#include "tools/calc/Format.h"
+
+namespace trelvan::calc {
+namespace {
+
+Options Mode(Operation operation, bool raw) {
+  Options o;
+  o.operation = operation;
+  o.raw = raw;
+  o.date = CalendarDate{2024, 6, 1};
+  return o;
+}
+
+std::string Answer(const Options& o, std::string_view line, LineStatus expected = LineStatus::kResult) {
+  std::string out;
+  EXPECT_EQ(ProcessLine(o, line, out), expected) << line << " -> " << out;
+  return out;
+}
+
+std::string AnswerRaw(Operation op, std::string_view line) { return Answer(Mode(op, true), line); }
+
+// Printf formats, independent of the calculator's own formatters.
+std::string G(double v) {
+  char b[64];
+  std::snprintf(b, sizeof b, "%.17g", v);
+  return b;
+}
+std::string F(double v, int decimals) {
+  char b[400];
+  std::snprintf(b, sizeof b, "%.*f", decimals, v);
+  return b;
+}
+std::string Position(const GeoPoint& p) {
+  return G(p.lat) + " " + G(p.lon) + " " + G(p.height) + " " + std::to_string(p.datum);
+}
+
+const GeoPoint kPoints[] = {
+    {0.8989, -0.0022, 45.0, 0},
+    {-0.5934119456780721, 2.6354471705114375, 12.5, 17},
+    {1.0471975511965976, 0.08726646259971647, -30.0, 1},
+    {-1.48, -1.0471975511965976, 0.0, 124},
+    {0.0, 0.0, 0.0, 122},
+    {1.2, 3.1, 2500.0, 47},
+};
+
+TEST(RawLine, UtmGeoDatumConvergenceEqualTheCore) {
+  for (const GeoPoint& p : kPoints) {
+    UtmPoint g{};
+    GeoToUtm(p, g);
+    const std::string grid = G(g.easting) + " " + G(g.northing) + " " + G(g.height) + " " +
+                             std::to_string(g.zone) + " " + static_cast<char>(g.band) + " " +
+                             std::to_string(g.datum);
+    EXPECT_EQ(AnswerRaw(Operation::kUtm, Position(p)), grid);
+    EXPECT_EQ(AnswerRaw(Operation::kGeo, grid), Position(UtmToGeo(g)));
+    EXPECT_EQ(AnswerRaw(Operation::kConvergence, Position(p)), G(GridConvergence(p)));
+    for (std::uint16_t target : {0, 1, 17, 88}) {
+      EXPECT_EQ(AnswerRaw(Operation::kDatum, Position(p) + " " + std::to_string(target)),
+                Position(ConvertDatum(target, p)));
+    }
+  }
+}
+
+TEST(RawLine, DeclinationAndPolarSolutionsEqualTheCore) {
+  const PolarVector v{1234.5, 0.7854, 0.0123};
+  for (const GeoPoint& p : kPoints) {
+    const DateStamp date{0.0, 0, 0, 29, 2, 2024};
+    EXPECT_EQ(AnswerRaw(Operation::kDeclination, Position(p) + " 2024 2 29"), G(MagneticVariance(date, p)));
+    const std::string vector = " " + G(v.range) + " " + G(v.azimuth) + " " + G(v.elevation);
+    EXPECT_EQ(AnswerRaw(Operation::kForward, Position(p) + vector), Position(ForwardPolar(v, p)));
+    EXPECT_EQ(AnswerRaw(Operation::kBackPolar, Position(p) + vector), Position(BackPolar(v, p)));
+    const GeoPoint q = ForwardPolar(v, p);
+    const PolarVector w = InversePolar(p, q);
+    EXPECT_EQ(AnswerRaw(Operation::kInverse, Position(p) + " " + Position(q)),
+              G(w.range) + " " + G(w.azimuth) + " " + G(w.elevation));
+  }
+}
+
+TEST(RawLine, ResectionEqualsTheCoreOrHasNoSolution) {
+  const GeoPoint station{41 * kDegToRad, 29 * kDegToRad, 100.0, 0};
+  const PolarVector m1{3000.0, 30 * kDegToRad, 1.5 * kDegToRad};
+  const PolarVector m2{4000.0, 110 * kDegToRad, -0.5 * kDegToRad};
+  const GeoPoint w1 = ForwardPolar(m1, station);
+  const GeoPoint w2 = ForwardPolar(m2, station);
+  const double theta = 80 * kDegToRad;
+  GeoPoint solved{};
+  ASSERT_EQ(SolveResection(theta, m1, m2, w1, w2, solved), kSolved);
+  const std::string known = " " + Position(w1) + " " + Position(w2);
+  EXPECT_EQ(AnswerRaw(Operation::kResection, G(theta) + " " + G(m1.range) + " " + G(m1.elevation) +
+                                              " " + G(m2.range) + " " + G(m2.elevation) + known),
+            Position(solved));
+  EXPECT_EQ(Answer(Mode(Operation::kResection, true), G(theta) + " 0 0 0 0" + known, LineStatus::kError),
+            "ERROR: no solution");
+}
+
+TEST(BadLine, EveryKindGivesItsReason) {
+  struct Case {
+    Operation op;
+    const char* line;
+    const char* error;
+  };
+  const Case cases[] = {
+      {Operation::kUtm, "1 2 3", "expected 4 fields (LAT LON HEIGHT DATUM), got 3"},
+      {Operation::kUtm, "1 2 3 0 5", "expected 4 fields (LAT LON HEIGHT DATUM), got 5"},
+      {Operation::kUtm, "x 2 3 0", "LAT 'x' is not a finite number"},
+      {Operation::kUtm, "1 nan 3 0", "LON 'nan' is not a finite number"},
+      {Operation::kUtm, "1 2 -inf 0", "HEIGHT '-inf' is not a finite number"},
+      {Operation::kUtm, "1 2 1e999 0", "HEIGHT '1e999' is not a finite number"},
+      {Operation::kUtm, "1 2 3 125", "DATUM '125' is not a datum index 0..124"},
+      {Operation::kUtm, "1 2 3 -1", "DATUM '-1' is not a datum index 0..124"},
+      {Operation::kUtm, "1 2 3 1.0", "DATUM '1.0' is not a datum index 0..124"},
+      {Operation::kDatum, "1 2 3 0 200", "TARGET '200' is not a datum index 0..124"},
+      {Operation::kGeo, "500000 0 0 0 N 0", "ZONE '0' is not a zone 1..60"},
+      {Operation::kGeo, "500000 0 0 61 N 0", "ZONE '61' is not a zone 1..60"},
+      {Operation::kGeo, "500000 0 0 3.5 N 0", "ZONE '3.5' is not a zone 1..60"},
+      {Operation::kInverse, "1 2 3 0 1 2 3 999", "DATUM2 '999' is not a datum index 0..124"},
+      {Operation::kDeclination, "1 2 3 0 2024 13 1", "MONTH '13' is not a month 1..12"},
+      {Operation::kDeclination, "1 2 3 0 2024 0 1", "MONTH '0' is not a month 1..12"},
+      {Operation::kDeclination, "1 2 3 0 2024 1 32", "DAY '32' is not a day 1..31"},
+      {Operation::kDeclination, "1 2 3 0 2023 2 29", "DAY '29' is not a day of that month"},
+      {Operation::kDeclination, "1 2 3 0 2024 4 31", "DAY '31' is not a day of that month"},
+      {Operation::kDeclination, "1 2 3 0 0 1 1", "YEAR '0' is not a year 1..9999"},
+      {Operation::kDeclination, "1 2 3 0 10000 1 1", "YEAR '10000' is not a year 1..9999"},
+      {Operation::kForward, "1 2 3 0 1e308 0 0.5", "the result is not finite"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Answer(Mode(c.op, true), c.line, LineStatus::kError), std::string("ERROR: ") + c.error);
+  }
+  for (const char* band : {"A", "B", "I", "O", "Y", "Z", "n", "NN", "1"}) {
+    EXPECT_EQ(Answer(Mode(Operation::kGeo, true), std::string("500000 0 0 31 ") + band + " 0",
+                  LineStatus::kError),
+              std::string("ERROR: BAND '") + band +
+                  "' is not a UTM band letter (C..X without I and O)");
+  }
+}
+
+TEST(BadLine, ErrorReplacesOnlyItsOwnLine) {
+  std::string out = "kept\n";
+  EXPECT_EQ(ProcessLine(Mode(Operation::kForward, true), "1 2 3 0 1e308 0 0.5", out),
+            LineStatus::kError);
+  EXPECT_EQ(out, "kept\nERROR: the result is not finite");
+}
+
+TEST(SpecialLines, CommentsAreCopiedAndBlankLinesSkipped) {
+  const Options o = Mode(Operation::kUtm, true);
+  EXPECT_EQ(Answer(o, "# LAT LON  \tHEIGHT"), "# LAT LON  \tHEIGHT");
+  EXPECT_EQ(Answer(o, "#"), "#");
+  EXPECT_EQ(Answer(o, "#x\r"), "#x");
+  for (const char* blank : {"", " ", "\t \t", "\r", " \r"}) {
+    EXPECT_EQ(Answer(o, blank, LineStatus::kSkipped), "") << '[' << blank << ']';
+  }
+  EXPECT_EQ(Answer(o, " # not at the start", LineStatus::kError),
+            "ERROR: expected 4 fields (LAT LON HEIGHT DATUM), got 5");
+  EXPECT_EQ(Answer(o, "0.8989 -0.0022 45 0\r"), Answer(o, " 0.8989\t-0.0022  45 0 "));
+}
+
+TEST(PeopleLine, UnitsAndDatumAreFactorsOnTheRawValues) {
+  // The same forward problem in mils and kilometres on datum 17 and in raw form.
+  Options people = Mode(Operation::kForward, false);
+  people.angleUnit = kMils;
+  people.distanceUnit = kKilometers;
+  people.datum = 17;
+  const GeoPoint station{-34 * kDegToRad, 151 * kDegToRad, 0.25 * 1000.0, 17};
+  const PolarVector v{2.5 * 1000.0, 1600 * kMilsToRad, -20 * kMilsToRad};
+  const GeoPoint target = ForwardPolar(v, station);
+  std::string dms;
+  AppendDms(dms, target.lat, Axis::kLatitude);
+  dms += ' ';
+  AppendDms(dms, target.lon, Axis::kLongitude);
+  EXPECT_EQ(Answer(people, "34S 151E 0.25 2.5 1600 -20"),
+            dms + " " + F(target.height * 0.001, 6) + " " + F(target.lat * kRadToDeg, 9) + " " +
+                F(target.lon * kRadToDeg, 9));
+
+  Options inverse = Mode(Operation::kInverse, false);
+  inverse.angleUnit = kMils;
+  inverse.distanceUnit = kFeet;
+  const GeoPoint a{10 * kDegToRad, 20 * kDegToRad, 100 * 0.3048, 0};
+  const GeoPoint b{10.01 * kDegToRad, 20.02 * kDegToRad, 300 * 0.3048, 0};
+  const PolarVector w = InversePolar(a, b);
+  EXPECT_EQ(Answer(inverse, "10 20 100 10.01 20.02 300"),
+            F(w.range * 3.280839895013123, 3) + " " + F(w.azimuth * kRadToMils, 2) + " " +
+                F(w.elevation * kRadToMils, 2));
+}
+
+TEST(PeopleLine, GridAndPositionFormats) {
+  Options utm = Mode(Operation::kUtm, false);
+  utm.datum = 1;
+  const GeoPoint p{60 * kDegToRad, 5 * kDegToRad, 12.0, 1};
+  UtmPoint g{};
+  GeoToUtm(p, g);
+  EXPECT_EQ(g.zone, 32);
+  EXPECT_EQ(Answer(utm, "60d0'0\"N 5E 12"), F(g.easting, 3) + " " + F(g.northing, 3) + " 12.000 32 V");
+
+  // What utm prints, geo reads back to the typed position.
+  const Options people = Mode(Operation::kUtm, false);
+  const std::string grid = Answer(people, "51d30'15.5\"N 0d7'39.9\"W 45");
+  EXPECT_EQ(Answer(Mode(Operation::kGeo, false), grid).substr(0, 33),
+            "51d30'15.50\"N 0d07'39.90\"W 45.000");
+}
+
+TEST(PeopleLine, DatumTargetByNameOrIndex) {
+  const Options o = Mode(Operation::kDatum, false);
+  const std::string byName = Answer(o, "51.5 -0.1 45 ED-50 MEAN");
+  EXPECT_EQ(byName, Answer(o, "51.5 -0.1 45 1"));
+  const GeoPoint moved = ConvertDatum(1, GeoPoint{51.5 * kDegToRad, -0.1 * kDegToRad, 45.0, 0});
+  EXPECT_EQ(byName.substr(byName.rfind(' ', byName.rfind(' ') - 1) + 1),
+            F(moved.lat * kRadToDeg, 9) + " " + F(moved.lon * kRadToDeg, 9));
+  EXPECT_EQ(Answer(o, "51.5 -0.1 45 ED-50  MEAN", LineStatus::kError),
+            "ERROR: TARGET 'ED-50  MEAN' is not a datum index 0..124 or a datum name");
+  EXPECT_EQ(Answer(o, "51.5 -0.1 45", LineStatus::kError),
+            "ERROR: expected at least 4 fields (LAT LON HEIGHT TARGET...), got 3");
+}
+
+TEST(PeopleLine, DeclinationDateFromTheLineOrTheOption) {
+  const GeoPoint p{51.5 * kDegToRad, -0.1 * kDegToRad, 0.0, 0};
+  const DateStamp leapDay{0.0, 0, 0, 29, 2, 2024};
+  const std::string expected = F(MagneticVariance(leapDay, p) * kDegToRad * kRadToDeg, 4);
+  Options o = Mode(Operation::kDeclination, false);
+  EXPECT_EQ(Answer(o, "51.5 -0.1 0 2024-02-29"), expected);
+  o.date = CalendarDate{2024, 2, 29};
+  EXPECT_EQ(Answer(o, "51.5 -0.1 0"), expected);
+  o.date = CalendarDate{2023, 2, 29};
+  EXPECT_EQ(Answer(o, "51.5 -0.1 0", LineStatus::kError),
+            "ERROR: the date of --date: the day is not in the month");
+  EXPECT_EQ(Answer(o, "51.5 -0.1 0 2024-13-01", LineStatus::kError),
+            "ERROR: DATE '2024-13-01': the month is not 1..12");
+  EXPECT_EQ(Answer(o, "51.5 -0.1 0 1.6.2024", LineStatus::kError),
+            "ERROR: DATE '1.6.2024' is not a date YYYY-MM-DD");
+  EXPECT_EQ(Answer(o, "51.5 -0.1 0 2024-06-01 x", LineStatus::kError),
+            "ERROR: expected 3 or 4 fields (LAT LON HEIGHT [DATE]), got 5");
+}
+
+TEST(PeopleLine, BadPositionsNameTheFieldAndTheProblem) {
+  const Options o = Mode(Operation::kConvergence, false);
+  EXPECT_EQ(Answer(o, "91 0 0", LineStatus::kError), "ERROR: LAT '91' is beyond 90 degrees");
+  EXPECT_EQ(Answer(o, "10N 10N 0", LineStatus::kError),
+            "ERROR: LON '10N' has a hemisphere letter other than E or W");
+  EXPECT_EQ(Answer(o, "10 10 high", LineStatus::kError), "ERROR: HEIGHT 'high' is not a finite number");
+  EXPECT_EQ(Answer(Mode(Operation::kGeo, false), "500000 0 0 31 I", LineStatus::kError),
+            "ERROR: BAND 'I' is not a UTM band letter (C..X without I and O)");
+  EXPECT_EQ(Answer(Mode(Operation::kResection, false), "80 0 0 0 0 41 29 0 41.01 29.01 0",
+                LineStatus::kError),
+            "ERROR: no solution");
+}
+
+}  // namespace
+}  // namespace trelvan::calc
