@@ -1,10 +1,102 @@
 #include "forms/PolarResultForm.h"
 
+#include <QVBoxLayout>
+
 #include "forms/MainForm.h"
+#include "measures/AngleEntry.h"
+#include "measures/DisplaySplit.h"
+#include "measures/Units.h"
 
 namespace trelvan {
 
+namespace {
+
+// Buttons whose caption is a state are a few letters wide.
+constexpr int kStateButtonWidth = 48;
+
+}  // namespace
+
 PolarResultForm::PolarResultForm(MainForm& main, QWidget* parent)
-    : Form(main.services(), QStringLiteral("Polar"), parent), main_(main) {}
+    : TaskForm(main, QStringLiteral("Polar"), parent) {
+  using K = ControlKind;
+  const int polar = AddGroup(QStringLiteral("Target Polar Coor."));
+  AddControls({
+      {kAngleUnit, K::kLabel, "mils", polar, 0, 2},
+      {0, K::kCaption, "%", polar, 0, 3},
+      {0, K::kCaption, "Azimuth", polar, 1, 0},
+      {kReference, K::kButton, "TRUE", polar, 1, 1},
+      {kAzimuthWhole, K::kEdit, "", polar, 1, 2},
+      {kAzimuthHundredths, K::kEdit, "", polar, 1, 3},
+      {0, K::kCaption, "Back Azimuth", polar, 2, 0, 1, 2},
+      {kBackAzimuthWhole, K::kEdit, "", polar, 2, 2},
+      {kBackAzimuthHundredths, K::kEdit, "", polar, 2, 3},
+      {0, K::kCaption, "Elevation", polar, 3, 0},
+      {kElevationSign, K::kButton, "+", polar, 3, 1},
+      {kElevationWhole, K::kEdit, "", polar, 3, 2},
+      {kElevationHundredths, K::kEdit, "", polar, 3, 3},
+      {kDistanceUnit, K::kLabel, "m", polar, 4, 2},
+      {0, K::kCaption, "%", polar, 4, 3},
+      {0, K::kCaption, "Range", polar, 5, 0},
+      {kRangeWhole, K::kEdit, "", polar, 5, 2},
+      {kRangeHundredths, K::kEdit, "", polar, 5, 3},
+  });
+  const int commands = AddGroup(QString());
+  AddControls({{kBack, K::kButton, "Back", commands, 0, 0}});
+  for (int id : {kAzimuthWhole, kAzimuthHundredths, kBackAzimuthWhole, kBackAzimuthHundredths,
+                 kElevationWhole, kElevationHundredths, kRangeWhole, kRangeHundredths}) {
+    SetReadOnly(id, true);
+  }
+  for (int id : {kReference, kElevationSign}) Control(id)->setMaximumWidth(kStateButtonWidth);
+  FormLayout()->addStretch(1);
+}
+
+void PolarResultForm::OnOpen() {
+  ShowUnitLabels(0, kAngleUnit, kDistanceUnit);
+  double elevation = main_.lastPolar.elevation;
+  if (elevation < 0) {
+    SetText(kElevationSign, QStringLiteral("-"));
+    elevation = -elevation;
+  } else {
+    SetText(kElevationSign, QStringLiteral("+"));
+  }
+  ShowAzimuths();
+  ShowAngle(kElevationWhole, kElevationHundredths, elevation);
+  const double range = main_.lastPolar.range * DistanceDisplayFactor(main_.settings.distanceUnit);
+  const HundredthParts parts = SplitHundredths32(range);
+  SetText(kRangeWhole, QString::asprintf("%08ld", static_cast<long>(parts.whole)));
+  SetText(kRangeHundredths, QString::asprintf("%02d", parts.hun));
+}
+
+void PolarResultForm::OnPressed(int id) {
+  switch (id) {
+    case kReference:
+      CycleReference(kReference);
+      ShowAzimuths();
+      break;
+    case kBack:
+      End(0);
+      break;
+    default:
+      break;  // the elevation sign button only displays
+  }
+}
+
+void PolarResultForm::ShowAzimuths() {
+  const QByteArray caption = Text(kReference).toUtf8();
+  const std::string_view reference(caption.constData(), static_cast<std::size_t>(caption.size()));
+  ShowAngle(kAzimuthWhole, kAzimuthHundredths,
+            ReferFromTrue(reference, main_.lastPolar.azimuth, main_.magneticVariance,
+                          main_.gridConvergence));
+  ShowAngle(kBackAzimuthWhole, kBackAzimuthHundredths,
+            ReferFromTrue(reference, main_.backAzimuth, main_.magneticVariance,
+                          main_.gridConvergence));
+}
+
+void PolarResultForm::ShowAngle(int wholeId, int hundredthsId, double radians) {
+  const HundredthParts parts =
+      SplitHundredths(radians * RadiansToAngleUnit(main_.settings.angleUnit));
+  SetText(wholeId, QString::asprintf("%04d", parts.whole));
+  SetText(hundredthsId, QString::asprintf("%02d", parts.hun));
+}
 
 }  // namespace trelvan

@@ -1,18 +1,46 @@
 #pragma once
 
-#include "ui/Form.h"
+#include "forms/TaskForm.h"
 
 namespace trelvan {
 
 class MainForm;
 
-// PLACEHOLDER until the form is built.
-class PolarResultForm : public Form {
+// Shows the latest Inverse 3D measurement held by the main form: azimuth and
+// back azimuth (stored from true north; the reference button shows both
+// from true, grid or magnetic north, with the declinations at the base),
+// the elevation with its sign and the slant range, in the current angle and
+// distance units. Every field only displays; "Back" ends the form.
+class PolarResultForm : public TaskForm {
  public:
+  enum Id {
+    kReference = 1022,
+    kAzimuthWhole = 1007,
+    kAzimuthHundredths = 1025,
+    kBackAzimuthWhole = 1008,
+    kBackAzimuthHundredths = 1027,
+    kElevationSign = 1021,
+    kElevationWhole = 1023,
+    kElevationHundredths = 1026,
+    kRangeWhole = 1003,
+    kRangeHundredths = 1005,
+    kAngleUnit = 1037,
+    kDistanceUnit = 1038,
+    kBack = 1011,
+  };
+
   explicit PolarResultForm(MainForm& main, QWidget* parent = nullptr);
 
+ protected:
+  void OnOpen() override;
+  void OnPressed(int id) override;
+
  private:
-  MainForm& main_;
+  // Both azimuths referred to the reference button's caption, in the angle
+  // unit, "%04d" whole units and "%02d" hundredths.
+  void ShowAzimuths();
+  // An angle magnitude in radians as "%04d" and "%02d" in the angle unit.
+  void ShowAngle(int wholeId, int hundredthsId, double radians);
 };
 
 }  // namespace trelvan
