@@ -1,10 +1,140 @@
 #include "forms/Inverse3DForm.h"
 
+#include <QVBoxLayout>
+
 #include "forms/MainForm.h"
+#include "forms/PolarResultForm.h"
+#include "forms/PositionDisplay.h"
+#include "geometry/Polar.h"
 
 namespace trelvan {
 
+namespace {
+
+// Buttons whose caption is a state are a few letters wide.
+constexpr int kStateButtonWidth = 48;
+
+}  // namespace
+
+const Inverse3DForm::Group Inverse3DForm::kBase{
+    kBaseList,
+    {kBaseLatHemisphere, kBaseLatDeg, kBaseLatMin, kBaseLatSec, kBaseLatHun, kBaseLonHemisphere,
+     kBaseLonDeg, kBaseLonMin, kBaseLonSec, kBaseLonHun, kBaseAltSign, kBaseAlt},
+    kBaseAltUnit};
+
+const Inverse3DForm::Group Inverse3DForm::kTarget{
+    kTargetList,
+    {kTargetLatHemisphere, kTargetLatDeg, kTargetLatMin, kTargetLatSec, kTargetLatHun,
+     kTargetLonHemisphere, kTargetLonDeg, kTargetLonMin, kTargetLonSec, kTargetLonHun,
+     kTargetAltSign, kTargetAlt},
+    kTargetAltUnit};
+
 Inverse3DForm::Inverse3DForm(MainForm& main, QWidget* parent)
-    : Form(main.services(), QStringLiteral("Inverse 3D"), parent), main_(main) {}
+    : TaskForm(main, QStringLiteral("Inverse 3D"), parent) {
+  AddPositionGroup(QStringLiteral("Base Coor. _________ Inverse 3D"), kBase);
+  AddPositionGroup(QStringLiteral("Target Coor."), kTarget);
+  const int commands = AddGroup(QString());
+  AddControls({
+      {kOk, ControlKind::kDefaultButton, "OK", commands, 0, 0},
+      {kCancel, ControlKind::kButton, "Cancel", commands, 0, 1},
+  });
+  FormLayout()->addStretch(1);
+}
+
+void Inverse3DForm::AddPositionGroup(const QString& caption, const Group& g) {
+  using K = ControlKind;
+  const GeographicFields& f = g.fields;
+  const int group = AddGroup(caption);
+  AddControls({
+      {g.list, K::kList, "", group, 0, 0, 1, 6},
+      {0, K::kCaption, "Deg", group, 1, 2},
+      {0, K::kCaption, "Min", group, 1, 3},
+      {0, K::kCaption, "Sec", group, 1, 4},
+      {0, K::kCaption, "%", group, 1, 5},
+      {0, K::kCaption, "Lat", group, 2, 0},
+      {f.latHemisphere, K::kButton, "N", group, 2, 1},
+      {f.latDeg, K::kEdit, "", group, 2, 2},
+      {f.latMin, K::kEdit, "", group, 2, 3},
+      {f.latSec, K::kEdit, "", group, 2, 4},
+      {f.latHun, K::kEdit, "", group, 2, 5},
+      {0, K::kCaption, "Lon", group, 3, 0},
+      {f.lonHemisphere, K::kButton, "E", group, 3, 1},
+      {f.lonDeg, K::kEdit, "", group, 3, 2},
+      {f.lonMin, K::kEdit, "", group, 3, 3},
+      {f.lonSec, K::kEdit, "", group, 3, 4},
+      {f.lonHun, K::kEdit, "", group, 3, 5},
+      {0, K::kCaption, "Alt", group, 4, 0},
+      {f.altSign, K::kButton, "+", group, 4, 1},
+      {f.alt, K::kEdit, "", group, 4, 2, 1, 2},
+      {g.altitudeLabel, K::kLabel, "m", group, 4, 4},
+  });
+  for (int id : {f.latDeg, f.latMin, f.latSec, f.latHun, f.lonDeg, f.lonMin, f.lonSec, f.lonHun,
+                 f.alt}) {
+    SetReadOnly(id, true);
+  }
+  for (int id : {f.latHemisphere, f.lonHemisphere, f.altSign}) {
+    Control(id)->setMaximumWidth(kStateButtonWidth);
+  }
+}
+
+void Inverse3DForm::OnOpen() {
+  FillWaypointList(*this, kBaseList, main_.waypoints);
+  FillWaypointList(*this, kTargetList, main_.waypoints);
+  ListSelect(kBaseList, main_.settings.baseWaypoint);
+  ListSelect(kTargetList, main_.settings.editWaypoint);
+  ShowChosen(kBase);
+  ShowChosen(kTarget);
+  ShowUnitLabels(kBaseAltUnit, 0, 0);
+  ShowUnitLabels(kTargetAltUnit, 0, 0);
+}
+
+void Inverse3DForm::OnDestroy() {
+  // A base list without a choice (an empty table) leaves the base as it was.
+  const int base = SelectedRecord(kBaseList);
+  if (base >= 0) main_.settings.baseWaypoint = base;
+  main_.RefreshBase();
+}
+
+void Inverse3DForm::OnPressed(int id) {
+  switch (id) {
+    case kOk:
+      Measure();
+      break;
+    case kCancel:
+      End(0);
+      break;
+    default:
+      break;  // the hemisphere and altitude sign buttons only display
+  }
+}
+
+void Inverse3DForm::OnSelectionChanged(int id) {
+  if (id == kBaseList) ShowChosen(kBase);
+  if (id == kTargetList) ShowChosen(kTarget);
+}
+
+void Inverse3DForm::ShowChosen(const Group& group) {
+  const int record = SelectedRecord(group.list);
+  if (record >= 0) {
+    ShowPosition(group.fields, main_.waypoints[static_cast<std::size_t>(record)].point);
+  }
+}
+
+void Inverse3DForm::Measure() {
+  // Until both waypoints are chosen there is nothing to measure, and no
+  // record outside the ones listed is ever read.
+  const int baseRecord = SelectedRecord(kBaseList);
+  const int targetRecord = SelectedRecord(kTargetList);
+  if (baseRecord < 0 || targetRecord < 0) return;
+  const GeoPoint base = main_.waypoints[static_cast<std::size_t>(baseRecord)].point;
+  const GeoPoint target = main_.waypoints[static_cast<std::size_t>(targetRecord)].point;
+  // The back azimuth is measured in the target's own frame, not derived
+  // from the forward azimuth by adding half a turn.
+  main_.backAzimuth = InversePolar(target, base).azimuth;
+  main_.lastPolar = InversePolar(base, target);
+  SetDeclinationsAt(base);
+  PolarResultForm result(main_, this);
+  RunModal(result);
+}
 
 }  // namespace trelvan
