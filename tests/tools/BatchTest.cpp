@@ -2,8 +2,6 @@
 // lines, a last line without newline, slow pipes, and failing input or
 // output.
 
-#include "tools/calc/Batch.h"
-
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -12,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "tools/calc/Batch.h"
 #include "tools/calc/LineProcessor.h"
 
 namespace trelvan::calc {
@@ -65,8 +64,8 @@ TEST(Batch, LinesAcrossBlocksGiveTheSameAnswersAsOneByOne) {
   std::string input;
   for (int i = 0; input.size() < 3'500'000; ++i) {
     std::string line = std::to_string(0.001 * (i % 1500) - 0.7) + std::string(i % 7, ' ') + " " +
-                       std::to_string(0.37 * (i % 17) - 3) + "\t" + std::to_string(i % 900) +
-                       " " + std::to_string(i % 125);
+                       std::to_string(0.37 * (i % 17) - 3) + "\t" + std::to_string(i % 900) + " " +
+                       std::to_string(i % 125);
     if (i % 97 == 0) line = "# comment " + std::to_string(i);
     if (i % 101 == 0) line.clear();
     lines.push_back(line);
@@ -96,9 +95,8 @@ TEST(Batch, OverlongLinesAreReportedAndSkippedWhole) {
   const std::size_t before = limit.size() + over.size() + good.size() + 3;
   std::string filler;
   while (before + filler.size() < (1u << 20) - 100000) filler += "# " + std::string(97, 'x') + "\n";
-  const Outcome outcome =
-      Batch(RawUtm(), limit + "\n" + over + "\n" + good + "\n" + filler + over + over + "\n" + good +
-                          "\n" + over);
+  const Outcome outcome = Batch(RawUtm(), limit + "\n" + over + "\n" + good + "\n" + filler + over +
+                                              over + "\n" + good + "\n" + over);
   EXPECT_EQ(outcome.status, 1);
   const std::string error = "ERROR: line longer than 65536 bytes\n";
   EXPECT_EQ(outcome.output, error + goodAnswer + filler + error + goodAnswer + error);
@@ -106,7 +104,8 @@ TEST(Batch, OverlongLinesAreReportedAndSkippedWhole) {
 
 TEST(Batch, SlowPipeGivesTheSameOutput) {
   std::string input;
-  for (int i = 0; i < 200; ++i) input += std::to_string(i * 0.005) + " 0.1 " + std::to_string(i) + " 0\n";
+  for (int i = 0; i < 200; ++i)
+    input += std::to_string(i * 0.005) + " 0.1 " + std::to_string(i) + " 0\n";
   int fds[2];
   ASSERT_EQ(pipe(fds), 0);
   std::thread writer([&] {

@@ -28,7 +28,8 @@ std::string Slurp(int fd) {
   lseek(fd, 0, SEEK_SET);
   char buffer[65536];
   ssize_t n;
-  while ((n = read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<std::size_t>(n));
+  while ((n = read(fd, buffer, sizeof buffer)) > 0)
+    text.append(buffer, static_cast<std::size_t>(n));
   return text;
 }
 
@@ -96,8 +97,10 @@ TEST(Program, DeclinationTakesTheDateOption) {
 }
 
 TEST(Program, UsageErrorsAreStatusTwoOnStandardError) {
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{}, {"convert"}, {"utm", "--bogus"}, {"--raw", "utm", "--angle", "mils"}}) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{},
+                                               {"convert"},
+                                               {"utm", "--bogus"},
+                                               {"--raw", "utm", "--angle", "mils"}}) {
     const ProgramRun run = Calc(args, "0 0 0 0\n");
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");

@@ -1,13 +1,12 @@
 // Readers of the calculator's input fields: splitting, numbers, positions
 // typed by people, bands, dates and datums.
 
-#include "tools/calc/Fields.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "geodesy/Angles.h"
+#include "tools/calc/Fields.h"
 
 namespace trelvan::calc {
 namespace {
@@ -36,8 +35,8 @@ TEST(ParseReal, AcceptsFiniteDecimalsOnly) {
   }
   ASSERT_TRUE(ParseReal("+2.5", v));
   EXPECT_EQ(v, 2.5);
-  for (const char* bad : {"", "+", "-", "abc", "1.5x", "nan", "-inf", "inf", "infinity",
-                          "1e400", "0x10", "++1", "+-1", "1,5", " 1", "1 "}) {
+  for (const char* bad : {"", "+", "-", "abc", "1.5x", "nan", "-inf", "inf", "infinity", "1e400",
+                          "0x10", "++1", "+-1", "1,5", " 1", "1 "}) {
     EXPECT_FALSE(ParseReal(bad, v)) << bad;
   }
 }
@@ -57,7 +56,9 @@ TEST(ParseWhole, AcceptsSignedIntegersOnly) {
 // hundredths fields.
 double FormValue(double deg, double min, double sec, double hun) {
   return (((hun * 2.777777777777778e-06 + sec * 0.0002777777777777778) +
-           min * 0.016666666666666666) + deg) * kDegToRad;
+           min * 0.016666666666666666) +
+          deg) *
+         kDegToRad;
 }
 
 TEST(ParseGeographic, ReadsEveryFormAsTheFormsDo) {
@@ -95,16 +96,26 @@ TEST(ParseGeographic, RefusesMalformedAndOutOfRangeAngles) {
     Axis axis;
   };
   const Case cases[] = {
-      {"", Axis::kLatitude},           {"N", Axis::kLatitude},
-      {"51E", Axis::kLatitude},        {"3N", Axis::kLongitude},
-      {"-51N", Axis::kLatitude},       {"+3E", Axis::kLongitude},
-      {"91", Axis::kLatitude},         {"90d0'0.01\"N", Axis::kLatitude},
-      {"180.5", Axis::kLongitude},     {"51.5d30'N", Axis::kLatitude},
-      {"51d60'N", Axis::kLatitude},    {"51d60.5'N", Axis::kLatitude},
-      {"51d30'60\"N", Axis::kLatitude}, {"51d30'15.5N", Axis::kLatitude},
-      {"51d30N", Axis::kLatitude},     {"51d30.5'15\"N", Axis::kLatitude},
-      {"51d'N", Axis::kLatitude},      {"51d30'x\"N", Axis::kLatitude},
-      {"nan", Axis::kLatitude},        {"--5", Axis::kLatitude},
+      {"", Axis::kLatitude},
+      {"N", Axis::kLatitude},
+      {"51E", Axis::kLatitude},
+      {"3N", Axis::kLongitude},
+      {"-51N", Axis::kLatitude},
+      {"+3E", Axis::kLongitude},
+      {"91", Axis::kLatitude},
+      {"90d0'0.01\"N", Axis::kLatitude},
+      {"180.5", Axis::kLongitude},
+      {"51.5d30'N", Axis::kLatitude},
+      {"51d60'N", Axis::kLatitude},
+      {"51d60.5'N", Axis::kLatitude},
+      {"51d30'60\"N", Axis::kLatitude},
+      {"51d30'15.5N", Axis::kLatitude},
+      {"51d30N", Axis::kLatitude},
+      {"51d30.5'15\"N", Axis::kLatitude},
+      {"51d'N", Axis::kLatitude},
+      {"51d30'x\"N", Axis::kLatitude},
+      {"nan", Axis::kLatitude},
+      {"--5", Axis::kLatitude},
       {"5 N", Axis::kLatitude},
   };
   for (const Case& c : cases) {
@@ -116,9 +127,9 @@ TEST(ParseGeographic, RefusesMalformedAndOutOfRangeAngles) {
 
 TEST(ParseGeographic, LongSecondsKeepTheirPrecision) {
   double r = 0.0;
-  ASSERT_EQ(ParseGeographic("1d0'0.123456789012345678901234567890123456789012345\"N",
-                            Axis::kLatitude, r),
-            nullptr);
+  ASSERT_EQ(
+      ParseGeographic("1d0'0.123456789012345678901234567890123456789012345\"N", Axis::kLatitude, r),
+      nullptr);
   EXPECT_NEAR(r, FormValue(1, 0, 0, 12.3456789012345678), 1e-18);
 }
 
@@ -148,8 +159,8 @@ TEST(Dates, GregorianMonthsAndTheForm) {
     EXPECT_FALSE(ParseIsoDate(bad, d)) << bad;
   }
   // Well formed but not a day of the calendar.
-  for (const char* wrong : {"2023-02-29", "2024-13-01", "2024-00-10", "2024-04-31", "2024-01-00",
-                            "0000-01-01"}) {
+  for (const char* wrong :
+       {"2023-02-29", "2024-13-01", "2024-00-10", "2024-04-31", "2024-01-00", "0000-01-01"}) {
     ASSERT_TRUE(ParseIsoDate(wrong, d)) << wrong;
     EXPECT_NE(DateProblem(d), nullptr) << wrong;
   }

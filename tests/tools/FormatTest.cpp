@@ -1,8 +1,6 @@
 // Number formats of the calculator: %.17g-equal raw output that reads back
 // exactly, fixed decimals without "-0", DMS with carries.
 
-#include "tools/calc/Format.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,6 +10,7 @@
 #include <random>
 
 #include "geodesy/Angles.h"
+#include "tools/calc/Format.h"
 
 namespace trelvan::calc {
 namespace {
@@ -30,15 +29,25 @@ std::string Printf17(double v) {
 
 TEST(AppendRaw, SameTextAsPrintfAndReadsBackBitForBit) {
   std::mt19937_64 random(20240601);
-  std::vector<double> values = {0.0,    -0.0,  0.5,  500000.0, 1e21, 1e-300, 5e-324,
-                                std::numeric_limits<double>::max(), 0.1,  -123.456,
-                                0.69813170079773168, 6.28318530717959};
+  std::vector<double> values = {0.0,
+                                -0.0,
+                                0.5,
+                                500000.0,
+                                1e21,
+                                1e-300,
+                                5e-324,
+                                std::numeric_limits<double>::max(),
+                                0.1,
+                                -123.456,
+                                0.69813170079773168,
+                                6.28318530717959};
   for (int i = 0; i < 20000; ++i) {
     std::uint64_t bits = random();
     double v;
     std::memcpy(&v, &bits, sizeof v);
     if (std::isfinite(v)) values.push_back(v);
-    values.push_back(std::ldexp(static_cast<double>(random() % 10000000), -static_cast<int>(random() % 60)));
+    values.push_back(
+        std::ldexp(static_cast<double>(random() % 10000000), -static_cast<int>(random() % 60)));
   }
   for (double v : values) {
     const std::string text = Raw(v);

@@ -2,8 +2,6 @@
 // bit, people's answers are the same values in their units, and every kind
 // of bad line gives its ERROR line.
 
-#include "tools/calc/LineProcessor.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -17,6 +15,7 @@
 #include "geometry/Resection.h"
 #include "magnetic/MagneticModel.h"
 #include "tools/calc/Format.h"
+#include "tools/calc/LineProcessor.h"
 
 namespace trelvan::calc {
 namespace {
@@ -29,7 +28,8 @@ Options Mode(Operation operation, bool raw) {
   return o;
 }
 
-std::string Answer(const Options& o, std::string_view line, LineStatus expected = LineStatus::kResult) {
+std::string Answer(const Options& o, std::string_view line,
+                   LineStatus expected = LineStatus::kResult) {
   std::string out;
   EXPECT_EQ(ProcessLine(o, line, out), expected) << line << " -> " << out;
   return out;
@@ -82,7 +82,8 @@ TEST(RawLine, DeclinationAndPolarSolutionsEqualTheCore) {
   const PolarVector v{1234.5, 0.7854, 0.0123};
   for (const GeoPoint& p : kPoints) {
     const DateStamp date{0.0, 0, 0, 29, 2, 2024};
-    EXPECT_EQ(AnswerRaw(Operation::kDeclination, Position(p) + " 2024 2 29"), G(MagneticVariance(date, p)));
+    EXPECT_EQ(AnswerRaw(Operation::kDeclination, Position(p) + " 2024 2 29"),
+              G(MagneticVariance(date, p)));
     const std::string vector = " " + G(v.range) + " " + G(v.azimuth) + " " + G(v.elevation);
     EXPECT_EQ(AnswerRaw(Operation::kForward, Position(p) + vector), Position(ForwardPolar(v, p)));
     EXPECT_EQ(AnswerRaw(Operation::kBackPolar, Position(p) + vector), Position(BackPolar(v, p)));
@@ -104,10 +105,11 @@ TEST(RawLine, ResectionEqualsTheCoreOrHasNoSolution) {
   ASSERT_EQ(SolveResection(theta, m1, m2, w1, w2, solved), kSolved);
   const std::string known = " " + Position(w1) + " " + Position(w2);
   EXPECT_EQ(AnswerRaw(Operation::kResection, G(theta) + " " + G(m1.range) + " " + G(m1.elevation) +
-                                              " " + G(m2.range) + " " + G(m2.elevation) + known),
+                                                 " " + G(m2.range) + " " + G(m2.elevation) + known),
             Position(solved));
-  EXPECT_EQ(Answer(Mode(Operation::kResection, true), G(theta) + " 0 0 0 0" + known, LineStatus::kError),
-            "ERROR: no solution");
+  EXPECT_EQ(
+      Answer(Mode(Operation::kResection, true), G(theta) + " 0 0 0 0" + known, LineStatus::kError),
+      "ERROR: no solution");
 }
 
 TEST(BadLine, EveryKindGivesItsReason) {
@@ -141,13 +143,14 @@ TEST(BadLine, EveryKindGivesItsReason) {
       {Operation::kForward, "1 2 3 0 1e308 0 0.5", "the result is not finite"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Answer(Mode(c.op, true), c.line, LineStatus::kError), std::string("ERROR: ") + c.error);
+    EXPECT_EQ(Answer(Mode(c.op, true), c.line, LineStatus::kError),
+              std::string("ERROR: ") + c.error);
   }
   for (const char* band : {"A", "B", "I", "O", "Y", "Z", "n", "NN", "1"}) {
-    EXPECT_EQ(Answer(Mode(Operation::kGeo, true), std::string("500000 0 0 31 ") + band + " 0",
-                  LineStatus::kError),
-              std::string("ERROR: BAND '") + band +
-                  "' is not a UTM band letter (C..X without I and O)");
+    EXPECT_EQ(
+        Answer(Mode(Operation::kGeo, true), std::string("500000 0 0 31 ") + band + " 0",
+               LineStatus::kError),
+        std::string("ERROR: BAND '") + band + "' is not a UTM band letter (C..X without I and O)");
   }
 }
 
@@ -184,9 +187,9 @@ TEST(PeopleLine, UnitsAndDatumAreFactorsOnTheRawValues) {
   AppendDms(dms, target.lat, Axis::kLatitude);
   dms += ' ';
   AppendDms(dms, target.lon, Axis::kLongitude);
-  EXPECT_EQ(Answer(people, "34S 151E 0.25 2.5 1600 -20"),
-            dms + " " + F(target.height * 0.001, 6) + " " + F(target.lat * kRadToDeg, 9) + " " +
-                F(target.lon * kRadToDeg, 9));
+  EXPECT_EQ(Answer(people, "34S 151E 0.25 2.5 1600 -20"), dms + " " + F(target.height * 0.001, 6) +
+                                                              " " + F(target.lat * kRadToDeg, 9) +
+                                                              " " + F(target.lon * kRadToDeg, 9));
 
   Options inverse = Mode(Operation::kInverse, false);
   inverse.angleUnit = kMils;
@@ -194,9 +197,9 @@ TEST(PeopleLine, UnitsAndDatumAreFactorsOnTheRawValues) {
   const GeoPoint a{10 * kDegToRad, 20 * kDegToRad, 100 * 0.3048, 0};
   const GeoPoint b{10.01 * kDegToRad, 20.02 * kDegToRad, 300 * 0.3048, 0};
   const PolarVector w = InversePolar(a, b);
-  EXPECT_EQ(Answer(inverse, "10 20 100 10.01 20.02 300"),
-            F(w.range * 3.280839895013123, 3) + " " + F(w.azimuth * kRadToMils, 2) + " " +
-                F(w.elevation * kRadToMils, 2));
+  EXPECT_EQ(Answer(inverse, "10 20 100 10.01 20.02 300"), F(w.range * 3.280839895013123, 3) + " " +
+                                                              F(w.azimuth * kRadToMils, 2) + " " +
+                                                              F(w.elevation * kRadToMils, 2));
 }
 
 TEST(PeopleLine, GridAndPositionFormats) {
@@ -206,7 +209,8 @@ TEST(PeopleLine, GridAndPositionFormats) {
   UtmPoint g{};
   GeoToUtm(p, g);
   EXPECT_EQ(g.zone, 32);
-  EXPECT_EQ(Answer(utm, "60d0'0\"N 5E 12"), F(g.easting, 3) + " " + F(g.northing, 3) + " 12.000 32 V");
+  EXPECT_EQ(Answer(utm, "60d0'0\"N 5E 12"),
+            F(g.easting, 3) + " " + F(g.northing, 3) + " 12.000 32 V");
 
   // What utm prints, geo reads back to the typed position.
   const Options people = Mode(Operation::kUtm, false);
@@ -252,11 +256,12 @@ TEST(PeopleLine, BadPositionsNameTheFieldAndTheProblem) {
   EXPECT_EQ(Answer(o, "91 0 0", LineStatus::kError), "ERROR: LAT '91' is beyond 90 degrees");
   EXPECT_EQ(Answer(o, "10N 10N 0", LineStatus::kError),
             "ERROR: LON '10N' has a hemisphere letter other than E or W");
-  EXPECT_EQ(Answer(o, "10 10 high", LineStatus::kError), "ERROR: HEIGHT 'high' is not a finite number");
+  EXPECT_EQ(Answer(o, "10 10 high", LineStatus::kError),
+            "ERROR: HEIGHT 'high' is not a finite number");
   EXPECT_EQ(Answer(Mode(Operation::kGeo, false), "500000 0 0 31 I", LineStatus::kError),
             "ERROR: BAND 'I' is not a UTM band letter (C..X without I and O)");
   EXPECT_EQ(Answer(Mode(Operation::kResection, false), "80 0 0 0 0 41 29 0 41.01 29.01 0",
-                LineStatus::kError),
+                   LineStatus::kError),
             "ERROR: no solution");
 }
 

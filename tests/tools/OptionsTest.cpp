@@ -1,13 +1,12 @@
 // The calculator's command line and its help.
 
-#include "tools/calc/Options.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "tools/calc/Help.h"
+#include "tools/calc/Options.h"
 
 namespace trelvan::calc {
 namespace {
@@ -22,8 +21,9 @@ Command Parse(std::vector<const char*> args, Options& options, std::string& prob
 TEST(Arguments, OptionsInAnyOrderAndBothValueForms) {
   Options o;
   std::string problem;
-  ASSERT_EQ(Parse({"--angle=mils", "inverse", "--dist", "nmi", "--datum", "ED-50 MEAN"}, o, problem),
-            Command::kRun);
+  ASSERT_EQ(
+      Parse({"--angle=mils", "inverse", "--dist", "nmi", "--datum", "ED-50 MEAN"}, o, problem),
+      Command::kRun);
   EXPECT_EQ(o.operation, Operation::kInverse);
   EXPECT_FALSE(o.raw);
   EXPECT_EQ(o.angleUnit, kMils);

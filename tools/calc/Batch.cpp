@@ -72,8 +72,8 @@ int RunBatch(const Options& options, int input, int output) {
   };
 
   std::vector<char> block(kReadBlock);
-  std::size_t have = 0;    // bytes held in block
-  bool skipping = false;   // inside a line already reported as too long
+  std::size_t have = 0;   // bytes held in block
+  bool skipping = false;  // inside a line already reported as too long
   while (writer.ok()) {
     const std::size_t wanted = block.size() - have;
     const ssize_t n = read(input, block.data() + have, wanted);
@@ -87,7 +87,8 @@ int RunBatch(const Options& options, int input, int output) {
     have += static_cast<std::size_t>(n);
     std::size_t start = 0;
     while (const void* found = std::memchr(block.data() + start, '\n', have - start)) {
-      const std::size_t stop = static_cast<std::size_t>(static_cast<const char*>(found) - block.data());
+      const std::size_t stop =
+          static_cast<std::size_t>(static_cast<const char*>(found) - block.data());
       if (skipping) {
         skipping = false;
       } else {

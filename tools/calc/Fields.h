@@ -15,9 +15,9 @@ inline constexpr int kMaxFields = 16;
 
 // The fields of one line: the text between runs of spaces and tabs.
 struct FieldList {
-  std::string_view line;                 // the line without leading and trailing blanks
-  std::string_view field[kMaxFields];    // the first kMaxFields fields
-  int count = 0;                         // number of fields on the line
+  std::string_view line;               // the line without leading and trailing blanks
+  std::string_view field[kMaxFields];  // the first kMaxFields fields
+  int count = 0;                       // number of fields on the line
 };
 
 // Splits `line` at runs of spaces and tabs; leading and trailing blanks are

@@ -15,8 +15,8 @@ constexpr int kFixedBuffer = 400;
 // Whole numbers for the DMS parts; exact while below 2^53.
 void AppendWholeDouble(std::string& out, double value, int width) {
   char digits[kFixedBuffer];
-  const auto result = std::to_chars(digits, digits + sizeof digits, value,
-                                    std::chars_format::fixed, 0);
+  const auto result =
+      std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 0);
   const int length = static_cast<int>(result.ptr - digits);
   for (int i = length; i < width; ++i) out += '0';
   out.append(digits, result.ptr);
@@ -26,8 +26,8 @@ void AppendWholeDouble(std::string& out, double value, int width) {
 
 void AppendRaw(std::string& out, double value) {
   char digits[32];
-  const auto result = std::to_chars(digits, digits + sizeof digits, value,
-                                    std::chars_format::general, kRawDigits);
+  const auto result =
+      std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, kRawDigits);
   out.append(digits, result.ptr);
 }
 
@@ -39,8 +39,8 @@ void AppendInteger(std::string& out, std::int64_t value) {
 
 void AppendFixed(std::string& out, double value, int decimals) {
   char digits[kFixedBuffer];
-  const auto result = std::to_chars(digits, digits + sizeof digits, value,
-                                    std::chars_format::fixed, decimals);
+  const auto result =
+      std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
   const char* begin = digits;
   if (*begin == '-') {
     bool zero = true;

@@ -21,12 +21,12 @@ namespace trelvan::calc {
 namespace {
 
 // Decimals of people's output.
-constexpr int kGridDecimals = 3;         // easting and northing, millimetres
-constexpr int kDecimalDegrees = 9;       // latitude and longitude in degrees
-constexpr int kDegreeDecimals = 4;       // angles in degrees
-constexpr int kMilDecimals = 2;          // angles in mils
-constexpr int kFineLengthDecimals = 3;   // m, ft, yd
-constexpr int kCoarseLengthDecimals = 6; // km, nmi, smi
+constexpr int kGridDecimals = 3;          // easting and northing, millimetres
+constexpr int kDecimalDegrees = 9;        // latitude and longitude in degrees
+constexpr int kDegreeDecimals = 4;        // angles in degrees
+constexpr int kMilDecimals = 2;           // angles in mils
+constexpr int kFineLengthDecimals = 3;    // m, ft, yd
+constexpr int kCoarseLengthDecimals = 6;  // km, nmi, smi
 
 int LengthDecimals(std::int32_t unit) {
   return unit == kKilometers || unit == kNauticalMiles || unit == kStatuteMiles

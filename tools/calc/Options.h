@@ -31,14 +31,14 @@ inline constexpr int kOperationCount = 9;
 // single spaces; a name in brackets may be left out.
 struct OperationInfo {
   Operation operation;
-  std::string_view name;          // the word on the command line
-  std::string_view purpose;       // one line for the help
-  std::string_view rawInput;      // fields with --raw
+  std::string_view name;      // the word on the command line
+  std::string_view purpose;   // one line for the help
+  std::string_view rawInput;  // fields with --raw
   std::string_view rawOutput;
-  std::string_view input;         // fields for people
+  std::string_view input;  // fields for people
   std::string_view output;
-  std::string_view rawExample;    // an input line with --raw
-  std::string_view example;       // an input line for people (default units, WGS-84)
+  std::string_view rawExample;  // an input line with --raw
+  std::string_view example;     // an input line for people (default units, WGS-84)
 };
 
 // The operations in the order of the help.
@@ -52,11 +52,11 @@ const OperationInfo* FindOperation(std::string_view name);
 // Everything the command line decides.
 struct Options {
   Operation operation = Operation::kUtm;
-  bool raw = false;                             // radians, metres, datum indices, %.17g
-  std::int32_t angleUnit = kDegrees;            // AngleUnit code of --angle
-  std::int32_t distanceUnit = kMeters;          // DistanceUnit code of --dist
-  std::uint16_t datum = 0;                      // --datum: datum of every position for people
-  CalendarDate date{2000, 1, 1};                // --date, else today: declination for people
+  bool raw = false;                     // radians, metres, datum indices, %.17g
+  std::int32_t angleUnit = kDegrees;    // AngleUnit code of --angle
+  std::int32_t distanceUnit = kMeters;  // DistanceUnit code of --dist
+  std::uint16_t datum = 0;              // --datum: datum of every position for people
+  CalendarDate date{2000, 1, 1};        // --date, else today: declination for people
 };
 
 enum class Command {
