@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <random>
 #include <string>
 
 #include "geodesy/Angles.h"
@@ -263,6 +264,37 @@ TEST(PeopleLine, BadPositionsNameTheFieldAndTheProblem) {
   EXPECT_EQ(Answer(Mode(Operation::kResection, false), "80 0 0 0 0 41 29 0 41.01 29.01 0",
                    LineStatus::kError),
             "ERROR: no solution");
+}
+
+TEST(AnyLine, GivesAtMostOnePrintableLine) {
+  // Random lines of plausible and implausible fields in every mode: each
+  // answer is one line of printable text, an error says so, and a blank
+  // line writes nothing.
+  const char* words[] = {"0",          "1.5",      "-0.7", "45",    "31",
+                         "N",          "I",        "2024", "2",     "29",
+                         "1e308",      "-1e-300",  "nan",  "90.5",  "51d30'15.5\"N",
+                         "7d7'W",      "124",      "125",  "ED-50", "MEAN",
+                         "2024-02-29", "\x01\xff", "#",    "\r"};
+  std::mt19937 random(3);
+  for (int i = 0; i < 20000; ++i) {
+    Options o = Mode(static_cast<Operation>(random() % kOperationCount), random() % 2 == 0);
+    o.angleUnit = static_cast<std::int32_t>(random() % 2);
+    o.distanceUnit = static_cast<std::int32_t>(random() % kDistanceUnitCount);
+    std::string line;
+    const int fields = static_cast<int>(random() % 15);
+    for (int f = 0; f < fields; ++f) line += std::string(words[random() % std::size(words)]) + " ";
+    std::string out;
+    const LineStatus status = ProcessLine(o, line, out);
+    ASSERT_EQ(out.find('\n'), std::string::npos) << line;
+    if (status == LineStatus::kSkipped) {
+      ASSERT_EQ(out, "") << line;
+    }
+    if (status == LineStatus::kError) {
+      ASSERT_EQ(out.rfind("ERROR: ", 0), 0u) << line;
+    }
+    if (line[0] == '#') continue;
+    for (char c : out) ASSERT_TRUE(c >= ' ' && c <= '~') << line << " -> " << out;
+  }
 }
 
 }  // namespace
