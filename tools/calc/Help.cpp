@@ -20,6 +20,7 @@ constexpr std::string_view kUsage =
 
 constexpr std::string_view kIntroduction =
     "trelvan-calc: the TRELVAN survey computations for many points at once.\n"
+    "For example: trelvan-calc utm --datum 17 --dist ft < points.txt > grid.txt\n"
     "\n";
 
 constexpr std::string_view kBody =
@@ -48,7 +49,8 @@ constexpr std::string_view kBody =
     "  (none)  For people: every position is on the datum of --datum. Latitude and\n"
     "          longitude are typed as decimal degrees (south and west negative) or\n"
     "          as degrees, minutes and seconds without spaces and with a hemisphere\n"
-    "          letter: 51d30'15.5\"N 0d7'39.9\"W, 51d30.25'N, 51.5042N or -0.1277.\n"
+    "          letter: 51d30'15.5\"N 0d7'39.9\"W, 51d30.25'N, 51.5042N or -0.1277;\n"
+    "          at most 90 degrees of latitude and 180 of longitude.\n"
     "          Heights and ranges are in the --dist unit, eastings and northings in\n"
     "          metres, azimuths, elevations and angles in the --angle unit.\n"
     "\n"
