@@ -6,13 +6,19 @@ namespace trelvan {
 
 class MainForm;
 
-// PLACEHOLDER until the form is built.
+// Shows the program's picture and name. It has no state; the window's close
+// button, Escape or "OK" end it.
 class AboutForm : public Form {
  public:
+  enum Id {
+    kOk = 1,
+    kName = 1000,
+  };
+
   explicit AboutForm(MainForm& main, QWidget* parent = nullptr);
 
- private:
-  MainForm& main_;
+ protected:
+  void OnPressed(int id) override;
 };
 
 }  // namespace trelvan
