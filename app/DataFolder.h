@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace trelvan {
+
+// The folder that holds "conf.txt" and "wp.dat": "trelvan" in the user's data
+// folder, $XDG_DATA_HOME when that is an absolute path, else
+// $HOME/.local/share (the home folder of the user database when HOME is
+// unset). `xdgDataHome` and `home` are the two variables, nullptr when unset.
+std::string DataFolderPath(const char* xdgDataHome, const char* home);
+
+// DataFolderPath of the process's environment.
+std::string DataFolderPath();
+
+// Creates `folder` and its missing parents; a folder made here is private to
+// the user (0700). A folder that cannot be made is reported by the main form,
+// which cannot create its files there.
+void MakeDataFolder(const std::string& folder);
+
+}  // namespace trelvan
