@@ -1,0 +1,202 @@
+#!/usr/bin/env bash
+# Starts the real program on a virtual X display and checks that SIGTERM,
+# SIGINT and SIGHUP end it through its ordinary close path: every open form
+# closes, both files are saved and the exit status is 0.
+#
+#   program_test.sh path/to/trelvan
+#
+# With TRELVAN_SCREENSHOTS=1 the main form and the Units form are saved as
+# main.png and units.png in a folder "screenshots" beside the program.
+set -u
+
+program=$(realpath "$1")
+work=$(mktemp -d /tmp/trelvan-program-XXXXXX)
+xvfb_pid=
+app_pid=
+failures=0
+
+cleanup() {
+  [ -n "$app_pid" ] && kill -KILL "$app_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+for tool in Xvfb xdotool; do
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 1; }
+done
+
+# A display of our own: Xvfb picks a free number and writes it to fd 3, so
+# two runs at once never collide.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.05
+done
+[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+export QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+# Prints the id of the visible window whose whole title matches $1; waits at
+# most $2 tenths of a second.
+wait_window() {
+  local id
+  for _ in $(seq "$2"); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Starts the program with the environment given as arguments (VAR=value or
+# -u VAR), its output in $work/app.log.
+start() {
+  env "$@" "$program" >"$work/app.log" 2>&1 &
+  app_pid=$!
+}
+
+# Sends signal $1 and expects the program to end within five seconds with
+# status 0.
+stop_with() {
+  local status
+  kill -s "$1" "$app_pid"
+  for _ in $(seq 50); do
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$app_pid" 2>/dev/null; then
+    fail "SIG$1: the program is still running"
+    kill -KILL "$app_pid"
+  fi
+  wait "$app_pid"
+  status=$?
+  app_pid=
+  [ "$status" -eq 0 ] || { fail "SIG$1: exit status $status"; cat "$work/app.log" >&2; }
+}
+
+# Both files in folder $1 as a save leaves them.
+check_files() {
+  local conf="$1/conf.txt" wp="$1/wp.dat"
+  if [ -f "$conf" ]; then
+    grep -Eqx -- '-?[0-9]+( -?[0-9]+){5}' "$conf" && [ "$(wc -l <"$conf")" -eq 1 ] ||
+      fail "$2: conf.txt holds '$(cat "$conf")'"
+  else
+    fail "$2: no conf.txt"
+  fi
+  if [ -f "$wp" ]; then
+    [ "$(stat -c %s "$wp")" -eq 2800 ] || fail "$2: wp.dat has $(stat -c %s "$wp") bytes"
+  else
+    fail "$2: no wp.dat"
+  fi
+  # No temporary file of an interrupted save is left behind.
+  [ "$(find "$1" -mindepth 1 | wc -l)" -eq 2 ] || fail "$2: $(ls -A "$1") in the data folder"
+}
+
+# What went wrong when a window did not show.
+no_window() {
+  fail "$1: no window"
+  kill -0 "$xvfb_pid" 2>/dev/null || echo "  the X server has gone" >&2
+  sed 's/^/  /' "$work/app.log" >&2
+  [ -n "$app_pid" ] && kill -KILL "$app_pid" 2>/dev/null
+  app_pid=
+}
+
+screenshot() {
+  [ "${TRELVAN_SCREENSHOTS:-0}" = 1 ] || return 0
+  local folder
+  folder="$(dirname "$program")/screenshots"
+  mkdir -p "$folder"
+  sleep 0.3  # let the window paint
+  import -window root "$folder/$1" || fail "screenshot $1"
+}
+
+# Each signal on a first start, where both files are created. SIGHUP runs
+# without XDG_DATA_HOME, so that the files go to ~/.local/share/trelvan.
+for signal in TERM INT HUP; do
+  if [ "$signal" = HUP ]; then
+    home="$work/home-$signal"
+    mkdir -p "$home"
+    start -u XDG_DATA_HOME HOME="$home"
+    folder="$home/.local/share/trelvan"
+  else
+    start XDG_DATA_HOME="$work/xdg-$signal"
+    folder="$work/xdg-$signal/trelvan"
+  fi
+  if wait_window TRELVAN 100 >/dev/null; then
+    [ "$signal" = TERM ] && screenshot main.png
+    stop_with "$signal"
+    check_files "$folder" "SIG$signal"
+  else
+    no_window "SIG$signal"
+  fi
+done
+
+# Saved settings and waypoints come back unchanged: six records "WP 0" to
+# "WP 5", so that the base index 5 names one of them.
+folder="$work/xdg-kept/trelvan"
+mkdir -p "$folder"
+printf '1 1 2 17 3 5\n' >"$work/conf.expected"
+{
+  for i in 0 1 2 3 4 5; do
+    printf '\001WP %d' "$i"
+    head -c $((23 - 4)) /dev/zero
+    head -c 32 /dev/zero
+  done
+  head -c $((44 * 56)) /dev/zero
+} >"$work/wp.expected"
+cp "$work/conf.expected" "$folder/conf.txt"
+cp "$work/wp.expected" "$folder/wp.dat"
+start XDG_DATA_HOME="$work/xdg-kept"
+if wait_window TRELVAN 100 >/dev/null; then
+  stop_with TERM
+  cmp -s "$folder/conf.txt" "$work/conf.expected" || fail "settings written as '$(cat "$folder/conf.txt")'"
+  cmp -s "$folder/wp.dat" "$work/wp.expected" || fail "waypoints not written back unchanged"
+else
+  no_window "kept settings"
+fi
+
+# A form open over the main form closes first, then the main form saves.
+start XDG_DATA_HOME="$work/xdg-nested"
+if main=$(wait_window TRELVAN 100); then
+  # "Menu" is the first thing at the top left; "Units..." is its sixth item.
+  xdotool mousemove --window "$main" 20 10 click 1
+  sleep 0.3
+  xdotool key Down Down Down Down Down Down Return
+  if wait_window Units 50 >/dev/null; then
+    screenshot units.png
+    stop_with TERM
+    check_files "$work/xdg-nested/trelvan" "Units form open"
+  else
+    no_window "Units form"
+  fi
+else
+  no_window "nested"
+fi
+
+# A data folder that cannot be made: the message shows, a signal closes it
+# and the program ends without touching what is in the way.
+mkdir -p "$work/xdg-blocked"
+echo "not a folder" >"$work/xdg-blocked/trelvan"
+start XDG_DATA_HOME="$work/xdg-blocked"
+if wait_window TRELVAN 100 >/dev/null; then
+  stop_with TERM
+  [ "$(cat "$work/xdg-blocked/trelvan")" = "not a folder" ] || fail "the blocking file was changed"
+else
+  no_window "blocked folder"
+fi
+
+[ "$app_pid" = "" ] || kill -KILL "$app_pid" 2>/dev/null
+if [ "$failures" -ne 0 ]; then
+  echo "$failures failure(s)" >&2
+  exit 1
+fi
+echo "program test passed"
