@@ -25,6 +25,10 @@
 #include "measures/Units.h"
 #include "measures/WaypointFile.h"
 
+// The icons and pictures live in this static library; a resource file that
+// nothing names would be dropped by the linker, so it is registered here.
+static void RegisterResources() { Q_INIT_RESOURCE(trelvan); }
+
 namespace trelvan {
 
 namespace {
@@ -48,6 +52,7 @@ std::int32_t RecordIndex(std::int32_t index) {
 
 MainForm::MainForm(Services& services, const QString& dataFolder, QWidget* parent)
     : Form(services, QStringLiteral("TRELVAN"), parent), dataFolder_(dataFolder) {
+  RegisterResources();
   setWindowIcon(QIcon(QStringLiteral(":/icons/trelvan.svg")));
   BuildCommandBar();
 
@@ -109,6 +114,24 @@ MainForm::MainForm(Services& services, const QString& dataFolder, QWidget* paren
                  kConvergenceHun, kVarianceWhole, kVarianceHun}) {
     SetReadOnly(id, true);
   }
+  // Every field as wide as its digits; the columns stay together on the left.
+  const QString digits = QStringLiteral("0000000");
+  const auto fit = [this, &digits](std::initializer_list<int> ids, int count) {
+    for (int id : ids) FitWidth(id, digits.left(count));
+  };
+  fit({kEastingDm, kNorthingDm}, 1);
+  fit({kLatMin, kLatSec, kLatHun, kLonMin, kLonSec, kLonHun, kZone, kConvergenceHun,
+       kVarianceHun},
+      2);
+  fit({kLatDeg, kLonDeg, kConvergenceWhole, kVarianceWhole}, 3);
+  fit({kAlt}, 5);
+  fit({kEasting, kNorthing}, 7);
+  for (int id : {kBand, kLatHemisphere, kLonHemisphere, kAltSign, kGridHemisphere,
+                 kConvergenceSign, kVarianceSign}) {
+    FitWidth(id, QStringLiteral("W"));
+  }
+  GroupGrid(base)->setColumnStretch(6, 1);
+  GroupGrid(angles)->setColumnStretch(4, 1);
   FormLayout()->addStretch(1);
 }
 

@@ -1,5 +1,7 @@
 #include "ui/Form.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -8,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "measures/WaypointTable.h"
@@ -64,6 +67,25 @@ int Form::AddGroup(const QString& caption) {
 }
 
 QGridLayout* Form::GroupGrid(int group) const { return groups_.value(group, nullptr); }
+
+void Form::FitWidth(int id, const QString& widest) {
+  QWidget* widget = Control(id);
+  if (!widget) return;
+  const QFontMetrics metrics = widget->fontMetrics();
+  const int text = metrics.horizontalAdvance(widest);
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    // The edit's own hint is 17 'x' wide plus its margins and frame: keep those.
+    const int chrome = edit->sizeHint().width() - metrics.horizontalAdvance(QLatin1Char('x')) * 17;
+    edit->setFixedWidth(text + chrome);
+  } else if (qobject_cast<QPushButton*>(widget)) {
+    // The style's minimum width for buttons with a caption is meant for words;
+    // a state caption ("N", "+") needs only its margins and frame.
+    const QStyle* style = widget->style();
+    const int chrome = 2 * (style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, widget) +
+                            style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, widget));
+    widget->setFixedWidth(std::max(text + chrome, metrics.height() + chrome));
+  }
+}
 
 void Form::AddControls(std::initializer_list<ControlSpec> specs) {
   for (const ControlSpec& spec : specs) AddControl(spec);

@@ -97,6 +97,10 @@ class Form : public QDialog {
   // Layout of the form itself, for forms that add widgets of their own.
   QVBoxLayout* FormLayout() const { return layout_; }
   QGridLayout* GroupGrid(int group) const;
+  // Fixes the width of an edit field or push button to what `widest`, the
+  // widest text it will hold, needs in the control's font and style, so that
+  // a field is as wide as its digits whatever the desktop's font.
+  void FitWidth(int id, const QString& widest);
 
   virtual void OnOpen() {}
   virtual void OnDestroy() {}
