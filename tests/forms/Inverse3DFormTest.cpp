@@ -1,0 +1,297 @@
+// The Inverse 3D form, driven as a user drives it from the main form: what
+// it measures between two stored waypoints, what the Polar result form then
+// shows, and which choice survives the form.
+
+#include "forms/Inverse3DForm.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "forms/Forward3DForm.h"
+#include "forms/MainForm.h"
+#include "forms/PolarResultForm.h"
+#include "forms/PositionDisplay.h"
+#include "geodesy/Angles.h"
+#include "geodesy/Convergence.h"
+#include "geometry/Polar.h"
+#include "magnetic/MagneticModel.h"
+#include "measures/Units.h"
+#include "measures/WaypointTable.h"
+#include "support/FormHarness.h"
+
+namespace trelvan {
+namespace {
+
+using testing::FormHarness;
+using testing::TempFolder;
+using R = PolarResultForm;
+
+GeoPoint PointDeg(double latDeg, double lonDeg, double height) {
+  return GeoPoint{latDeg * kDegToRad, lonDeg * kDegToRad, height, 0};
+}
+
+// Appends a waypoint to the run in use and returns its record.
+int AddWaypoint(MainForm& main, const char* name, const GeoPoint& p) {
+  const int slot = FirstFree(main.waypoints);
+  Waypoint& w = main.waypoints[static_cast<std::size_t>(slot)];
+  w.used = 1;
+  SetName(w, name);
+  w.point = p;
+  return slot;
+}
+
+// The texts of the Polar result form when it was last shown.
+struct PolarTexts {
+  QString azimuth, azimuthHun, back, backHun, sign, elevation, elevationHun, range, rangeHun;
+};
+
+PolarTexts Read(const PolarResultForm& f) {
+  return {f.Text(R::kAzimuthWhole),   f.Text(R::kAzimuthHundredths), f.Text(R::kBackAzimuthWhole),
+          f.Text(R::kBackAzimuthHundredths), f.Text(R::kElevationSign), f.Text(R::kElevationWhole),
+          f.Text(R::kElevationHundredths), f.Text(R::kRangeWhole), f.Text(R::kRangeHundredths)};
+}
+
+class Inverse3DFormTest : public ::testing::Test {
+ protected:
+  Inverse3DFormTest() : main(h.services, folder.qpath()) {
+    h.Script<PolarResultForm>([this](PolarResultForm& f) { shown.push_back(Read(f)); });
+  }
+
+  // Runs the main form with `body` as the user's session.
+  void Session(std::function<void(MainForm&)> body) {
+    h.Script<MainForm>(std::move(body));
+    main.Execute();
+  }
+
+  // Opens the Inverse 3D form, runs `body` on it and closes it.
+  void Inverse(MainForm& m, std::function<void(Inverse3DForm&)> body) {
+    h.Script<Inverse3DForm>(std::move(body));
+    m.RunCommand(MainForm::kCommandInverse3D);
+  }
+
+  TempFolder folder;
+  FormHarness h;
+  MainForm main;
+  std::vector<PolarTexts> shown;
+};
+
+TEST_F(Inverse3DFormTest, SameWaypointGivesZeroResult) {
+  Session([&](MainForm& m) {
+    m.settings.angleUnit = kDegrees;
+    m.lastPolar = PolarVector{1, 2, 3};
+    m.backAzimuth = 4;
+    Inverse(m, [](Inverse3DForm& f) {
+      EXPECT_EQ(f.ListSelection(Inverse3DForm::kBaseList), 0);
+      EXPECT_EQ(f.ListSelection(Inverse3DForm::kTargetList), 0);
+      EXPECT_TRUE(f.Press(Inverse3DForm::kOk));
+    });
+    EXPECT_EQ(m.lastPolar.range, 0.0);
+    EXPECT_EQ(m.lastPolar.azimuth, 0.0);
+    EXPECT_EQ(m.lastPolar.elevation, 0.0);
+    EXPECT_EQ(m.backAzimuth, 0.0);
+  });
+  ASSERT_EQ(shown.size(), 1u);
+  const PolarTexts& t = shown[0];
+  EXPECT_EQ(t.sign, "+");
+  for (const QString* whole : {&t.azimuth, &t.back, &t.elevation}) EXPECT_EQ(*whole, "0000");
+  for (const QString* hun : {&t.azimuthHun, &t.backHun, &t.elevationHun, &t.rangeHun}) {
+    EXPECT_EQ(*hun, "00");
+  }
+  EXPECT_EQ(t.range, "00000000");
+  EXPECT_TRUE(h.messages.isEmpty());
+}
+
+// A target plotted with the Forward 3D form comes up as the target here, and
+// the measurement typed there comes back, azimuth from true north.
+struct RoundTrip {
+  const char* name;
+  std::int32_t angleUnit, distanceUnit;
+  const char* azimuth[2];
+  const char* elevation[2];
+  const char* sign;
+  const char* range[2];
+};
+
+class Inverse3DRoundTrip : public Inverse3DFormTest,
+                           public ::testing::WithParamInterface<RoundTrip> {};
+
+TEST_P(Inverse3DRoundTrip, GivesBackTheForwardMeasurement) {
+  const RoundTrip& c = GetParam();
+  using P = PolarPlotForm;
+  h.Script<Forward3DForm>([&](Forward3DForm& f) {
+    f.Type(P::kAzimuthWhole, QString::fromUtf8(c.azimuth[0]));
+    f.Type(P::kAzimuthHundredths, QString::fromUtf8(c.azimuth[1]));
+    f.Type(P::kElevationWhole, QString::fromUtf8(c.elevation[0]));
+    f.Type(P::kElevationHundredths, QString::fromUtf8(c.elevation[1]));
+    if (QString::fromUtf8(c.sign) == "-") f.Press(P::kElevationSign);
+    f.Type(P::kRangeWhole, QString::fromUtf8(c.range[0]));
+    f.Type(P::kRangeHundredths, QString::fromUtf8(c.range[1]));
+    EXPECT_TRUE(f.Press(P::kOk));
+  });
+  Session([&](MainForm& m) {
+    m.settings.angleUnit = c.angleUnit;
+    m.settings.distanceUnit = c.distanceUnit;
+    m.settings.baseWaypoint = AddWaypoint(m, "HILL", PointDeg(47.25, 8.5, 520));
+    m.RunCommand(MainForm::kCommandForward3D);
+    ASSERT_EQ(m.settings.editWaypoint, 2);
+    Inverse(m, [](Inverse3DForm& f) {
+      EXPECT_EQ(f.ListSelection(Inverse3DForm::kBaseList), 1);
+      EXPECT_EQ(f.ListSelection(Inverse3DForm::kTargetList), 2);
+      f.Press(Inverse3DForm::kOk);
+    });
+  });
+  ASSERT_EQ(shown.size(), 1u);
+  const PolarTexts& t = shown[0];
+  EXPECT_EQ(t.azimuth.toInt(), QString::fromUtf8(c.azimuth[0]).toInt());
+  EXPECT_EQ(t.azimuthHun, c.azimuth[1]);
+  EXPECT_EQ(t.elevation.toInt(), QString::fromUtf8(c.elevation[0]).toInt());
+  EXPECT_EQ(t.elevationHun, c.elevation[1]);
+  EXPECT_EQ(t.sign, c.sign);
+  EXPECT_EQ(t.range.toInt(), QString::fromUtf8(c.range[0]).toInt());
+  EXPECT_EQ(t.rangeHun, c.range[1]);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Units, Inverse3DRoundTrip,
+    ::testing::Values(
+        RoundTrip{"DegreesMetres", kDegrees, kMeters, {"123", "45"}, {"2", "50"}, "+",
+                  {"1234", "56"}},
+        RoundTrip{"MilsFeetDown", kMils, kFeet, {"5432", "10"}, {"35", "07"}, "-",
+                  {"8000", "25"}},
+        RoundTrip{"DegreesKilometresNorth", kDegrees, kKilometers, {"0", "30"}, {"0", "05"}, "+",
+                  {"12", "34"}}),
+    [](const ::testing::TestParamInfo<RoundTrip>& info) { return std::string(info.param.name); });
+
+TEST_F(Inverse3DFormTest, SwappingBaseAndTargetSwapsTheAzimuths) {
+  PolarVector forward{}, backward{};
+  double forwardBack = 0, backwardBack = 0;
+  Session([&](MainForm& m) {
+    m.settings.angleUnit = kDegrees;
+    AddWaypoint(m, "A", PointDeg(-33.9, 18.4, 10));
+    AddWaypoint(m, "B", PointDeg(-33.95, 18.48, 1080));
+    const auto measure = [&](int base, int target, PolarVector& polar, double& back) {
+      Inverse(m, [&](Inverse3DForm& f) {
+        f.Choose(Inverse3DForm::kBaseList, base);
+        f.Choose(Inverse3DForm::kTargetList, target);
+        f.Press(Inverse3DForm::kOk);
+      });
+      polar = m.lastPolar;
+      back = m.backAzimuth;
+    };
+    measure(1, 2, forward, forwardBack);
+    measure(2, 1, backward, backwardBack);
+  });
+  EXPECT_EQ(backward.azimuth, forwardBack);
+  EXPECT_EQ(backwardBack, forward.azimuth);
+  EXPECT_NEAR(backward.range, forward.range, 1e-6);
+  // Each elevation is against its own horizon: opposite signs, equal only
+  // up to the curvature of the earth over the distance.
+  EXPECT_GT(forward.elevation, 0);
+  EXPECT_LT(backward.elevation, 0);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].azimuth, shown[1].back);
+  EXPECT_EQ(shown[0].azimuthHun, shown[1].backHun);
+  EXPECT_EQ(shown[0].back, shown[1].azimuth);
+  EXPECT_EQ(shown[0].backHun, shown[1].azimuthHun);
+  EXPECT_EQ(shown[0].range, shown[1].range);
+  EXPECT_EQ(shown[0].rangeHun, shown[1].rangeHun);
+  EXPECT_EQ(shown[0].sign, "+");
+  EXPECT_EQ(shown[1].sign, "-");
+}
+
+TEST_F(Inverse3DFormTest, DeclinationsAreTakenAtTheBase) {
+  const GeoPoint base = PointDeg(60.2, 24.9, 30);
+  const GeoPoint target = PointDeg(59.4, 24.7, 40);
+  Session([&](MainForm& m) {
+    AddWaypoint(m, "BASE", base);
+    AddWaypoint(m, "TARGET", target);
+    // Read while the form is open: the main form shows its own base again
+    // when the form closes.
+    Inverse(m, [&](Inverse3DForm& f) {
+      f.Choose(Inverse3DForm::kBaseList, 1);
+      f.Choose(Inverse3DForm::kTargetList, 2);
+      f.Press(Inverse3DForm::kOk);
+      EXPECT_EQ(m.magneticVariance, MagneticVariance(DateStampFrom(h.clock), base) * kDegToRad);
+      EXPECT_EQ(m.gridConvergence, GridConvergence(base));
+      EXPECT_EQ(m.backAzimuth, InversePolar(target, base).azimuth);
+    });
+  });
+}
+
+TEST_F(Inverse3DFormTest, ClosingKeepsTheBaseChoiceButNotTheTarget) {
+  Session([&](MainForm& m) {
+    m.settings.angleUnit = kDegrees;
+    AddWaypoint(m, "NORTH", PointDeg(12.5, 1, 0));
+    AddWaypoint(m, "SOUTH", PointDeg(-45.25, -2, -5));
+    m.settings.editWaypoint = 2;
+    Inverse(m, [&](Inverse3DForm& f) {
+      EXPECT_EQ(f.Text(Inverse3DForm::kTargetLatHemisphere), "S");
+      EXPECT_EQ(f.Text(Inverse3DForm::kTargetLatDeg), "045");
+      EXPECT_EQ(f.Text(Inverse3DForm::kTargetAltSign), "-");
+      f.Choose(Inverse3DForm::kBaseList, 1);
+      f.Choose(Inverse3DForm::kTargetList, 0);
+      // A choice only redisplays its own group until the form closes.
+      EXPECT_EQ(f.Text(Inverse3DForm::kBaseLatDeg), "012");
+      EXPECT_EQ(f.Text(Inverse3DForm::kBaseLatMin), "30");
+      EXPECT_EQ(f.Text(Inverse3DForm::kTargetLatHemisphere), "N");
+      EXPECT_EQ(f.Text(Inverse3DForm::kTargetLatDeg), "000");
+      EXPECT_EQ(m.settings.baseWaypoint, 0);
+      f.Press(Inverse3DForm::kCancel);
+    });
+    EXPECT_EQ(m.settings.baseWaypoint, 1);
+    EXPECT_EQ(m.settings.editWaypoint, 2);
+    EXPECT_EQ(m.ListSelection(MainForm::kWaypointList), 1);
+    EXPECT_EQ(m.Text(MainForm::kLatDeg), "012");
+  });
+  EXPECT_EQ(h.RunCount<PolarResultForm>(), 0);
+}
+
+TEST_F(Inverse3DFormTest, AltitudeLabelsFollowTheDistanceUnit) {
+  Session([&](MainForm& m) {
+    m.settings.distanceUnit = kYards;
+    Inverse(m, [](Inverse3DForm& f) {
+      EXPECT_EQ(f.Text(Inverse3DForm::kBaseAltUnit), "ft");
+      EXPECT_EQ(f.Text(Inverse3DForm::kTargetAltUnit), "ft");
+    });
+    m.settings.distanceUnit = kNauticalMiles;
+    Inverse(m, [](Inverse3DForm& f) {
+      EXPECT_EQ(f.Text(Inverse3DForm::kBaseAltUnit), "m");
+      EXPECT_EQ(f.Text(Inverse3DForm::kTargetAltUnit), "m");
+    });
+  });
+}
+
+// A list without a choice reads no record: "OK" waits until both lists
+// have one, and a base list without one leaves the base as it was.
+TEST_F(Inverse3DFormTest, NothingIsMeasuredUntilBothWaypointsAreChosen) {
+  Session([&](MainForm& m) {
+    AddWaypoint(m, "ONE", PointDeg(10, 10, 10));
+    m.settings.baseWaypoint = 1;
+    m.settings.editWaypoint = 7;  // beyond the run: the target list opens empty-handed
+    const PolarVector before{1, 2, 3};
+    m.lastPolar = before;
+    Inverse(m, [&](Inverse3DForm& f) {
+      EXPECT_EQ(f.ListSelection(Inverse3DForm::kTargetList), -1);
+      EXPECT_EQ(f.Text(Inverse3DForm::kTargetLatDeg), "");
+      f.Press(Inverse3DForm::kOk);
+      EXPECT_EQ(m.lastPolar.range, before.range);
+      f.Choose(Inverse3DForm::kTargetList, 0);
+      f.Press(Inverse3DForm::kOk);
+    });
+    EXPECT_GT(m.lastPolar.range, 1000.0);
+    EXPECT_EQ(h.RunCount<PolarResultForm>(), 1);
+
+    DeleteAll(m.waypoints);
+    Inverse(m, [](Inverse3DForm& f) {
+      EXPECT_EQ(f.ListCount(Inverse3DForm::kBaseList), 0);
+      f.Press(Inverse3DForm::kOk);
+    });
+    EXPECT_EQ(h.RunCount<PolarResultForm>(), 1);
+    EXPECT_EQ(m.settings.baseWaypoint, 1);
+  });
+  EXPECT_TRUE(h.messages.isEmpty());
+}
+
+}  // namespace
+}  // namespace trelvan
