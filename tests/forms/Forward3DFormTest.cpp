@@ -1,0 +1,460 @@
+// The Forward 3D form driven through the main form, as a user would reach
+// it: the base list, the measurement, the stored targets and their names,
+// the refresh of the main form when it closes.
+
+#include "forms/Forward3DForm.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <vector>
+
+#include "forms/MainForm.h"
+#include "forms/Messages.h"
+#include "forms/WaypointsForm.h"
+#include "geodesy/Angles.h"
+#include "geodesy/Convergence.h"
+#include "geodesy/DatumShift.h"
+#include "geodesy/Rounding.h"
+#include "magnetic/MagneticModel.h"
+#include "measures/Units.h"
+#include "measures/WaypointTable.h"
+#include "support/FormHarness.h"
+
+namespace trelvan {
+namespace {
+
+using testing::FormHarness;
+using testing::TempFolder;
+using F = Forward3DForm;
+
+GeoPoint Degrees(double lat, double lon, double height) {
+  return GeoPoint{lat * kDegToRad, lon * kDegToRad, height, 0};
+}
+
+const GeoPoint kHome = Degrees(47.1, 8.5, 450.0);
+const GeoPoint kTower = Degrees(47.2, 8.6, 600.0);
+const GeoPoint kSeattle = Degrees(47.6, -122.3, 50.0);
+
+void Put(WaypointTable& table, int index, const char* name, const GeoPoint& p) {
+  Waypoint& w = table[static_cast<std::size_t>(index)];
+  w.used = 1;
+  SetName(w, name);
+  w.point = p;
+}
+
+bool SamePoint(const GeoPoint& a, const GeoPoint& b) {
+  return a.lat == b.lat && a.lon == b.lon && a.height == b.height && a.datum == b.datum;
+}
+
+double Metres(const GeoPoint& a, const GeoPoint& b) {
+  const EcefPoint p = GeodeticToEcef(a);
+  const EcefPoint q = GeodeticToEcef(b);
+  return std::hypot(p.x - q.x, p.y - q.y, p.z - q.z);
+}
+
+// Types a measurement: azimuth, elevation and range as whole units and
+// hundredths, with the elevation sign and the reference caption.
+void Measure(F& f, const char* az, const char* azH, const char* el, const char* elH,
+             const char* range, const char* rangeH) {
+  f.Type(F::kAzimuthWhole, QString::fromUtf8(az));
+  f.Type(F::kAzimuthHundredths, QString::fromUtf8(azH));
+  f.Type(F::kElevationWhole, QString::fromUtf8(el));
+  f.Type(F::kElevationHundredths, QString::fromUtf8(elH));
+  f.Type(F::kRangeWhole, QString::fromUtf8(range));
+  f.Type(F::kRangeHundredths, QString::fromUtf8(rangeH));
+}
+
+void PressUntil(F& f, int id, const char* caption) {
+  for (int i = 0; i < 3 && f.Text(id) != QString::fromUtf8(caption); ++i) f.Press(id);
+}
+
+class Forward3DFormTest : public ::testing::Test {
+ protected:
+  Forward3DFormTest() {
+    table.fill(Waypoint{});
+    Put(table, 0, "HOME", kHome);
+    Put(table, 1, "TOWER", kTower);
+    Put(table, 2, "SEATTLE", kSeattle);
+    settings.angleUnit = kDegrees;
+    settings.distanceUnit = kMeters;
+  }
+
+  // Opens the main form on `table` and `settings`, runs the Forward 3D form
+  // from its menu with `script`, and closes the main form.
+  void Run(std::function<void(F&)> script) {
+    h.Script<F>(std::move(script));
+    h.Script<MainForm>([this](MainForm& m) {
+      m.settings = settings;
+      m.waypoints = table;
+      m.RefreshBase();
+      m.magneticVariance = kUntouched;
+      m.RunCommand(MainForm::kCommandForward3D);
+    });
+    main.Execute();
+  }
+
+  static constexpr double kUntouched = -1234.5;
+
+  FormHarness h;
+  TempFolder folder;
+  MainForm main{h.services, folder.qpath()};
+  WaypointTable table{};
+  AppSettings settings{};
+};
+
+TEST_F(Forward3DFormTest, OpensOnTheBaseWithEmptyMeasurement) {
+  settings.baseWaypoint = 1;
+  settings.distanceUnit = kStatuteMiles;
+  Run([](F& f) {
+    EXPECT_EQ(f.windowTitle(), "Forward 3D");
+    QStringList groups;
+    for (auto* box : f.findChildren<QGroupBox*>()) groups << box->title();
+    EXPECT_EQ(groups, (QStringList{"Base Coor. _________ Forward 3D", "Target Polar Coor."}));
+    ASSERT_EQ(f.ListCount(F::kWaypointList), 3);
+    EXPECT_EQ(f.ListText(F::kWaypointList, 2), "SEATTLE");
+    EXPECT_EQ(f.ListSelection(F::kWaypointList), 1);
+    // TOWER at 47.2 N 8.6 E, 600 m = 1968.5 ft
+    EXPECT_EQ(f.Text(F::kLatHemisphere), "N");
+    EXPECT_EQ(f.Text(F::kLatDeg) + f.Text(F::kLatMin) + f.Text(F::kLatSec), "0471200");
+    EXPECT_EQ(f.Text(F::kLonHemisphere), "E");
+    EXPECT_EQ(f.Text(F::kLonDeg) + f.Text(F::kLonMin) + f.Text(F::kLonSec), "0083600");
+    EXPECT_EQ(f.Text(F::kAlt), "01969");
+    EXPECT_TRUE(f.IsReadOnly(F::kLatDeg));
+    for (int id : {F::kAzimuthWhole, F::kElevationWhole, F::kRangeWhole}) EXPECT_EQ(f.Text(id), "0");
+    for (int id : {F::kAzimuthHundredths, F::kElevationHundredths, F::kRangeHundredths}) {
+      EXPECT_EQ(f.Text(id), "00");
+    }
+    EXPECT_EQ(f.Text(F::kReference), "TRUE");
+    EXPECT_EQ(f.Text(F::kElevationSign), "+");
+    EXPECT_EQ(f.Text(F::kAltUnit), "ft");
+    EXPECT_EQ(f.Text(F::kAngleUnit), "Deg");
+    EXPECT_EQ(f.Text(F::kDistanceUnit), "smi");
+    auto* ok = qobject_cast<QPushButton*>(f.Control(F::kOk));
+    auto* cancel = qobject_cast<QPushButton*>(f.Control(F::kCancel));
+    ASSERT_TRUE(ok && cancel);
+    EXPECT_EQ(ok->text(), "OK");
+    EXPECT_TRUE(ok->isDefault());
+    EXPECT_EQ(cancel->text(), "Cancel");
+    EXPECT_FALSE(cancel->isDefault());
+  });
+}
+
+TEST_F(Forward3DFormTest, ButtonsChangeOnlyTheirCaptions) {
+  Run([](F& f) {
+    for (const char* caption : {"GRID", "MAG", "TRUE"}) {
+      f.Press(F::kReference);
+      EXPECT_EQ(f.Text(F::kReference), caption);
+    }
+    f.Press(F::kElevationSign);
+    EXPECT_EQ(f.Text(F::kElevationSign), "-");
+    f.Press(F::kElevationSign);
+    EXPECT_EQ(f.Text(F::kElevationSign), "+");
+    // The hemisphere and altitude sign buttons only display.
+    for (int id : {F::kLatHemisphere, F::kLonHemisphere, F::kAltSign}) {
+      const QString before = f.Text(id);
+      f.Press(id);
+      EXPECT_EQ(f.Text(id), before);
+    }
+  });
+  EXPECT_EQ(h.RunCount<WaypointsForm>(), 0);
+  EXPECT_TRUE(h.messages.isEmpty());
+}
+
+TEST_F(Forward3DFormTest, FirstResultsAreNumberedByTheirRecord) {
+  table.fill(Waypoint{});
+  MakeDefaultTable(table);
+  std::vector<int> editedAt;
+  h.Script<WaypointsForm>([&](WaypointsForm& w) {
+    editedAt.push_back(w.ListSelection(WaypointsForm::kWaypointList));
+  });
+  Run([](F& f) {
+    Measure(f, "45", "00", "2", "00", "1000", "00");
+    f.Press(F::kOk);
+    EXPECT_EQ(f.ListCount(F::kWaypointList), 2);
+    EXPECT_EQ(f.ListSelection(F::kWaypointList), 0);
+    // Same input again: another waypoint under another name.
+    f.Press(F::kOk);
+    EXPECT_EQ(f.ListCount(F::kWaypointList), 3);
+    EXPECT_EQ(f.ListSelection(F::kWaypointList), 0);
+    EXPECT_EQ(f.Text(F::kAzimuthWhole), "45");  // the typed values stay
+  });
+  EXPECT_STREQ(main.waypoints[1].name, "WP #1");
+  EXPECT_STREQ(main.waypoints[2].name, "WP #2");
+  EXPECT_EQ(main.waypoints[3].used, 0);
+  EXPECT_TRUE(SamePoint(main.waypoints[1].point, main.waypoints[2].point));
+  EXPECT_EQ(main.settings.editWaypoint, 2);
+  EXPECT_EQ(main.settings.baseWaypoint, 0);
+  EXPECT_EQ(editedAt, (std::vector<int>{1, 2}));
+  EXPECT_TRUE(h.messages.isEmpty());
+}
+
+TEST_F(Forward3DFormTest, ATakenNameGivesTheNextFreeNumber) {
+  SetName(table[1], "WP #3");
+  SetName(table[2], "WP #4");
+  Run([](F& f) { f.Press(F::kOk); });
+  EXPECT_STREQ(main.waypoints[3].name, "WP #5");
+  EXPECT_EQ(main.settings.editWaypoint, 3);
+}
+
+// One typed measurement and what must reach the polar problem (degrees and
+// metres unless the case says otherwise, reference "TRUE").
+struct EntryCase {
+  const char* name;
+  std::int32_t angleUnit;
+  std::int32_t distanceUnit;
+  const char* az;
+  const char* azH;
+  const char* sign;
+  const char* el;
+  const char* elH;
+  const char* range;
+  const char* rangeH;
+  PolarVector expected;
+};
+
+class Forward3DEntryTest : public Forward3DFormTest,
+                           public ::testing::WithParamInterface<EntryCase> {};
+
+TEST_P(Forward3DEntryTest, ReachesForwardPolarAsTyped) {
+  const EntryCase& c = GetParam();
+  settings.angleUnit = c.angleUnit;
+  settings.distanceUnit = c.distanceUnit;
+  Run([&c](F& f) {
+    Measure(f, c.az, c.azH, c.el, c.elH, c.range, c.rangeH);
+    PressUntil(f, F::kElevationSign, c.sign);
+    f.Press(F::kOk);
+  });
+  const GeoPoint expected = ForwardPolar(c.expected, kHome);
+  EXPECT_TRUE(SamePoint(main.waypoints[3].point, expected));
+  EXPECT_TRUE(h.messages.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, Forward3DEntryTest,
+    ::testing::Values(
+        EntryCase{"HundredthsCarry", kDegrees, kMeters, "10", "150", "+", "5", "00", "1000", "00",
+                  {1000.0, 11.5 * kDegToRad, 5.0 * kDegToRad}},
+        EntryCase{"NegativeElevation", kDegrees, kMeters, "45", "00", "-", "12", "50", "500",
+                  "00", {500.0, 45.0 * kDegToRad, -(12.5 * kDegToRad)}},
+        EntryCase{"TrueAzimuthUnreduced", kDegrees, kMeters, "359", "150", "+", "0", "00", "800",
+                  "00", {800.0, 360.5 * kDegToRad, 0.0}},
+        EntryCase{"Mils", kMils, kMeters, "3200", "50", "+", "100", "00", "2000", "00",
+                  {2000.0, 3200.5 * kMilsToRad, 100.0 * kMilsToRad}},
+        EntryCase{"Kilometres", kDegrees, kKilometers, "90", "00", "+", "1", "00", "1", "50",
+                  {1500.0, 90.0 * kDegToRad, 1.0 * kDegToRad}},
+        EntryCase{"Feet", kDegrees, kFeet, "180", "00", "-", "1", "00", "1000", "00",
+                  {1000.0 * 0.3048, 180.0 * kDegToRad, -(1.0 * kDegToRad)}},
+        EntryCase{"ZeroRange", kDegrees, kMeters, "123", "50", "+", "30", "00", "0", "00",
+                  {0.0, 123.5 * kDegToRad, 30.0 * kDegToRad}}),
+    [](const ::testing::TestParamInfo<EntryCase>& info) { return std::string(info.param.name); });
+
+TEST_F(Forward3DFormTest, ZeroRangeStoresTheBasePosition) {
+  Run([](F& f) {
+    Measure(f, "77", "00", "12", "00", "0", "00");
+    f.Press(F::kOk);
+  });
+  const GeoPoint& stored = main.waypoints[3].point;
+  EXPECT_LT(Metres(stored, kHome), 1e-6);
+  EXPECT_NEAR(stored.height, kHome.height, 1e-6);
+  EXPECT_EQ(stored.datum, kHome.datum);
+}
+
+TEST_F(Forward3DFormTest, MagneticAzimuthUsesTheVarianceAtTheBase) {
+  // Seattle under the field model for the harness's date: about 15 degrees
+  // east, so a magnetic 350 is a true azimuth of about 5 degrees.
+  settings.baseWaypoint = 2;
+  double varianceSeen = 0;
+  double convergenceSeen = 0;
+  h.Script<WaypointsForm>([&](WaypointsForm&) {
+    varianceSeen = main.magneticVariance;
+    convergenceSeen = main.gridConvergence;
+  });
+  Run([](F& f) {
+    Measure(f, "350", "00", "0", "00", "5000", "00");
+    PressUntil(f, F::kReference, "MAG");
+    f.Press(F::kOk);
+  });
+  EXPECT_EQ(varianceSeen, MagneticVariance(DateStampFrom(h.clock), kSeattle) * kDegToRad);
+  EXPECT_EQ(convergenceSeen, GridConvergence(kSeattle));
+  const double variance = varianceSeen * kRadToDeg;
+  EXPECT_GT(variance, 12.0);
+  EXPECT_LT(variance, 18.0);
+  const double trueAzimuth = WrapRadians(350.0 * kDegToRad + varianceSeen);
+  EXPECT_TRUE(SamePoint(main.waypoints[3].point,
+                        ForwardPolar({5000.0, trueAzimuth, 0.0}, kSeattle)));
+  EXPECT_NEAR(trueAzimuth * kRadToDeg, 350.0 + variance - 360.0, 1e-9);
+  EXPECT_NEAR(InversePolar(kSeattle, main.waypoints[3].point).azimuth, trueAzimuth, 1e-9);
+}
+
+TEST_F(Forward3DFormTest, GridAzimuthUsesTheConvergenceAtTheBase) {
+  settings.baseWaypoint = 1;
+  Run([](F& f) {
+    Measure(f, "0", "25", "3", "00", "2500", "00");
+    PressUntil(f, F::kReference, "GRID");
+    f.Press(F::kOk);
+  });
+  const double trueAzimuth = WrapRadians(0.25 * kDegToRad + GridConvergence(kTower));
+  EXPECT_TRUE(SamePoint(main.waypoints[3].point,
+                        ForwardPolar({2500.0, trueAzimuth, 3.0 * kDegToRad}, kTower)));
+}
+
+TEST_F(Forward3DFormTest, RangeChecksEmptyTheWholeFieldsWhichThenReadZero) {
+  Run([this](F& f) {
+    f.Type(F::kAzimuthWhole, "359");
+    f.Type(F::kElevationWhole, "89");
+    EXPECT_TRUE(h.messages.isEmpty());
+    f.Type(F::kAzimuthWhole, "360");
+    EXPECT_EQ(f.Text(F::kAzimuthWhole), "");
+    f.Type(F::kElevationWhole, "90");
+    EXPECT_EQ(f.Text(F::kElevationWhole), "");
+    // Hundredths and ranges are never checked.
+    f.Type(F::kAzimuthHundredths, "150");
+    f.Type(F::kElevationHundredths, "250");
+    f.Type(F::kRangeWhole, "999999999");
+    f.Type(F::kRangeHundredths, "50");
+    EXPECT_EQ(h.messages.size(), 2);
+    f.Press(F::kOk);
+  });
+  EXPECT_EQ(h.messages, (QStringList{messages::kRange0To359, messages::kRange0To89}));
+  EXPECT_TRUE(SamePoint(main.waypoints[3].point,
+                        ForwardPolar({999999999.5, 1.5 * kDegToRad, 2.5 * kDegToRad},
+                                     kHome)));
+}
+
+TEST_F(Forward3DFormTest, RangeChecksInMils) {
+  settings.angleUnit = kMils;
+  Run([](F& f) {
+    f.Type(F::kAzimuthWhole, "6399");
+    f.Type(F::kElevationWhole, "1599");
+    f.Type(F::kAzimuthWhole, "6400");
+    f.Type(F::kElevationWhole, "1600");
+    EXPECT_EQ(f.Text(F::kAzimuthWhole), "");
+    EXPECT_EQ(f.Text(F::kElevationWhole), "");
+    EXPECT_EQ(f.Text(F::kAngleUnit), "mils");
+  });
+  EXPECT_EQ(h.messages, (QStringList{messages::kRange0To6399, messages::kRange0To1599}));
+}
+
+TEST_F(Forward3DFormTest, ABaseChosenInTheFormStaysTheBase) {
+  Run([this](F& f) {
+    ASSERT_TRUE(f.Choose(F::kWaypointList, 2));
+    EXPECT_EQ(main.settings.baseWaypoint, 2);  // at once
+    EXPECT_EQ(f.Text(F::kLonHemisphere), "W");
+    EXPECT_EQ(f.Text(F::kLonDeg), "122");
+    f.Press(F::kCancel);
+  });
+  EXPECT_EQ(main.settings.baseWaypoint, 2);
+  EXPECT_EQ(main.ListSelection(MainForm::kWaypointList), 2);
+  EXPECT_EQ(main.Text(MainForm::kLonDeg), "122");
+  // Closing refreshed the main form's base display.
+  EXPECT_NE(main.magneticVariance, kUntouched);
+}
+
+TEST_F(Forward3DFormTest, ClosingShowsTheNewWaypointsOnTheMainForm) {
+  Run([](F& f) { f.Press(F::kOk); });
+  EXPECT_EQ(main.ListCount(MainForm::kWaypointList), 4);
+  EXPECT_EQ(main.ListText(MainForm::kWaypointList, 3), "WP #3");
+  EXPECT_EQ(main.ListSelection(MainForm::kWaypointList), 0);
+}
+
+// What the Waypoints form run by "OK" does to the base (record 1, TOWER),
+// and which entry the base list selects afterwards.
+struct AfterwardsCase {
+  const char* name;
+  std::function<void(WaypointTable&)> change;
+  int selected;
+  const char* latMin;  // of the waypoint shown afterwards
+};
+
+class Forward3DAfterwardsTest : public Forward3DFormTest,
+                                public ::testing::WithParamInterface<AfterwardsCase> {};
+
+TEST_P(Forward3DAfterwardsTest, TheListSelectsTheBaseByName) {
+  const AfterwardsCase& c = GetParam();
+  settings.baseWaypoint = 1;
+  h.Script<WaypointsForm>([this, &c](WaypointsForm&) { c.change(main.waypoints); });
+  Run([&c](F& f) {
+    f.Press(F::kOk);
+    EXPECT_EQ(f.ListSelection(F::kWaypointList), c.selected);
+    EXPECT_EQ(f.Text(F::kLatMin), c.latMin);
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Waypoints, Forward3DAfterwardsTest,
+    ::testing::Values(
+        AfterwardsCase{"Unchanged", [](WaypointTable&) {}, 1, "12"},
+        AfterwardsCase{"Renamed", [](WaypointTable& t) { SetName(t[1], "MAST"); }, 0, "06"},
+        AfterwardsCase{"Deleted", [](WaypointTable& t) { DeleteWaypoint(t, 1); }, 0, "06"},
+        AfterwardsCase{"MovedDown", [](WaypointTable& t) { DeleteWaypoint(t, 0); }, 0, "12"},
+        AfterwardsCase{"SameNameLater",
+                       [](WaypointTable& t) {
+                         SetName(t[0], "TOWER");
+                         t[0].point = kSeattle;
+                       },
+                       0, "36"}),
+    [](const ::testing::TestParamInfo<AfterwardsCase>& info) {
+      return std::string(info.param.name);
+    });
+
+TEST_F(Forward3DFormTest, AFullTableStoresNothing) {
+  for (int i = 3; i < kWaypointCapacity; ++i) {
+    Put(table, i, QString("P%1").arg(i).toUtf8().constData(), kTower);
+  }
+  Run([](F& f) {
+    f.Press(F::kOk);
+    f.Press(F::kOk);  // the form stays open and refuses again
+  });
+  EXPECT_EQ(std::memcmp(&main.waypoints, &table, sizeof table), 0);
+  EXPECT_EQ(h.messages, (QStringList{messages::kTableFull, messages::kTableFull}));
+  EXPECT_EQ(h.RunCount<WaypointsForm>(), 0);
+  EXPECT_EQ(main.settings.editWaypoint, settings.editWaypoint);
+}
+
+TEST_F(Forward3DFormTest, WithoutAChosenBaseNothingIsRead) {
+  // A base index beyond the records in use leaves the list without a
+  // selection; "OK" says so until the user picks a base.
+  settings.baseWaypoint = 7;
+  Run([](F& f) {
+    EXPECT_EQ(f.ListSelection(F::kWaypointList), -1);
+    f.Press(F::kOk);
+    f.Choose(F::kWaypointList, 1);
+    f.Press(F::kOk);
+  });
+  EXPECT_EQ(h.messages, QStringList{messages::kNoWaypoint});
+  EXPECT_EQ(h.RunCount<WaypointsForm>(), 1);
+  EXPECT_EQ(CountInUse(main.waypoints), 4);
+  EXPECT_EQ(main.settings.baseWaypoint, 1);
+}
+
+TEST_F(Forward3DFormTest, AnEmptyTableStoresNothing) {
+  DeleteAll(table);
+  Run([](F& f) {
+    EXPECT_EQ(f.ListCount(F::kWaypointList), 0);
+    f.Press(F::kOk);
+  });
+  EXPECT_EQ(h.messages, QStringList{messages::kNoWaypoint});
+  EXPECT_EQ(CountInUse(main.waypoints), 0);
+  EXPECT_EQ(h.RunCount<WaypointsForm>(), 0);
+}
+
+TEST_F(Forward3DFormTest, EnterInAFieldPressesOk) {
+  Run([](F& f) {
+    f.show();
+    f.Control(F::kRangeWhole)->setFocus();
+    f.Type(F::kRangeWhole, "100");
+    QTest::keyClick(f.Control(F::kRangeWhole), Qt::Key_Return);
+    f.hide();
+  });
+  EXPECT_EQ(CountInUse(main.waypoints), 4);
+  EXPECT_TRUE(SamePoint(main.waypoints[3].point, ForwardPolar({100.0, 0.0, 0.0}, kHome)));
+}
+
+}  // namespace
+}  // namespace trelvan
