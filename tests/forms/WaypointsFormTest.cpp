@@ -1,0 +1,617 @@
+// The Waypoints form driven headless through the main form: the table, the
+// selector, the typed fields and what the main form shows after it closes.
+#include "forms/WaypointsForm.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+
+#include "forms/MainForm.h"
+#include "forms/Messages.h"
+#include "geodesy/Angles.h"
+#include "geodesy/DatumShift.h"
+#include "geodesy/Utm.h"
+#include "measures/DisplaySplit.h"
+#include "measures/Units.h"
+#include "measures/WaypointTable.h"
+#include "support/FormHarness.h"
+
+namespace trelvan {
+namespace {
+
+using testing::FormHarness;
+using testing::TempFolder;
+using W = WaypointsForm;
+
+constexpr std::uint16_t kOtherDatum = 20;
+
+QString Msg(const char* text) { return QString::fromUtf8(text); }
+
+// Replaces the table by waypoints named `names`, the i-th at (10 + i)
+// degrees north, (20 + i) degrees east and 100 i metres, on WGS-84.
+void Fill(WaypointTable& table, std::initializer_list<std::string> names) {
+  table.fill(Waypoint{});
+  int i = 0;
+  for (const std::string& name : names) {
+    table[i].used = 1;
+    SetName(table[i], name);
+    table[i].point = GeoPoint{(10 + i) * kDegToRad, (20 + i) * kDegToRad, 100.0 * i, 0};
+    ++i;
+  }
+}
+
+std::vector<std::string> RunNames(const WaypointTable& table) {
+  std::vector<std::string> names;
+  for (int i = 0; i < CountInUse(table); ++i) names.emplace_back(WaypointName(table[i]));
+  return names;
+}
+
+QStringList ListNames(const Form& form, int id) {
+  QStringList names;
+  for (int i = 0; i < form.ListCount(id); ++i) names << form.ListText(id, i);
+  return names;
+}
+
+QStringList Texts(const Form& form, std::initializer_list<int> ids) {
+  QStringList texts;
+  for (int id : ids) texts << form.Text(id);
+  return texts;
+}
+
+// What the display shows for an angle and for the grid position of q.
+QStringList Dms(double radians) {
+  const DmsParts p = SplitDms(std::fabs(radians));
+  return {QString::asprintf("%03d", p.deg), QString::asprintf("%02d", p.min),
+          QString::asprintf("%02d", p.sec), QString::asprintf("%02d", p.hun)};
+}
+
+QStringList Grid(const GeoPoint& q) {
+  UtmPoint u{};
+  GeoToUtm(q, u);
+  const DecimetreParts e = SplitDecimetres(u.easting);
+  const DecimetreParts n = SplitDecimetres(u.northing);
+  return {QString::asprintf("%07ld", static_cast<long>(e.whole)), QString::number(e.dm),
+          QString::asprintf("%07ld", static_cast<long>(n.whole)), QString::number(n.dm),
+          QString::number(u.zone), QString(QChar(static_cast<char16_t>(u.band)))};
+}
+
+const std::initializer_list<int> kLat = {W::kLatDeg, W::kLatMin, W::kLatSec, W::kLatHun};
+const std::initializer_list<int> kLon = {W::kLonDeg, W::kLonMin, W::kLonSec, W::kLonHun};
+const std::initializer_list<int> kGrid = {W::kEasting,    W::kEastingDm, W::kNorthing,
+                                          W::kNorthingDm, W::kZone,      W::kBand};
+
+void TypeAll(W& w, std::initializer_list<std::pair<int, const char*>> fields) {
+  for (const auto& [id, text] : fields) ASSERT_TRUE(w.Type(id, QString::fromUtf8(text))) << id;
+}
+
+class WaypointsFormTest : public ::testing::Test {
+ protected:
+  using MainStep = std::function<void(MainForm&)>;
+  using FormStep = std::function<void(W&)>;
+
+  // Opens the main form over the test folder, prepares its state with
+  // `setup`, runs the Waypoints form with `script`, then `after` on the main
+  // form, which finally closes and writes its files.
+  void Run(const MainStep& setup, const FormStep& script, const MainStep& after = nullptr) {
+    h.Script<W>(script);
+    h.Script<MainForm>([&](MainForm& m) {
+      main = &m;
+      setup(m);
+      m.RunCommand(MainForm::kCommandWaypoints);
+      if (after) after(m);
+    });
+    MainForm form(h.services, folder.qpath());
+    form.Execute();
+    main = nullptr;
+  }
+
+  FormHarness h;
+  TempFolder folder;
+  MainForm* main = nullptr;
+};
+
+// --- Opening, display and input mode -------------------------------------
+
+TEST_F(WaypointsFormTest, OpensOnEditWaypointShownAsTheMainFormShowsIt) {
+  Run(
+      [](MainForm& m) {
+        Fill(m.waypoints, {"A", "B", "C"});
+        m.settings.datumIndex = kOtherDatum;
+        m.settings.distanceUnit = kYards;
+        m.settings.editWaypoint = m.settings.baseWaypoint = 2;
+        m.ShowUnitLabels();
+        m.RefreshBase();
+      },
+      [&](W& w) {
+        EXPECT_EQ(ListNames(w, W::kWaypointList), QStringList({"A", "B", "C"}));
+        EXPECT_EQ(w.ListSelection(W::kWaypointList), 2);
+        const GeoPoint q = ConvertDatum(kOtherDatum, main->waypoints[2].point);
+        EXPECT_EQ(Texts(w, kLat), Dms(q.lat));
+        EXPECT_EQ(Texts(w, kGrid), Grid(q));
+        using M = MainForm;
+        EXPECT_EQ(Texts(w, {W::kLatHemisphere, W::kLatHun, W::kLonHemisphere, W::kLonDeg,
+                            W::kLonMin, W::kLonSec, W::kLonHun, W::kAltSign, W::kAlt, W::kAltUnit,
+                            W::kGridHemisphere}),
+                  Texts(*main, {M::kLatHemisphere, M::kLatHun, M::kLonHemisphere, M::kLonDeg,
+                                M::kLonMin, M::kLonSec, M::kLonHun, M::kAltSign, M::kAlt,
+                                M::kAltUnit, M::kGridHemisphere}));
+        EXPECT_EQ(w.Text(W::kAltUnit), "ft");
+        EXPECT_EQ(w.Text(W::kAlt),
+                  QString::asprintf("%05ld", std::lround(std::fabs(q.height) * kFeetPerMetre)));
+
+        ASSERT_TRUE(w.Choose(W::kWaypointList, 0));
+        EXPECT_EQ(Texts(w, kLat), Dms(ConvertDatum(kOtherDatum, main->waypoints[0].point).lat));
+      });
+  EXPECT_TRUE(h.messages.isEmpty());
+}
+
+TEST_F(WaypointsFormTest, RadiosSetTheInputModeAtOnceAndSwapTheEditableGroup) {
+  const auto expectMode = [this](W& w, std::int32_t mode) {
+    const bool utm = mode == W::kModeUtm;
+    EXPECT_EQ(main->settings.inputMode, mode);
+    EXPECT_EQ(w.IsChecked(W::kUtmMode), utm);
+    EXPECT_EQ(w.IsChecked(W::kLatLonMode), !utm);
+    for (int id : kLat) EXPECT_EQ(w.IsReadOnly(id), utm) << id;
+    for (int id : kLon) EXPECT_EQ(w.IsReadOnly(id), utm) << id;
+    for (int id : {W::kEasting, W::kEastingDm, W::kNorthing, W::kNorthingDm, W::kZone})
+      EXPECT_EQ(w.IsReadOnly(id), !utm) << id;
+    EXPECT_TRUE(w.IsReadOnly(W::kBand));
+    EXPECT_FALSE(w.IsReadOnly(W::kAlt));
+  };
+  // A mode other than 0 or 1 opens, reads and reacts as Lat/Lon.
+  for (const std::int32_t stored : {0, 1, 7}) {
+    SCOPED_TRACE(stored);
+    Run([stored](MainForm& m) { m.settings.inputMode = stored; },
+        [&](W& w) {
+          expectMode(w, stored == 1 ? W::kModeUtm : W::kModeLatLon);
+          ASSERT_TRUE(w.Press(W::kUtmMode));
+          expectMode(w, W::kModeUtm);
+          EXPECT_FALSE(w.Type(W::kLatDeg, "12"));
+          ASSERT_TRUE(w.Press(W::kLatLonMode));
+          expectMode(w, W::kModeLatLon);
+          EXPECT_FALSE(w.Type(W::kEasting, "400000"));
+          ASSERT_TRUE(w.Press(W::kUtmMode));
+        });
+  }
+  // The mode last chosen is written with the settings.
+  std::ifstream conf(folder.file("conf.txt"));
+  int mode = -1;
+  conf >> mode;
+  EXPECT_EQ(mode, W::kModeUtm);
+}
+
+TEST_F(WaypointsFormTest, HemisphereButtonsReactOnlyInTheirModeAndTheSignAlways) {
+  Run([](MainForm& m) { m.settings.inputMode = W::kModeLatLon; },
+      [](W& w) {
+        const auto pressTwice = [&w](int id) {
+          w.Press(id);
+          const QString once = w.Text(id);
+          w.Press(id);
+          return QStringList{once, w.Text(id)};
+        };
+        EXPECT_EQ(pressTwice(W::kLatHemisphere), QStringList({"S", "N"}));
+        EXPECT_EQ(pressTwice(W::kLonHemisphere), QStringList({"W", "E"}));
+        EXPECT_EQ(pressTwice(W::kGridHemisphere), QStringList({"N", "N"}));
+        EXPECT_EQ(pressTwice(W::kAltSign), QStringList({"-", "+"}));
+        w.Press(W::kUtmMode);
+        EXPECT_EQ(pressTwice(W::kLatHemisphere), QStringList({"N", "N"}));
+        EXPECT_EQ(pressTwice(W::kLonHemisphere), QStringList({"E", "E"}));
+        EXPECT_EQ(pressTwice(W::kGridHemisphere), QStringList({"S", "N"}));
+        EXPECT_EQ(pressTwice(W::kAltSign), QStringList({"-", "+"}));
+      });
+}
+
+TEST_F(WaypointsFormTest, NothingToShowNeverReadsOutsideTheTable) {
+  // An edit index beyond the run selects nothing and shows the record's bytes.
+  Run(
+      [](MainForm& m) {
+        Fill(m.waypoints, {"A", "B"});
+        m.waypoints[5].point = GeoPoint{33 * kDegToRad, 0, 0, 0};
+        m.settings.editWaypoint = 5;
+      },
+      [](W& w) {
+        EXPECT_EQ(w.ListSelection(W::kWaypointList), -1);
+        EXPECT_EQ(w.Text(W::kLatDeg), "033");
+      });
+  // An index outside the 50 records is taken as record 0.
+  Run(
+      [](MainForm& m) {
+        Fill(m.waypoints, {"A", "B"});
+        m.settings.editWaypoint = 77;
+      },
+      [](W& w) {
+        EXPECT_EQ(w.ListSelection(W::kWaypointList), 0);
+        EXPECT_EQ(w.Text(W::kLatDeg), "010");
+      });
+  // An empty table: nothing to choose or delete; a save starts the run again.
+  Run([](MainForm& m) { DeleteAll(m.waypoints); },
+      [this](W& w) {
+        EXPECT_EQ(w.ListCount(W::kWaypointList), 0);
+        EXPECT_EQ(w.ListSelection(W::kWaypointList), -1);
+        EXPECT_FALSE(w.Choose(W::kWaypointList, 0));
+        EXPECT_TRUE(w.Press(W::kDeleteOne));
+        EXPECT_EQ(CountInUse(main->waypoints), 0);
+        EXPECT_TRUE(w.Press(W::kSave));
+        EXPECT_EQ(RunNames(main->waypoints), std::vector<std::string>{"WP #0"});
+        EXPECT_EQ(w.ListSelection(W::kWaypointList), 0);
+      });
+  EXPECT_TRUE(h.messages.isEmpty());
+}
+
+// --- Save ------------------------------------------------------------------
+
+TEST_F(WaypointsFormTest, EmptyNameTakesTheFirstFreeNumberFromTheCountInUse) {
+  struct Case {
+    std::string second;
+    std::string staleThird;  // old bytes of the free record the save takes
+    std::string expected;
+  };
+  for (const Case& c : {Case{"WP #1", "", "WP #2"}, Case{"WP #2", "", "WP #3"},
+                        Case{"WP #1", "WP #2", "WP #3"}}) {
+    SCOPED_TRACE(c.expected);
+    Run(
+        [&c](MainForm& m) {
+          Fill(m.waypoints, {"DEFAULT WP", c.second});
+          SetName(m.waypoints[2], c.staleThird);
+        },
+        [&](W& w) {
+          ASSERT_TRUE(w.Type(W::kWaypointList, ""));
+          TypeAll(w, {{W::kLatDeg, "45"}});
+          ASSERT_TRUE(w.Press(W::kSave));
+          EXPECT_EQ(RunNames(main->waypoints),
+                    (std::vector<std::string>{"DEFAULT WP", c.second, c.expected}));
+          EXPECT_EQ(ListNames(w, W::kWaypointList).last(), QString::fromStdString(c.expected));
+          EXPECT_EQ(w.ListSelection(W::kWaypointList), 2);
+          EXPECT_EQ(w.Text(W::kWaypointList), QString::fromStdString(c.expected));
+          EXPECT_EQ(w.Text(W::kLatDeg), "045");
+        },
+        [&c](MainForm& m) {
+          EXPECT_EQ(m.ListText(MainForm::kWaypointList, 2), QString::fromStdString(c.expected));
+        });
+  }
+}
+
+TEST_F(WaypointsFormTest, ExistingNameIsOverwrittenAndNamesDifferingInCaseAreDistinct) {
+  Run([](MainForm& m) { Fill(m.waypoints, {"Alpha", "B", "C"}); },
+      [this](W& w) {
+        ASSERT_TRUE(w.Type(W::kWaypointList, "B"));
+        TypeAll(w, {{W::kLatDeg, "45"}, {W::kLatMin, "30"}});
+        ASSERT_TRUE(w.Press(W::kSave));
+        EXPECT_EQ(Dms(main->waypoints[1].point.lat)[0], "045");
+        EXPECT_EQ(ListNames(w, W::kWaypointList), QStringList({"Alpha", "B", "C"}));
+        EXPECT_EQ(w.ListSelection(W::kWaypointList), 0);
+
+        ASSERT_TRUE(w.Type(W::kWaypointList, "ALPHA"));
+        ASSERT_TRUE(w.Press(W::kSave));
+        EXPECT_EQ(RunNames(main->waypoints),
+                  (std::vector<std::string>{"Alpha", "B", "C", "ALPHA"}));
+        EXPECT_EQ(Dms(main->waypoints[0].point.lat)[0], "010");
+        ASSERT_TRUE(w.Type(W::kWaypointList, "alpha"));
+        ASSERT_TRUE(w.Press(W::kDeleteOne));
+        EXPECT_EQ(CountInUse(main->waypoints), 4);
+        ASSERT_TRUE(w.Type(W::kWaypointList, "Alpha"));
+        ASSERT_TRUE(w.Press(W::kDeleteOne));
+        EXPECT_EQ(RunNames(main->waypoints), (std::vector<std::string>{"B", "C", "ALPHA"}));
+      });
+  EXPECT_TRUE(h.messages.isEmpty());
+}
+
+TEST_F(WaypointsFormTest, FullTableRefusesANewNameButStillOverwrites) {
+  WaypointTable before{};
+  Run(
+      [&before](MainForm& m) {
+        Fill(m.waypoints, {});
+        for (int i = 0; i < kWaypointCapacity; ++i) {
+          m.waypoints[i].used = 1;
+          SetName(m.waypoints[i], "P" + std::to_string(i));
+        }
+        before = m.waypoints;
+      },
+      [&](W& w) {
+        ASSERT_TRUE(w.Type(W::kWaypointList, "New"));
+        ASSERT_TRUE(w.Press(W::kSave));
+        EXPECT_EQ(h.messages, QStringList{Msg(messages::kTableFull)});
+        EXPECT_EQ(std::memcmp(&before, &main->waypoints, sizeof before), 0);
+        EXPECT_EQ(w.ListCount(W::kWaypointList), kWaypointCapacity);
+
+        ASSERT_TRUE(w.Type(W::kWaypointList, "P7"));
+        TypeAll(w, {{W::kLatDeg, "12"}});
+        ASSERT_TRUE(w.Press(W::kSave));
+        EXPECT_EQ(h.messages.size(), 1);
+        EXPECT_EQ(Dms(main->waypoints[7].point.lat)[0], "012");
+      });
+}
+
+TEST_F(WaypointsFormTest, NamesHoldTwentyTwoWindows1252Characters) {
+  const QString long23 = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVW");
+  Run([](MainForm& m) { Fill(m.waypoints, {"A"}); },
+      [&](W& w) {
+        EXPECT_FALSE(w.Type(W::kWaypointList, long23));
+        EXPECT_EQ(w.Text(W::kWaypointList), long23.left(kMaxNameLength));
+        ASSERT_TRUE(w.Press(W::kSave));
+        EXPECT_EQ(WaypointName(main->waypoints[1]), long23.left(kMaxNameLength).toStdString());
+
+        ASSERT_TRUE(w.Type(W::kWaypointList, QStringLiteral("\u03A9mega")));  // Greek omega
+        ASSERT_TRUE(w.Press(W::kSave));
+        EXPECT_EQ(h.messages, QStringList{Msg(messages::kNameOutsideCodePage)});
+        EXPECT_EQ(CountInUse(main->waypoints), 2);
+        EXPECT_TRUE(w.Press(W::kDeleteOne));
+        EXPECT_EQ(CountInUse(main->waypoints), 2);
+
+        ASSERT_TRUE(w.Type(W::kWaypointList, QStringLiteral("\u20ACuro")));  // euro sign
+        ASSERT_TRUE(w.Press(W::kSave));
+        EXPECT_EQ(WaypointName(main->waypoints[2]), "\x80uro");
+        EXPECT_EQ(w.ListText(W::kWaypointList, 2), QStringLiteral("\u20ACuro"));
+        EXPECT_EQ(h.messages.size(), 1);
+      },
+      [](MainForm& m) {
+        EXPECT_EQ(m.ListText(MainForm::kWaypointList, 2), QStringLiteral("\u20ACuro"));
+      });
+  std::ifstream file(folder.file("wp.dat"), std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+  ASSERT_EQ(bytes.size(), sizeof(WaypointTable));
+  EXPECT_EQ(bytes.substr(2 * sizeof(Waypoint) + 1, 5), std::string("\x80uro\0", 5));
+}
+
+TEST_F(WaypointsFormTest, SaveStoresTheTypedPositionToTheLastBit) {
+  const auto setup = [](std::int32_t mode) {
+    return [mode](MainForm& m) {
+      Fill(m.waypoints, {"A"});
+      std::memcpy(m.waypoints[1].point.unused, "\1\2\3\4\5\6", 6);
+      m.settings.inputMode = mode;
+      m.settings.datumIndex = kOtherDatum;
+      m.settings.distanceUnit = kFeet;
+    };
+  };
+  Run(setup(W::kModeLatLon), [this](W& w) {
+    ASSERT_TRUE(w.Type(W::kWaypointList, "Typed"));
+    // Values whose sum would differ in its last bit if taken in another order.
+    TypeAll(w, {{W::kLatDeg, "47"}, {W::kLatMin, "07"}, {W::kLatSec, "33"}, {W::kLatHun, "45"},
+                {W::kLonDeg, "8"}, {W::kLonMin, "0"}, {W::kLonSec, "11"}, {W::kLonHun, "12"},
+                {W::kAlt, "1234"}});
+    w.Press(W::kLatHemisphere);
+    w.Press(W::kLonHemisphere);
+    if (w.Text(W::kAltSign) == "+") w.Press(W::kAltSign);
+    ASSERT_TRUE(w.Press(W::kSave));
+    const GeoPoint& p = main->waypoints[1].point;
+    EXPECT_EQ(p.lat, -((((45 * 2.777777777777778e-06 + 33 * 0.0002777777777777778) +
+                         7 * 0.016666666666666666) +
+                        47) *
+                       0.0174532925199433));
+    EXPECT_EQ(p.lon, -((((12 * 2.777777777777778e-06 + 11 * 0.0002777777777777778) +
+                         0 * 0.016666666666666666) +
+                        8) *
+                       0.0174532925199433));
+    EXPECT_EQ(p.height, -(1234 * 0.3048));
+    EXPECT_EQ(p.datum, kOtherDatum);
+    EXPECT_EQ(std::memcmp(p.unused, "\1\2\3\4\5\6", 6), 0);  // spare bytes kept
+    EXPECT_EQ(Texts(w, kLat), QStringList({"047", "07", "33", "45"}));
+    EXPECT_EQ(w.Text(W::kAlt), "01234");
+  });
+  Run(setup(W::kModeUtm), [this](W& w) {
+    ASSERT_TRUE(w.Type(W::kWaypointList, "Typed"));
+    TypeAll(w, {{W::kEasting, "0412345"}, {W::kEastingDm, "7"}, {W::kNorthing, "5234567"},
+                {W::kNorthingDm, "8"}, {W::kZone, "32"}, {W::kAlt, "-20x"}});
+    if (w.Text(W::kAltSign) == "-") w.Press(W::kAltSign);
+    ASSERT_TRUE(w.Press(W::kSave));
+    UtmPoint u{};
+    u.easting = 412345 + 7 * 0.1;
+    u.northing = 5234567 + 8 * 0.1;
+    u.zone = 32;
+    u.band = 'T';
+    u.height = -20 * 0.3048;
+    u.datum = kOtherDatum;
+    const GeoPoint expected = UtmToGeo(u);
+    EXPECT_EQ(std::memcmp(&main->waypoints[1].point, &expected, sizeof expected), 0);
+  });
+  EXPECT_TRUE(h.messages.isEmpty());
+}
+
+// --- Delete ----------------------------------------------------------------
+
+TEST_F(WaypointsFormTest, DeletingTheFirstOfThreeMovesTheOthersDown) {
+  GeoPoint third{};
+  Run(
+      [&third](MainForm& m) {
+        Fill(m.waypoints, {"A", "B", "C"});
+        third = m.waypoints[2].point;
+        m.settings.baseWaypoint = 1;
+      },
+      [this](W& w) {
+        const QStringList shown = Texts(w, kLat);
+        ASSERT_TRUE(w.Type(W::kWaypointList, "Nothing"));
+        ASSERT_TRUE(w.Press(W::kDeleteOne));
+        EXPECT_EQ(CountInUse(main->waypoints), 3);
+
+        ASSERT_TRUE(w.Type(W::kWaypointList, "A"));
+        ASSERT_TRUE(w.Press(W::kDeleteOne));
+        EXPECT_EQ(RunNames(main->waypoints), (std::vector<std::string>{"B", "C"}));
+        EXPECT_EQ(WaypointName(main->waypoints[2]), "C");  // freed, bytes kept
+        EXPECT_EQ(ListNames(w, W::kWaypointList), QStringList({"B", "C"}));
+        EXPECT_EQ(w.ListSelection(W::kWaypointList), -1);
+        EXPECT_EQ(w.Text(W::kWaypointList), "A");
+        EXPECT_EQ(Texts(w, kLat), shown);
+      },
+      [&third](MainForm& m) {
+        EXPECT_EQ(m.settings.baseWaypoint, 1);
+        EXPECT_EQ(m.ListSelection(MainForm::kWaypointList), 1);
+        EXPECT_EQ(m.ListText(MainForm::kWaypointList, 1), "C");
+        EXPECT_EQ(Texts(m, {MainForm::kLatDeg, MainForm::kLatMin, MainForm::kLatSec,
+                            MainForm::kLatHun}),
+                  Dms(third.lat));
+      });
+  EXPECT_TRUE(h.messages.isEmpty());
+}
+
+TEST_F(WaypointsFormTest, DeleteAllEmptiesTheSelectorAndKeepsTheBytes) {
+  WaypointTable before{};
+  Run(
+      [&before](MainForm& m) {
+        Fill(m.waypoints, {"A", "B", "C"});
+        m.settings.baseWaypoint = 2;
+        before = m.waypoints;
+      },
+      [&](W& w) {
+        const QStringList shown = Texts(w, kLat);
+        ASSERT_TRUE(w.Press(W::kDeleteAll));
+        EXPECT_EQ(w.ListCount(W::kWaypointList), 0);
+        EXPECT_EQ(Texts(w, kLat), shown);
+        for (int i = 0; i < kWaypointCapacity; ++i) {
+          EXPECT_EQ(main->waypoints[i].used, 0);
+          before[i].used = 0;
+        }
+        EXPECT_EQ(std::memcmp(&before, &main->waypoints, sizeof before), 0);
+      },
+      [](MainForm& m) {
+        EXPECT_EQ(m.ListCount(MainForm::kWaypointList), 0);
+        EXPECT_EQ(m.Text(MainForm::kLatDeg), "012");  // record 2's bytes
+      });
+}
+
+// --- Reading, converting and field checks ------------------------------------
+
+TEST_F(WaypointsFormTest, TypedNorthingsStayInsideTheHemisphereLimits) {
+  struct Case {
+    const char* hemisphere;
+    const char* northing;
+    double taken;
+  };
+  const Case cases[] = {
+      {"N", "9999999", 9329006}, {"N", "9329006", 9329006}, {"N", "9329005", 9329005},
+      {"N", "0", 0},             {"S", "0", 1116915},       {"S", "1116914", 1116915},
+      {"S", "1116915", 1116915}, {"S", "1116916", 1116916}, {"S", "9999999", 9999999},
+  };
+  Run([](MainForm& m) { m.settings.inputMode = W::kModeUtm; },
+      [&cases](W& w) {
+        for (const Case& c : cases) {
+          SCOPED_TRACE(std::string(c.hemisphere) + c.northing);
+          if (w.Text(W::kGridHemisphere) != c.hemisphere) w.Press(W::kGridHemisphere);
+          TypeAll(w, {{W::kEasting, "0300000"}, {W::kEastingDm, "0"}, {W::kZone, "17"},
+                      {W::kNorthing, c.northing}, {W::kNorthingDm, "0"}});
+          UtmPoint u{};
+          u.easting = 300000;
+          u.northing = c.taken;
+          u.zone = 17;
+          u.band = *c.hemisphere == 'N' ? 'T' : 'C';
+          const GeoPoint expected = UtmToGeo(u);
+          const GeoPoint read = w.ReadPosition();
+          EXPECT_EQ(read.lat, expected.lat);
+          EXPECT_EQ(read.lon, expected.lon);
+          ASSERT_TRUE(w.Press(W::kConvert));
+          EXPECT_EQ(Texts(w, kLat), Dms(expected.lat));
+        }
+      });
+}
+
+TEST_F(WaypointsFormTest, ConvertAgreesWithTheCoreInBothDirections) {
+  struct Geo {
+    const char* lat[4];
+    bool south;
+    const char* lon[4];
+    bool west;
+  };
+  const Geo points[] = {
+      {{"47", "12", "33", "45"}, false, {"8", "5", "59", "99"}, false},
+      {{"33", "51", "54", "12"}, true, {"151", "12", "35", "60"}, false},
+      {{"0", "0", "0", "0"}, false, {"0", "0", "0", "1"}, true},
+      {{"60", "10", "0", "0"}, false, {"5", "30", "0", "0"}, false},  // a Norway zone
+      {{"79", "59", "59", "99"}, true, {"179", "59", "59", "99"}, true},
+  };
+  for (const std::uint16_t datum : {std::uint16_t{0}, kOtherDatum}) {
+    Run([datum](MainForm& m) { m.settings.datumIndex = datum; },
+        [&](W& w) {
+          for (const Geo& g : points) {
+            SCOPED_TRACE(std::string(g.lat[0]) + " " + g.lon[0]);
+            w.Press(W::kLatLonMode);
+            TypeAll(w, {{W::kLatDeg, g.lat[0]}, {W::kLatMin, g.lat[1]}, {W::kLatSec, g.lat[2]},
+                        {W::kLatHun, g.lat[3]}, {W::kLonDeg, g.lon[0]}, {W::kLonMin, g.lon[1]},
+                        {W::kLonSec, g.lon[2]}, {W::kLonHun, g.lon[3]}});
+            if ((w.Text(W::kLatHemisphere) == "S") != g.south) w.Press(W::kLatHemisphere);
+            if ((w.Text(W::kLonHemisphere) == "W") != g.west) w.Press(W::kLonHemisphere);
+            const GeoPoint typed = w.ReadPosition();
+            ASSERT_TRUE(w.Press(W::kConvert));
+            EXPECT_EQ(Texts(w, kGrid), Grid(typed));
+            EXPECT_EQ(Texts(w, kLat), Dms(typed.lat));
+            EXPECT_EQ(Texts(w, kLon), Dms(typed.lon));
+
+            // Back from the grid the display gives the same point, to the
+            // hundredth of a second a decimetre of easting can move it.
+            const QStringList lat = Texts(w, kLat);
+            const QStringList lon = Texts(w, kLon);
+            w.Press(W::kUtmMode);
+            const GeoPoint back = w.ReadPosition();
+            ASSERT_TRUE(w.Press(W::kConvert));
+            EXPECT_EQ(Texts(w, kLat), Dms(back.lat));
+            EXPECT_EQ(Texts(w, kLon), Dms(back.lon));
+            EXPECT_EQ(Texts(w, kGrid), Grid(back));
+            EXPECT_EQ(w.Text(W::kLatHemisphere), g.south ? "S" : "N");
+            const auto hundredths = [](const QStringList& t) {
+              return ((t[0].toInt() * 60 + t[1].toInt()) * 60 + t[2].toInt()) * 100 +
+                     t[3].toInt();
+            };
+            EXPECT_NEAR(hundredths(Texts(w, kLat)), hundredths(lat), 1);
+            EXPECT_NEAR(hundredths(Texts(w, kLon)), hundredths(lon), 1);
+          }
+        });
+  }
+  EXPECT_TRUE(h.messages.isEmpty());
+}
+
+TEST_F(WaypointsFormTest, FieldChecksShowTheirMessageAndLeaveTheirText) {
+  struct Case {
+    std::int32_t mode;
+    int id;
+    const char* typed;
+    const char* message;  // nullptr: accepted
+    const char* left;
+  };
+  const std::int32_t L = W::kModeLatLon, U = W::kModeUtm;
+  const Case cases[] = {
+      {L, W::kLatDeg, "89", nullptr, "89"},
+      {L, W::kLatDeg, "90", messages::kRange0To89, ""},
+      {L, W::kLonDeg, "179", nullptr, "179"},
+      {L, W::kLonDeg, "180", messages::kRange0To179, ""},
+      {L, W::kLatMin, "59", nullptr, "59"},
+      {L, W::kLatMin, "60", messages::kRange0To59, ""},
+      {L, W::kLatSec, "60", messages::kRange0To59, ""},
+      {L, W::kLonMin, "123", messages::kRange0To59, ""},
+      {L, W::kLonSec, "60", messages::kRange0To59, ""},
+      {L, W::kLatHun, "99", nullptr, "99"},
+      {U, W::kZone, "7", nullptr, "7"},
+      {U, W::kZone, "0", nullptr, "0"},
+      {U, W::kZone, "60", nullptr, "60"},
+      {U, W::kZone, "00", messages::kRange1To60, ""},
+      {U, W::kZone, "61", messages::kRange1To60, ""},
+      {U, W::kEasting, "999998", nullptr, "999998"},
+      {U, W::kEasting, "999999", messages::kLessThan999999, "0500000"},
+      {U, W::kEasting, "123456789", messages::kLessThan999999, "0500000"},
+      {U, W::kNorthing, "999999999", nullptr, "999999999"},
+      {U, W::kAlt, "99999x", nullptr, "99999x"},
+  };
+  Run([](MainForm&) {},
+      [&](W& w) {
+        for (const Case& c : cases) {
+          SCOPED_TRACE(std::to_string(c.id) + " " + c.typed);
+          w.Press(c.mode == U ? W::kUtmMode : W::kLatLonMode);
+          h.messages.clear();
+          w.Type(c.id, QString::fromUtf8(c.typed));
+          EXPECT_EQ(h.messages, c.message ? QStringList{Msg(c.message)} : QStringList{});
+          EXPECT_EQ(w.Text(c.id), QString::fromUtf8(c.left));
+        }
+        // What the form shows itself is never checked: the pole and the
+        // antimeridian show as they are.
+        h.messages.clear();
+        w.ShowWaypoint(GeoPoint{90 * kDegToRad, -180 * kDegToRad, 0, 0});
+        EXPECT_EQ(w.Text(W::kLatDeg), "090");
+        EXPECT_EQ(w.Text(W::kLonDeg), "180");
+        EXPECT_TRUE(h.messages.isEmpty());
+      });
+}
+
+}  // namespace
+}  // namespace trelvan
