@@ -5,10 +5,10 @@
 namespace trelvan {
 namespace {
 
-constexpr double kScale = 0.9996;                     // k0
-constexpr double kThreeScale2 = 2.9976004800000005;   // 3 k0^2
-constexpr double kFifteenScale4 = 14.976014396160387; // 15 k0^4
-constexpr double kScale6Times315 = 314.2447555969211; // 315 k0^6
+constexpr double kScale = 0.9996;                      // k0
+constexpr double kThreeScale2 = 2.9976004800000005;    // 3 k0^2
+constexpr double kFifteenScale4 = 14.976014396160387;  // 15 k0^4
+constexpr double kScale6Times315 = 314.2447555969211;  // 315 k0^6
 constexpr double kFalseEasting = 500000.0;
 constexpr double kFalseNorthing = 10000000.0;
 
@@ -47,8 +47,8 @@ double UtmConvergence(const UtmPoint& g) {
   const double T21 = (5.0 * t2 + 3.0 * t4 + 2.0 + 2.0 * eta2 + 20.0 * eta6 - 7.0 * t2 * eta4 -
                       27.0 * t2 * eta6 + 11.0 * eta8 - 24.0 * t2 * eta8) *
                      (1.0 / (nu4 * kFifteenScale4)) * T19;
-  const double T22 = (1.0 / (nu6 * kScale6Times315)) *
-                     (17.0 + 77.0 * t2 + 105.0 * t4 + 45.0 * t6) * T19;
+  const double T22 =
+      (1.0 / (nu6 * kScale6Times315)) * (17.0 + 77.0 * t2 + 105.0 * t4 + 45.0 * t6) * T19;
   const double gamma = (((T19 - T20 * dE2) + T21 * dE4) - T22 * dE4 * dE2) * dE;
   return southern ? -gamma : gamma;
 }

@@ -20,6 +20,7 @@ struct DatumSpec {
 
 // The index of a row is its datum index: the Units form lists these names in
 // this order and stores the position chosen as the index.
+// clang-format off
 constexpr DatumSpec kDatumSpecs[] = {
     {"WGS-84",                               6378137.0,   298.257223563,    0,    0,     0},  // 0
     {"ED-50 MEAN",                           6378388.0,   297.0,          -87,  -98,  -121},  // 1
@@ -147,6 +148,7 @@ constexpr DatumSpec kDatumSpecs[] = {
     {"Yacare",                               6378388.0,   297.0,         -155,  171,    37},  // 123
     {"Zanderij",                             6378388.0,   297.0,         -265,  120,  -358},  // 124
 };
+// clang-format on
 static_assert(std::size(kDatumSpecs) == kDatumCount);
 
 // The rows that out-of-range datum indices fall back to: parameters come
@@ -189,9 +191,7 @@ std::uint16_t DatumRowIndex(std::uint16_t index) {
   return index < kDatumCount ? index : kFallbackRow;
 }
 
-const Datum& DatumRow(std::uint16_t index) {
-  return kDatumRows[DatumRowIndex(index)];
-}
+const Datum& DatumRow(std::uint16_t index) { return kDatumRows[DatumRowIndex(index)]; }
 
 const char* DatumName(std::uint16_t index) {
   return kDatumSpecs[index < kDatumCount ? index : kFallbackNameRow].name;

@@ -15,8 +15,8 @@
 namespace trelvan {
 namespace {
 
-constexpr double kScale = 0.9996;           // k0, scale on the central meridian
-constexpr double kHalfScale = 0.4998;       // k0/2
+constexpr double kScale = 0.9996;                     // k0, scale on the central meridian
+constexpr double kHalfScale = 0.4998;                 // k0/2
 constexpr double kInverseScale = 1.0004001600640255;  // 1/k0
 constexpr double kScale2 = 0.9992001600000001;        // k0^2
 constexpr double kTwiceScale2 = 1.9984003200000002;   // 2 k0^2
@@ -183,12 +183,11 @@ void GeoToUtm(const GeoPoint& point, UtmPoint& out) {
   const double T1 = S * kScale;
   const double T2 = s * nu * c * kHalfScale;
   const double T3 = T2 * (c2 * 0.08333333333333333) * ((5.0 - t2) + 4.0 * eta4 + 9.0 * eta2);
-  const double T4 = T2 * (c4 * 0.002777777777777778) *
-                    (61.0 - 58.0 * t2 + 270.0 * eta2 + t4 - 330.0 * t2 * eta2 + 324.0 * eta6 +
-                     445.0 * eta4 - 680.0 * t2 * eta4 + 88.0 * eta8 - 600.0 * t2 * eta6 -
-                     192.0 * t2 * eta8);
-  const double T5 =
-      T2 * (c6 * 0.0000496031746031746) * (1385.0 - 3111.0 * t2 + 543.0 * t4 - t6);
+  const double T4 =
+      T2 * (c4 * 0.002777777777777778) *
+      (61.0 - 58.0 * t2 + 270.0 * eta2 + t4 - 330.0 * t2 * eta2 + 324.0 * eta6 + 445.0 * eta4 -
+       680.0 * t2 * eta4 + 88.0 * eta8 - 600.0 * t2 * eta6 - 192.0 * t2 * eta8);
+  const double T5 = T2 * (c6 * 0.0000496031746031746) * (1385.0 - 3111.0 * t2 + 543.0 * t4 - t6);
   double northing = T1 + (T5 * dl4 + T3) * dl4 + T4 * dl6 + T2 * dl2;
   if (phi < 0.0) {
     northing = northing + kFalseNorthing;
@@ -199,8 +198,7 @@ void GeoToUtm(const GeoPoint& point, UtmPoint& out) {
   const double T8 = T6 * (c4 * 0.008333333333333333) *
                     (5.0 - 18.0 * t2 + 14.0 * eta2 + t4 - 58.0 * t2 * eta2 + 4.0 * eta6 +
                      13.0 * eta4 - 64.0 * t2 * eta4 - 24.0 * t2 * eta6);
-  const double T9 =
-      T6 * (c6 * 0.0001984126984126984) * (61.0 - 479.0 * t2 + 179.0 * t4 - t6);
+  const double T9 = T6 * (c6 * 0.0001984126984126984) * (61.0 - 479.0 * t2 + 179.0 * t4 - t6);
   const double easting = (((T8 * dl4 + T9 * dl6) + T7 * dl2) + T6) * dl + kFalseEasting;
 
   out.easting = easting;
@@ -259,15 +257,14 @@ GeoPoint UtmToGeo(const UtmPoint& grid) {
   const double dE6 = dE4 * dE2;
 
   const double T10 = t / (rho * nu * kTwiceScale2);
-  const double T11 = (5.0 + 3.0 * t2 + eta2 - 4.0 * eta4 - 9.0 * t2 * eta2) *
-                     (1.0 / (nu2 * kScale2 * 12.0)) * T10;
-  const double T12 =
-      (61.0 + 90.0 * t2 + 45.0 * t4 + 46.0 * eta2 - 252.0 * t2 * eta2 - 3.0 * eta4 +
-       100.0 * eta6 - 66.0 * t2 * eta4 - 90.0 * t4 * eta2 + 225.0 * t4 * eta4 + 88.0 * eta8 +
-       84.0 * t2 * eta6 - 192.0 * t2 * eta8) *
-      (1.0 / (nu4 * kScale4 * 360.0)) * T10;
-  const double T13 = (1385.0 + 3633.0 * t2 + 4095.0 * t4 + 1575.0 * t6) *
-                     (1.0 / (nu6 * kScale6 * 20160.0)) * T10;
+  const double T11 =
+      (5.0 + 3.0 * t2 + eta2 - 4.0 * eta4 - 9.0 * t2 * eta2) * (1.0 / (nu2 * kScale2 * 12.0)) * T10;
+  const double T12 = (61.0 + 90.0 * t2 + 45.0 * t4 + 46.0 * eta2 - 252.0 * t2 * eta2 - 3.0 * eta4 +
+                      100.0 * eta6 - 66.0 * t2 * eta4 - 90.0 * t4 * eta2 + 225.0 * t4 * eta4 +
+                      88.0 * eta8 + 84.0 * t2 * eta6 - 192.0 * t2 * eta8) *
+                     (1.0 / (nu4 * kScale4 * 360.0)) * T10;
+  const double T13 =
+      (1385.0 + 3633.0 * t2 + 4095.0 * t4 + 1575.0 * t6) * (1.0 / (nu6 * kScale6 * 20160.0)) * T10;
   double latitude = ((T11 * dE4 + (phi1 - T10 * dE2)) - T12 * dE6) + T13 * dE4 * dE4;
   if (southern) {
     latitude = -latitude;
@@ -275,11 +272,11 @@ GeoPoint UtmToGeo(const UtmPoint& grid) {
 
   const double T14 = 1.0 / (nu * c * kScale);
   const double T15 = (1.0 / (nu2 * kScale2 * 6.0)) * (1.0 + 2.0 * t2 + eta2) * T14;
-  const double T16 = (5.0 + 6.0 * eta2 + 28.0 * t2 - 3.0 * eta4 + 8.0 * t2 * eta2 +
-                      24.0 * t4 - 4.0 * eta6 + 4.0 * t2 * eta4 + 24.0 * t4 * eta6) *
+  const double T16 = (5.0 + 6.0 * eta2 + 28.0 * t2 - 3.0 * eta4 + 8.0 * t2 * eta2 + 24.0 * t4 -
+                      4.0 * eta6 + 4.0 * t2 * eta4 + 24.0 * t4 * eta6) *
                      (1.0 / (nu4 * kScale4 * 120.0)) * T14;
-  const double T17 = (1.0 / (nu6 * kScale6 * 5040.0)) *
-                     (61.0 + 662.0 * t2 + 1320.0 * t4 + 720.0 * t6) * T14;
+  const double T17 =
+      (1.0 / (nu6 * kScale6 * 5040.0)) * (61.0 + 662.0 * t2 + 1320.0 * t4 + 720.0 * t6) * T14;
   const double longitude = ((T16 * dE4 + (T14 - T15 * dE2)) - T17 * dE6) * dE + lambda0;
 
   GeoPoint result{};
