@@ -30,11 +30,11 @@ TEST(ConvergenceTest, ZeroOnTheCentralMeridian) {
 }
 
 TEST(ConvergenceTest, Examples) {
-  EXPECT_NEAR(ConvergenceDeg(51.5, -0.1), 2.27, 0.005);      // zone 30, east of 3 W
-  EXPECT_NEAR(ConvergenceDeg(60.0, 5.0, 1), -3.47, 0.005);   // zone 32 by the exception
+  EXPECT_NEAR(ConvergenceDeg(51.5, -0.1), 2.27, 0.005);        // zone 30, east of 3 W
+  EXPECT_NEAR(ConvergenceDeg(60.0, 5.0, 1), -3.47, 0.005);     // zone 32 by the exception
   EXPECT_NEAR(ConvergenceDeg(-34.0, 151.0, 17), 1.12, 0.005);  // south, west of 153 E
   EXPECT_NEAR(ConvergenceDeg(-45.0, 170.0), 0.71, 0.005);
-  EXPECT_NEAR(ConvergenceDeg(90.0, 10.0), -4.97, 0.005);     // clamped to 84 N, zone 33
+  EXPECT_NEAR(ConvergenceDeg(90.0, 10.0), -4.97, 0.005);  // clamped to 84 N, zone 33
   EXPECT_EQ(ConvergenceDeg(90.0, 10.0), ConvergenceDeg(84.0, 10.0));
 }
 

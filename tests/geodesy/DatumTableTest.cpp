@@ -30,7 +30,7 @@ TEST(DatumTableTest, OutOfRangeIndicesFallBackToDifferentRows) {
     SCOPED_TRACE(index);
     EXPECT_EQ(DatumRowIndex(index), 2);
     EXPECT_EQ(&DatumRow(index), &DatumRow(2));  // "ED-50A" for parameters
-    EXPECT_STREQ(DatumName(index), "WGS-84");    // but "WGS-84" for names
+    EXPECT_STREQ(DatumName(index), "WGS-84");   // but "WGS-84" for names
   }
   const Datum& ed50a = DatumRow(65535);
   EXPECT_EQ(ed50a.a, 6378388.0);

@@ -32,9 +32,8 @@ inline KruegerResult KruegerProject(double a, double inv_f, double lat, double d
   const double tauConformal =
       std::sinh(std::asinh(std::tan(lat)) - e * std::atanh(e * std::sin(lat)));
   const double xi0 = std::atan2(tauConformal, std::cos(dlon));
-  const double eta0 =
-      std::asinh(std::sin(dlon) / std::sqrt(tauConformal * tauConformal +
-                                            std::cos(dlon) * std::cos(dlon)));
+  const double eta0 = std::asinh(
+      std::sin(dlon) / std::sqrt(tauConformal * tauConformal + std::cos(dlon) * std::cos(dlon)));
   double xi = xi0;
   double eta = eta0;
   double p = 1.0;

@@ -67,16 +67,16 @@ TEST(UtmTest, ZonesBandsAndExceptions) {
   const ZoneCase cases[] = {
       {40.0, -105.0, 0, 13, 'T'},  // 40 + 80 rounds to exactly 120: band T
       {-34.0, 151.0, 17, 56, 'H'},
-      {60.0, 5.0, 1, 32, 'V'},     // southern Norway: 32 instead of 31
-      {60.0, 3.0, 0, 31, 'V'},     // 3 deg E arrives as 2.9999999999999996
+      {60.0, 5.0, 1, 32, 'V'},  // southern Norway: 32 instead of 31
+      {60.0, 3.0, 0, 31, 'V'},  // 3 deg E arrives as 2.9999999999999996
       {60.0, 3.5, 0, 32, 'V'},
       {63.9, 11.9, 0, 32, 'V'},
       {60.0, 12.5, 0, 33, 'V'},
-      {56.0, 5.0, 0, 31, 'V'},     // 55.99999999999999: outside the cell, but + 80 rounds to 136
+      {56.0, 5.0, 0, 31, 'V'},  // 55.99999999999999: outside the cell, but + 80 rounds to 136
       {56.5, 5.0, 0, 32, 'V'},
       {64.5, 5.0, 0, 31, 'W'},
       {75.0, 25.0, 0, 35, 'X'},
-      {75.0, 8.9, 0, 31, 'X'},     // Svalbard
+      {75.0, 8.9, 0, 31, 'X'},  // Svalbard
       {75.0, 9.1, 0, 33, 'X'},
       {75.0, 20.9, 0, 33, 'X'},
       {75.0, 21.1, 0, 35, 'X'},
@@ -145,8 +145,8 @@ TEST(UtmTest, EquatorAndJustSouthOfIt) {
 // carries the southern false northing: the band must say south too, or
 // every later step reads the wrong hemisphere.
 TEST(UtmTest, HairBelowEquatorGetsSouthernBand) {
-  for (double lat : {-1e-17, -5e-15 * kDegToRad, -1e-300,
-                     -std::numeric_limits<double>::denorm_min()}) {
+  for (double lat :
+       {-1e-17, -5e-15 * kDegToRad, -1e-300, -std::numeric_limits<double>::denorm_min()}) {
     SCOPED_TRACE(lat);
     ASSERT_EQ(lat * kRadToDeg + 80.0, 80.0);
     GeoPoint p = Geo(0.0, 1.0);
@@ -197,8 +197,9 @@ TEST(UtmTest, MatchesIndependentTransverseMercator) {
         const double lon = CentralMeridianDeg(20) + offset;
         const UtmPoint u = Project(Geo(lat, lon, datum));
         ASSERT_EQ(u.zone, 20);
-        const test::KruegerResult ref = test::KruegerProject(
-            row.a, row.inv_f, lat * kDegToRad, lon * kDegToRad - CentralMeridianDeg(20) * kDegToRad);
+        const test::KruegerResult ref =
+            test::KruegerProject(row.a, row.inv_f, lat * kDegToRad,
+                                 lon * kDegToRad - CentralMeridianDeg(20) * kDegToRad);
         EXPECT_NEAR(u.easting, ref.easting, kMetreTolerance) << datum << " " << lat << " " << lon;
         EXPECT_NEAR(u.northing, ref.northing, kMetreTolerance) << datum << " " << lat << " " << lon;
       }
