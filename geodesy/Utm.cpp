@@ -39,7 +39,7 @@ constexpr double kFootpointStart = 1.570796326794895;
 constexpr double kFootpointTolerance = 1e-12;
 constexpr int kFootpointMaxRounds = 100;
 
-// Zone 0 marks a longitude that is not a number: it falls in no zone.
+// Zone 0 marks a longitude that is not finite: it falls in no zone.
 constexpr std::uint16_t kNoZone = 0;
 
 // The zone by the plain six-degree rule, from the longitude in degrees.
