@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <ostream>
 #include <functional>
 #include <vector>
 
@@ -218,6 +219,8 @@ struct EntryCase {
   PolarVector expected;
 };
 
+void PrintTo(const EntryCase& c, std::ostream* os) { *os << c.name; }
+
 class Forward3DEntryTest : public Forward3DFormTest,
                            public ::testing::WithParamInterface<EntryCase> {};
 
@@ -371,6 +374,8 @@ struct AfterwardsCase {
   int selected;
   const char* latMin;  // of the waypoint shown afterwards
 };
+
+void PrintTo(const AfterwardsCase& c, std::ostream* os) { *os << c.name; }
 
 class Forward3DAfterwardsTest : public Forward3DFormTest,
                                 public ::testing::WithParamInterface<AfterwardsCase> {};

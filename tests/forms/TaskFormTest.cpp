@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
@@ -184,6 +185,8 @@ struct RangeCase {
   const char* typed;
   const char* message;  // nullptr when the value passes
 };
+
+void PrintTo(const RangeCase& c, std::ostream* os) { *os << c.name; }
 
 class TaskFormRangeTest : public TaskFormTest, public ::testing::WithParamInterface<RangeCase> {};
 
