@@ -1,5 +1,7 @@
 #include "forms/WaypointsForm.h"
 
+#include <QComboBox>
+#include <QGridLayout>
 #include <QVBoxLayout>
 #include <string_view>
 
@@ -71,8 +73,8 @@ WaypointsForm::WaypointsForm(MainForm& main, QWidget* parent)
   using K = ControlKind;
   const int frame = AddGroup(QStringLiteral("Waypoints"));
   AddControls({
-      {kWaypointList, K::kEditableList, "", frame, 0, 0, 1, 5},
-      {kConvert, K::kButton, "Convert", frame, 0, 5},
+      {kWaypointList, K::kEditableList, "", frame, 0, 0, 1, 7},
+      {kConvert, K::kButton, "Convert", frame, 0, 7},
       {0, K::kCaption, "Deg", frame, 1, 2},
       {0, K::kCaption, "Min", frame, 1, 3},
       {0, K::kCaption, "Sec", frame, 1, 4},
@@ -119,6 +121,22 @@ WaypointsForm::WaypointsForm(MainForm& main, QWidget* parent)
       {kDeleteAll, K::kButton, "Delete ALL", commands, 0, 2},
   });
   SetReadOnly(kBand, true);
+  // Every field as wide as the digits it shows; the columns stay together on
+  // the left and the selector shows a whole name.
+  const QString digits = QStringLiteral("0000000");
+  const auto fit = [this, &digits](std::initializer_list<int> ids, int count) {
+    for (int id : ids) FitWidth(id, digits.left(count));
+  };
+  fit({kEastingDm, kNorthingDm}, 1);
+  fit({kLatMin, kLatSec, kLatHun, kLonMin, kLonSec, kLonHun, kZone}, 2);
+  fit({kLatDeg, kLonDeg}, 3);
+  fit({kAlt}, 5);
+  fit({kEasting, kNorthing}, 7);
+  for (int id : {kBand, kLatHemisphere, kLonHemisphere, kAltSign, kGridHemisphere}) {
+    FitWidth(id, QStringLiteral("W"));
+  }
+  static_cast<QComboBox*>(Control(kWaypointList))->setMinimumContentsLength(kMaxNameLength);
+  GroupGrid(frame)->setColumnStretch(6, 1);
   FormLayout()->addStretch(1);
 }
 
