@@ -9,13 +9,6 @@
 
 namespace trelvan {
 
-namespace {
-
-// Buttons whose caption is a state are a few letters wide.
-constexpr int kStateButtonWidth = 48;
-
-}  // namespace
-
 const Inverse3DForm::Group Inverse3DForm::kBase{
     kBaseList,
     {kBaseLatHemisphere, kBaseLatDeg, kBaseLatMin, kBaseLatSec, kBaseLatHun, kBaseLonHemisphere,
@@ -72,9 +65,14 @@ void Inverse3DForm::AddPositionGroup(const QString& caption, const Group& g) {
                  f.alt}) {
     SetReadOnly(id, true);
   }
-  for (int id : {f.latHemisphere, f.lonHemisphere, f.altSign}) {
-    Control(id)->setMaximumWidth(kStateButtonWidth);
+  // Every field as wide as its digits; the columns stay together on the left.
+  for (int id : {f.latDeg, f.lonDeg}) FitWidth(id, QStringLiteral("000"));
+  for (int id : {f.latMin, f.latSec, f.latHun, f.lonMin, f.lonSec, f.lonHun}) {
+    FitWidth(id, QStringLiteral("00"));
   }
+  FitWidth(f.alt, QStringLiteral("00000"));
+  for (int id : {f.latHemisphere, f.lonHemisphere, f.altSign}) FitWidth(id, QStringLiteral("W"));
+  GroupGrid(group)->setColumnStretch(6, 1);
 }
 
 void Inverse3DForm::OnOpen() {

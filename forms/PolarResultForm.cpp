@@ -1,6 +1,8 @@
 #include "forms/PolarResultForm.h"
 
+#include <QFontMetrics>
 #include <QVBoxLayout>
+#include <string_view>
 
 #include "forms/MainForm.h"
 #include "measures/AngleEntry.h"
@@ -11,8 +13,16 @@ namespace trelvan {
 
 namespace {
 
-// Buttons whose caption is a state are a few letters wide.
-constexpr int kStateButtonWidth = 48;
+// The widest of the captions the reference button takes, in its font.
+QString WidestReference(const QWidget& button) {
+  const QFontMetrics metrics = button.fontMetrics();
+  QString widest;
+  for (std::string_view caption : {kTrueNorth, kGridNorth, kMagneticNorth}) {
+    const QString text = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+    if (metrics.horizontalAdvance(text) > metrics.horizontalAdvance(widest)) widest = text;
+  }
+  return widest;
+}
 
 }  // namespace
 
@@ -46,7 +56,18 @@ PolarResultForm::PolarResultForm(MainForm& main, QWidget* parent)
                  kElevationWhole, kElevationHundredths, kRangeWhole, kRangeHundredths}) {
     SetReadOnly(id, true);
   }
-  for (int id : {kReference, kElevationSign}) Control(id)->setMaximumWidth(kStateButtonWidth);
+  // Every field as wide as its digits; the columns stay together on the left.
+  for (int id : {kAzimuthWhole, kBackAzimuthWhole, kElevationWhole}) {
+    FitWidth(id, QStringLiteral("0000"));
+  }
+  for (int id : {kAzimuthHundredths, kBackAzimuthHundredths, kElevationHundredths,
+                 kRangeHundredths}) {
+    FitWidth(id, QStringLiteral("00"));
+  }
+  FitWidth(kRangeWhole, QStringLiteral("00000000"));
+  FitWidth(kReference, WidestReference(*Control(kReference)));
+  FitWidth(kElevationSign, QStringLiteral("+"));
+  GroupGrid(polar)->setColumnStretch(4, 1);
   FormLayout()->addStretch(1);
 }
 

@@ -11,13 +11,6 @@
 
 namespace trelvan {
 
-namespace {
-
-// Buttons whose caption is a state are a few letters wide.
-constexpr int kStateButtonWidth = 48;
-
-}  // namespace
-
 Resection3DForm::Resection3DForm(MainForm& main, QWidget* parent)
     : TaskForm(main, QStringLiteral("Resection 3D"), parent) {
   using K = ControlKind;
@@ -54,9 +47,18 @@ Resection3DForm::Resection3DForm(MainForm& main, QWidget* parent)
       {kOk, K::kDefaultButton, "OK", commands, 0, 0},
       {kCancel, K::kButton, "Cancel", commands, 0, 1},
   });
-  for (int id : {kElevation1Sign, kElevation2Sign}) {
-    Control(id)->setMaximumWidth(kStateButtonWidth);
+  // Fields as wide as the digits they usually take (a hundredths field may
+  // take more than two); the columns stay together on the left.
+  for (int id : {kRange1Whole, kRange2Whole}) FitWidth(id, QStringLiteral("000000000"));
+  for (int id : {kElevation1Whole, kElevation2Whole, kAngleWhole}) {
+    FitWidth(id, QStringLiteral("0000"));
   }
+  for (int id : {kRange1Hundredths, kRange2Hundredths, kElevation1Hundredths,
+                 kElevation2Hundredths, kAngleHundredths}) {
+    FitWidth(id, QStringLiteral("000"));
+  }
+  for (int id : {kElevation1Sign, kElevation2Sign}) FitWidth(id, QStringLiteral("+"));
+  GroupGrid(group)->setColumnStretch(4, 1);
   FormLayout()->addStretch(1);
 }
 
