@@ -1,10 +1,15 @@
 #include "forms/Forward3DForm.h"
 
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QVBoxLayout>
+
+#include <string_view>
 
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
 #include "forms/PositionDisplay.h"
+#include "measures/AngleEntry.h"
 
 namespace trelvan {
 
@@ -21,9 +26,6 @@ constexpr PolarEntryFields kMeasurementFields{
     PolarPlotForm::kAzimuthHundredths, PolarPlotForm::kElevationSign,
     PolarPlotForm::kElevationWhole,  PolarPlotForm::kElevationHundredths,
     PolarPlotForm::kRangeWhole,      PolarPlotForm::kRangeHundredths};
-
-// Buttons whose caption is a state are a few letters wide.
-constexpr int kStateButtonWidth = 48;
 
 }  // namespace
 
@@ -83,9 +85,29 @@ PolarPlotForm::PolarPlotForm(MainForm& main, const Look& look, QWidget* parent)
   for (int id : {kLatDeg, kLatMin, kLatSec, kLatHun, kLonDeg, kLonMin, kLonSec, kLonHun, kAlt}) {
     SetReadOnly(id, true);
   }
-  for (int id : {kLatHemisphere, kLonHemisphere, kAltSign, kReference, kElevationSign}) {
-    Control(id)->setMaximumWidth(kStateButtonWidth);
+  // Every field as wide as the digits it shows or usually takes (longer
+  // entries scroll); the columns stay together on the left.
+  const QString digits = QStringLiteral("00000000");
+  const auto fit = [this, &digits](std::initializer_list<int> ids, int count) {
+    for (int id : ids) FitWidth(id, digits.left(count));
+  };
+  fit({kLatMin, kLatSec, kLatHun, kLonMin, kLonSec, kLonHun}, 2);
+  fit({kLatDeg, kLonDeg, kAzimuthHundredths, kElevationHundredths, kRangeHundredths}, 3);
+  fit({kAzimuthWhole, kElevationWhole}, 4);
+  fit({kAlt}, 5);
+  fit({kRangeWhole}, 8);
+  for (int id : {kLatHemisphere, kLonHemisphere, kAltSign, kElevationSign}) {
+    FitWidth(id, QStringLiteral("W"));
   }
+  const QFontMetrics metrics = Control(kReference)->fontMetrics();
+  QString widest;
+  for (std::string_view caption : {kTrueNorth, kGridNorth, kMagneticNorth}) {
+    const QString text = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+    if (metrics.horizontalAdvance(text) > metrics.horizontalAdvance(widest)) widest = text;
+  }
+  FitWidth(kReference, widest);
+  GroupGrid(upper)->setColumnStretch(6, 1);
+  GroupGrid(lower)->setColumnStretch(4, 1);
   FormLayout()->addStretch(1);
 }
 
