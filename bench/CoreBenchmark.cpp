@@ -7,12 +7,12 @@
 // bench/run.sh reads the JSON output and prints each pair's ratio. The label of
 // a GeographicLib benchmark names the calls it times.
 
+#include <benchmark/benchmark.h>
+
 #include <GeographicLib/Geocentric.hpp>
 #include <GeographicLib/LocalCartesian.hpp>
 #include <GeographicLib/TransverseMercator.hpp>
 #include <GeographicLib/UTMUPS.hpp>
-#include <benchmark/benchmark.h>
-
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -49,18 +49,18 @@ double Radians(double degrees) { return degrees * (kPi / 180.0); }
 
 // A position with its latitude and longitude in both units.
 struct Position {
-  GeoPoint geo;     // radians, metres, datum kFromDatum
-  double lat_deg;   // degrees
-  double lon_deg;   // degrees
+  GeoPoint geo;    // radians, metres, datum kFromDatum
+  double lat_deg;  // degrees
+  double lon_deg;  // degrees
 };
 
 // A UTM position in both libraries' forms, from the same geographic position.
 struct Grid {
-  UtmPoint utm;    // this program's form
-  int zone;        // GeographicLib's zone
-  bool northp;     // GeographicLib's hemisphere
-  double x;        // GeographicLib's easting, metres
-  double y;        // GeographicLib's northing, metres
+  UtmPoint utm;  // this program's form
+  int zone;      // GeographicLib's zone
+  bool northp;   // GeographicLib's hemisphere
+  double x;      // GeographicLib's easting, metres
+  double y;      // GeographicLib's northing, metres
 };
 
 // A polar measurement from a station, and the target it reaches.
@@ -368,8 +368,7 @@ void GeographicLibForwardPolar(benchmark::State& state) {
   double h = 0.0;
   for (auto _ : state) {
     const Shot& s = in.shots[i];
-    LocalForward(s.vector, s.station.lat_deg, s.station.lon_deg, s.station.geo.height, lat, lon,
-                 h);
+    LocalForward(s.vector, s.station.lat_deg, s.station.lon_deg, s.station.geo.height, lat, lon, h);
     benchmark::DoNotOptimize(lat);
     benchmark::DoNotOptimize(lon);
     benchmark::DoNotOptimize(h);
