@@ -61,8 +61,8 @@ void Inverse3DForm::AddPositionGroup(const QString& caption, const Group& g) {
       {f.alt, K::kEdit, "", group, 4, 2, 1, 2},
       {g.altitudeLabel, K::kLabel, "m", group, 4, 4},
   });
-  for (int id : {f.latDeg, f.latMin, f.latSec, f.latHun, f.lonDeg, f.lonMin, f.lonSec, f.lonHun,
-                 f.alt}) {
+  for (int id :
+       {f.latDeg, f.latMin, f.latSec, f.latHun, f.lonDeg, f.lonMin, f.lonSec, f.lonHun, f.alt}) {
     SetReadOnly(id, true);
   }
   // Every field as wide as its digits; the columns stay together on the left.

@@ -60,8 +60,8 @@ PolarResultForm::PolarResultForm(MainForm& main, QWidget* parent)
   for (int id : {kAzimuthWhole, kBackAzimuthWhole, kElevationWhole}) {
     FitWidth(id, QStringLiteral("0000"));
   }
-  for (int id : {kAzimuthHundredths, kBackAzimuthHundredths, kElevationHundredths,
-                 kRangeHundredths}) {
+  for (int id :
+       {kAzimuthHundredths, kBackAzimuthHundredths, kElevationHundredths, kRangeHundredths}) {
     FitWidth(id, QStringLiteral("00"));
   }
   FitWidth(kRangeWhole, QStringLiteral("00000000"));
@@ -108,9 +108,9 @@ void PolarResultForm::ShowAzimuths() {
   ShowAngle(kAzimuthWhole, kAzimuthHundredths,
             ReferFromTrue(reference, main_.lastPolar.azimuth, main_.magneticVariance,
                           main_.gridConvergence));
-  ShowAngle(kBackAzimuthWhole, kBackAzimuthHundredths,
-            ReferFromTrue(reference, main_.backAzimuth, main_.magneticVariance,
-                          main_.gridConvergence));
+  ShowAngle(
+      kBackAzimuthWhole, kBackAzimuthHundredths,
+      ReferFromTrue(reference, main_.backAzimuth, main_.magneticVariance, main_.gridConvergence));
 }
 
 void PolarResultForm::ShowAngle(int wholeId, int hundredthsId, double radians) {

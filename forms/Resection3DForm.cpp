@@ -53,8 +53,8 @@ Resection3DForm::Resection3DForm(MainForm& main, QWidget* parent)
   for (int id : {kElevation1Whole, kElevation2Whole, kAngleWhole}) {
     FitWidth(id, QStringLiteral("0000"));
   }
-  for (int id : {kRange1Hundredths, kRange2Hundredths, kElevation1Hundredths,
-                 kElevation2Hundredths, kAngleHundredths}) {
+  for (int id : {kRange1Hundredths, kRange2Hundredths, kElevation1Hundredths, kElevation2Hundredths,
+                 kAngleHundredths}) {
     FitWidth(id, QStringLiteral("000"));
   }
   for (int id : {kElevation1Sign, kElevation2Sign}) FitWidth(id, QStringLiteral("+"));
@@ -68,8 +68,8 @@ void Resection3DForm::OnOpen() {
     ListSelect(list, main_.settings.editWaypoint);
   }
   ResetEntries({kRange1Whole, kRange2Whole, kElevation1Whole, kElevation2Whole, kAngleWhole},
-               {kRange1Hundredths, kRange2Hundredths, kElevation1Hundredths,
-                kElevation2Hundredths, kAngleHundredths});
+               {kRange1Hundredths, kRange2Hundredths, kElevation1Hundredths, kElevation2Hundredths,
+                kAngleHundredths});
   ShowUnitLabels(0, kAngleUnit, kDistanceUnit);
 }
 

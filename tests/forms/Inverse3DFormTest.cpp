@@ -2,13 +2,13 @@
 // it measures between two stored waypoints, what the Polar result form then
 // shows, and which choice survives the form.
 
-#include "forms/Inverse3DForm.h"
-
 #include <gtest/gtest.h>
 
+#include <QPushButton>
 #include <cmath>
 
 #include "forms/Forward3DForm.h"
+#include "forms/Inverse3DForm.h"
 #include "forms/MainForm.h"
 #include "forms/PolarResultForm.h"
 #include "forms/PositionDisplay.h"
@@ -47,9 +47,11 @@ struct PolarTexts {
 };
 
 PolarTexts Read(const PolarResultForm& f) {
-  return {f.Text(R::kAzimuthWhole),   f.Text(R::kAzimuthHundredths), f.Text(R::kBackAzimuthWhole),
-          f.Text(R::kBackAzimuthHundredths), f.Text(R::kElevationSign), f.Text(R::kElevationWhole),
-          f.Text(R::kElevationHundredths), f.Text(R::kRangeWhole), f.Text(R::kRangeHundredths)};
+  return {f.Text(R::kAzimuthWhole),        f.Text(R::kAzimuthHundredths),
+          f.Text(R::kBackAzimuthWhole),    f.Text(R::kBackAzimuthHundredths),
+          f.Text(R::kElevationSign),       f.Text(R::kElevationWhole),
+          f.Text(R::kElevationHundredths), f.Text(R::kRangeWhole),
+          f.Text(R::kRangeHundredths)};
 }
 
 class Inverse3DFormTest : public ::testing::Test {
@@ -82,6 +84,8 @@ TEST_F(Inverse3DFormTest, SameWaypointGivesZeroResult) {
     m.lastPolar = PolarVector{1, 2, 3};
     m.backAzimuth = 4;
     Inverse(m, [](Inverse3DForm& f) {
+      EXPECT_EQ(f.windowTitle(), "Inverse 3D");
+      EXPECT_TRUE(static_cast<QPushButton*>(f.Control(Inverse3DForm::kOk))->isDefault());
       EXPECT_EQ(f.ListSelection(Inverse3DForm::kBaseList), 0);
       EXPECT_EQ(f.ListSelection(Inverse3DForm::kTargetList), 0);
       EXPECT_TRUE(f.Press(Inverse3DForm::kOk));
@@ -155,11 +159,15 @@ TEST_P(Inverse3DRoundTrip, GivesBackTheForwardMeasurement) {
 INSTANTIATE_TEST_SUITE_P(
     Units, Inverse3DRoundTrip,
     ::testing::Values(
-        RoundTrip{"DegreesMetres", kDegrees, kMeters, {"123", "45"}, {"2", "50"}, "+",
-                  {"1234", "56"}},
-        RoundTrip{"MilsFeetDown", kMils, kFeet, {"5432", "10"}, {"35", "07"}, "-",
-                  {"8000", "25"}},
-        RoundTrip{"DegreesKilometresNorth", kDegrees, kKilometers, {"0", "30"}, {"0", "05"}, "+",
+        RoundTrip{
+            "DegreesMetres", kDegrees, kMeters, {"123", "45"}, {"2", "50"}, "+", {"1234", "56"}},
+        RoundTrip{"MilsFeetDown", kMils, kFeet, {"5432", "10"}, {"35", "07"}, "-", {"8000", "25"}},
+        RoundTrip{"DegreesKilometresNorth",
+                  kDegrees,
+                  kKilometers,
+                  {"0", "30"},
+                  {"0", "05"},
+                  "+",
                   {"12", "34"}}),
     [](const ::testing::TestParamInfo<RoundTrip>& info) { return std::string(info.param.name); });
 

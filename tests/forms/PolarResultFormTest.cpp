@@ -2,11 +2,10 @@
 // display of angles and ranges with their carries, the elevation sign, the
 // units, and the reference button that shows both azimuths from any north.
 
-#include "forms/PolarResultForm.h"
-
 #include <gtest/gtest.h>
 
 #include "forms/MainForm.h"
+#include "forms/PolarResultForm.h"
 #include "geodesy/Angles.h"
 #include "measures/Units.h"
 #include "support/FormHarness.h"

@@ -3,15 +3,15 @@
 // on which datum, how the two choices survive the Waypoints form, and that
 // the station found is the one the measurements were taken from.
 
-#include "forms/Resection3DForm.h"
-
 #include <gtest/gtest.h>
 
+#include <QPushButton>
 #include <cmath>
 #include <cstring>
 
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
+#include "forms/Resection3DForm.h"
 #include "forms/WaypointsForm.h"
 #include "geodesy/Angles.h"
 #include "geodesy/DatumShift.h"
@@ -113,6 +113,8 @@ TEST_F(Resection3DFormTest, OpensOnTheEditedWaypointWithZeroEntries) {
     m.settings.editWaypoint = 1;
     Resection(m, [](Resection3DForm& f) {
       EXPECT_EQ(f.windowTitle(), "Resection 3D");
+      EXPECT_TRUE(static_cast<QPushButton*>(f.Control(F::kOk))->isDefault());
+      EXPECT_FALSE(static_cast<QPushButton*>(f.Control(F::kCancel))->isDefault());
       EXPECT_EQ(f.ListCount(F::kWaypoint1List), 2);
       EXPECT_EQ(f.ListSelection(F::kWaypoint1List), 1);
       EXPECT_EQ(f.ListSelection(F::kWaypoint2List), 1);
@@ -222,10 +224,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FieldCheck{"AngleDegrees", kDegrees, F::kAngleWhole, "360", messages::kRange0To359, "359"},
         FieldCheck{"AngleMils", kMils, F::kAngleWhole, "6400", messages::kRange0To6399, "6399"},
-        FieldCheck{"Elevation1Degrees", kDegrees, F::kElevation1Whole, "90",
-                   messages::kRange0To89, "89"},
-        FieldCheck{"Elevation2Mils", kMils, F::kElevation2Whole, "1600",
-                   messages::kRange0To1599, "1599"}),
+        FieldCheck{"Elevation1Degrees", kDegrees, F::kElevation1Whole, "90", messages::kRange0To89,
+                   "89"},
+        FieldCheck{"Elevation2Mils", kMils, F::kElevation2Whole, "1600", messages::kRange0To1599,
+                   "1599"}),
     [](const ::testing::TestParamInfo<FieldCheck>& info) { return std::string(info.param.name); });
 
 TEST_F(Resection3DFormTest, RangesInNauticalMiles) {
@@ -255,11 +257,11 @@ TEST_F(Resection3DFormTest, RangesInNauticalMiles) {
     EXPECT_EQ(m.settings.editWaypoint, 3);
   });
   GeoPoint expected{};
-  ASSERT_EQ(SolveResection(EntryValue(90, 0) * kDegToRad,
-                           PolarVector{EntryValue(1, 50) * 1852.0, 0, EntryValue(0, 50) * kDegToRad},
-                           PolarVector{EntryValue(1, 50) * 1852.0, 0,
-                                       EntryValue(0, 25) * -1.0 * kDegToRad},
-                           s.W1(), s.W2(), expected),
+  ASSERT_EQ(SolveResection(
+                EntryValue(90, 0) * kDegToRad,
+                PolarVector{EntryValue(1, 50) * 1852.0, 0, EntryValue(0, 50) * kDegToRad},
+                PolarVector{EntryValue(1, 50) * 1852.0, 0, EntryValue(0, 25) * -1.0 * kDegToRad},
+                s.W1(), s.W2(), expected),
             kSolved);
   EXPECT_EQ(stored.lat, expected.lat);
   EXPECT_EQ(stored.lon, expected.lon);
@@ -301,7 +303,8 @@ TEST_P(Resection3DStation, AgreesWithTheStationThatPlacedTheWaypoints) {
       EXPECT_EQ(f.ListCount(F::kWaypoint1List), 4);
       EXPECT_EQ(f.ListSelection(F::kWaypoint1List), 2);
       EXPECT_EQ(f.ListSelection(F::kWaypoint2List), 1);
-      EXPECT_EQ(f.Text(F::kAngleWhole), QString::number(std::llround(c.survey.AngleDeg() * 100) / 100));
+      EXPECT_EQ(f.Text(F::kAngleWhole),
+                QString::number(std::llround(c.survey.AngleDeg() * 100) / 100));
     });
     stored = m.waypoints[3].point;
     EXPECT_EQ(m.settings.editWaypoint, 3);
@@ -320,12 +323,14 @@ INSTANTIATE_TEST_SUITE_P(
         // Rounding to hundredths of a degree moves each line of sight by up
         // to 0.005 degrees, some 0.3 m at 3 km, on top of the solver's few
         // decimetres at these latitudes.
-        StationCase{"MidLatitudeRounded",
-                    {PointDeg(47.3, 8.5, 450), {2345.678, 37.123, 2.345}, {3456.789, 151.987, -1.234}},
-                    1.0},
-        StationCase{"SouthAcrossNorth",
-                    {PointDeg(-33.9, 151.2, 20), {1234.567, 300.456, 0.789}, {987.654, 45.321, 3.21}},
-                    1.0}),
+        StationCase{
+            "MidLatitudeRounded",
+            {PointDeg(47.3, 8.5, 450), {2345.678, 37.123, 2.345}, {3456.789, 151.987, -1.234}},
+            1.0},
+        StationCase{
+            "SouthAcrossNorth",
+            {PointDeg(-33.9, 151.2, 20), {1234.567, 300.456, 0.789}, {987.654, 45.321, 3.21}},
+            1.0}),
     [](const ::testing::TestParamInfo<StationCase>& info) { return std::string(info.param.name); });
 
 TEST_F(Resection3DFormTest, StationIsOnTheDatumOfWaypoint1) {
