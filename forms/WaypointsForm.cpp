@@ -10,6 +10,7 @@
 #include "forms/PositionDisplay.h"
 #include "geodesy/Angles.h"
 #include "geodesy/DatumShift.h"
+#include "geodesy/Rounding.h"
 #include "geodesy/Utm.h"
 #include "measures/FieldNumber.h"
 #include "measures/Units.h"
@@ -202,7 +203,13 @@ GeoPoint WaypointsForm::ReadPosition() const {
   grid.height = height;
   grid.datum = datum;
   grid.form = kUtmForm;
-  return UtmToGeo(grid);
+  GeoPoint p = UtmToGeo(grid);
+  // West of zone 1, east of zone 60 or in "zone 0" the series run past the
+  // antimeridian. Such a longitude is folded into one turn about Greenwich:
+  // kept beyond 180 degrees it would be shown and stored as more than 180
+  // degrees west or east and could not be projected back onto the grid.
+  if (p.lon > kHalfTurn || p.lon < -kHalfTurn) p.lon = WrapRadians(p.lon + kHalfTurn) - kHalfTurn;
+  return p;
 }
 
 void WaypointsForm::SetInputMode(std::int32_t mode) {

@@ -508,6 +508,35 @@ TEST_F(WaypointsFormTest, TypedNorthingsStayInsideTheHemisphereLimits) {
       });
 }
 
+TEST_F(WaypointsFormTest, GridPositionsPastTheAntimeridianComeBackInsideOneTurn) {
+  struct Case {
+    const char* zone;
+    const char* easting;
+    const char* lonDeg;
+    const char* hemisphere;
+  };
+  // "Zone 0" is centred on 177 E, like zone 60; 300 km west of zone 1's
+  // central meridian at 60 N lies east of the antimeridian.
+  const Case cases[] = {{"0", "0500000", "177", "E"}, {"1", "0200000", "177", "E"},
+                        {"60", "0800000", "177", "W"}};
+  Run([](MainForm& m) { m.settings.inputMode = W::kModeUtm; },
+      [&cases](W& w) {
+        for (const Case& c : cases) {
+          SCOPED_TRACE(c.zone);
+          TypeAll(w, {{W::kZone, c.zone}, {W::kEasting, c.easting}, {W::kEastingDm, "0"},
+                      {W::kNorthing, "6650000"}, {W::kNorthingDm, "0"}});
+          const GeoPoint p = w.ReadPosition();
+          EXPECT_LE(std::fabs(p.lon), kHalfTurn);
+          ASSERT_TRUE(w.Press(W::kConvert));
+          EXPECT_EQ(w.Text(W::kLonDeg), c.lonDeg);
+          EXPECT_EQ(w.Text(W::kLonHemisphere), c.hemisphere);
+          EXPECT_EQ(Texts(w, kGrid), Grid(p));
+          // The grid it shows now leads back to the same point.
+          EXPECT_NEAR(w.ReadPosition().lon, p.lon, 1e-8);
+        }
+      });
+}
+
 TEST_F(WaypointsFormTest, ConvertAgreesWithTheCoreInBothDirections) {
   struct Geo {
     const char* lat[4];
