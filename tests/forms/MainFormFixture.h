@@ -1,0 +1,127 @@
+#pragma once
+
+// Runs the main form headless over a temporary data folder: files are
+// written before, a script drives the form while it is open, and the files
+// are read after it has closed.
+
+#include <QStringList>
+#include <sys/stat.h>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <initializer_list>
+#include <iterator>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "forms/MainForm.h"
+#include "geodesy/Angles.h"
+#include "measures/Settings.h"
+#include "measures/WaypointFile.h"
+#include "measures/WaypointTable.h"
+#include "tests/support/FormHarness.h"
+
+namespace trelvan::testing {
+
+// A position given in degrees and metres.
+inline GeoPoint Degrees(double lat, double lon, double height = 0, std::uint16_t datum = 0) {
+  GeoPoint p{};
+  p.lat = lat * kDegToRad;
+  p.lon = lon * kDegToRad;
+  p.height = height;
+  p.datum = datum;
+  return p;
+}
+
+// A table whose first records are in use at `points`, named "WP 0", "WP 1"...
+inline WaypointTable TableOf(std::initializer_list<GeoPoint> points) {
+  WaypointTable table{};
+  int i = 0;
+  for (const GeoPoint& p : points) {
+    table[i].used = 1;
+    SetName(table[i], "WP " + std::to_string(i));
+    table[i].point = p;
+    ++i;
+  }
+  return table;
+}
+
+// The texts of the controls `ids` of `form`, in order.
+inline QStringList Texts(const Form& form, std::initializer_list<int> ids) {
+  QStringList texts;
+  for (int id : ids) texts << form.Text(id);
+  return texts;
+}
+
+// Latitude, longitude and altitude fields of the main form's base display.
+inline QStringList LatitudeTexts(const MainForm& m) {
+  return Texts(m, {MainForm::kLatHemisphere, MainForm::kLatDeg, MainForm::kLatMin,
+                   MainForm::kLatSec, MainForm::kLatHun});
+}
+inline QStringList LongitudeTexts(const MainForm& m) {
+  return Texts(m, {MainForm::kLonHemisphere, MainForm::kLonDeg, MainForm::kLonMin,
+                   MainForm::kLonSec, MainForm::kLonHun});
+}
+inline QStringList AltitudeTexts(const MainForm& m) {
+  return Texts(m, {MainForm::kAltSign, MainForm::kAlt, MainForm::kAltUnit});
+}
+// Every field of the base display and both declination angles.
+inline QStringList BaseTexts(const MainForm& m) {
+  return Texts(m, {MainForm::kLatHemisphere, MainForm::kLatDeg, MainForm::kLatMin,
+                   MainForm::kLatSec, MainForm::kLatHun, MainForm::kLonHemisphere,
+                   MainForm::kLonDeg, MainForm::kLonMin, MainForm::kLonSec, MainForm::kLonHun,
+                   MainForm::kAltSign, MainForm::kAlt, MainForm::kAltUnit, MainForm::kEasting,
+                   MainForm::kEastingDm, MainForm::kNorthing, MainForm::kNorthingDm,
+                   MainForm::kGridHemisphere, MainForm::kZone, MainForm::kBand,
+                   MainForm::kAngleUnit, MainForm::kConvergenceSign,
+                   MainForm::kConvergenceWhole, MainForm::kConvergenceHun,
+                   MainForm::kVarianceSign, MainForm::kVarianceWhole, MainForm::kVarianceHun});
+}
+
+inline bool SameTable(const WaypointTable& a, const WaypointTable& b) {
+  return std::memcmp(a.data(), b.data(), sizeof a) == 0;
+}
+
+class MainFormFixture : public ::testing::Test {
+ protected:
+  // Runs the main form over the data folder with `script` while it is open.
+  // Returns the form's result.
+  int Run(std::function<void(MainForm&)> script = nullptr) {
+    h.Script<MainForm>([script](MainForm& m) {
+      if (script) script(m);
+    });
+    MainForm main(h.services, QString::fromStdString(dataFolder));
+    return main.Execute();
+  }
+
+  void WriteText(const char* name, const std::string& text) {
+    std::ofstream(dataFolder + "/" + name, std::ios::binary) << text;
+  }
+  void WriteTable(const WaypointTable& table) {
+    ASSERT_TRUE(SaveWaypoints(dataFolder.c_str(), table));
+  }
+  void WriteSettings(const AppSettings& settings) {
+    ASSERT_TRUE(SaveSettings(dataFolder.c_str(), settings));
+  }
+  // The bytes of a regular file in the data folder; empty for anything else.
+  std::string ReadText(const char* name) const {
+    const std::string path = dataFolder + "/" + name;
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  WaypointTable ReadTable() const {
+    const std::string bytes = ReadText(kWaypointFileName);
+    WaypointTable table{};
+    DecodeWaypoints(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), table);
+    return table;
+  }
+
+  FormHarness h;
+  TempFolder folder;
+  std::string dataFolder = folder.path();
+};
+
+}  // namespace trelvan::testing
