@@ -3,7 +3,6 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QVBoxLayout>
-
 #include <string_view>
 
 #include "forms/MainForm.h"
@@ -22,10 +21,10 @@ constexpr GeographicFields kPositionFields{
     PolarPlotForm::kLonHun,        PolarPlotForm::kAltSign, PolarPlotForm::kAlt};
 
 constexpr PolarEntryFields kMeasurementFields{
-    PolarPlotForm::kReference,       PolarPlotForm::kAzimuthWhole,
+    PolarPlotForm::kReference,         PolarPlotForm::kAzimuthWhole,
     PolarPlotForm::kAzimuthHundredths, PolarPlotForm::kElevationSign,
-    PolarPlotForm::kElevationWhole,  PolarPlotForm::kElevationHundredths,
-    PolarPlotForm::kRangeWhole,      PolarPlotForm::kRangeHundredths};
+    PolarPlotForm::kElevationWhole,    PolarPlotForm::kElevationHundredths,
+    PolarPlotForm::kRangeWhole,        PolarPlotForm::kRangeHundredths};
 
 }  // namespace
 

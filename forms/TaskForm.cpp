@@ -73,13 +73,15 @@ void TaskForm::CheckElevationField(int id) {
 void TaskForm::ShowUnitLabels(int altitudeLabel, int angleLabel, int distanceLabel) {
   const std::int32_t distance = main_.settings.distanceUnit;
   if (altitudeLabel != 0) {
-    if (const char* label = AltitudeLabel(distance)) SetText(altitudeLabel, QString::fromUtf8(label));
+    if (const char* label = AltitudeLabel(distance))
+      SetText(altitudeLabel, QString::fromUtf8(label));
   }
   if (angleLabel != 0) {
     SetText(angleLabel, QString::fromUtf8(AngleUnitLabel(main_.settings.angleUnit)));
   }
   if (distanceLabel != 0) {
-    if (const char* label = DistanceLabel(distance)) SetText(distanceLabel, QString::fromUtf8(label));
+    if (const char* label = DistanceLabel(distance))
+      SetText(distanceLabel, QString::fromUtf8(label));
   }
 }
 

@@ -3,19 +3,18 @@
 // target, the declinations at the target and the main form's base left
 // alone.
 
-#include "forms/BackPolarPlotForm.h"
+#include <gtest/gtest.h>
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstring>
-#include <ostream>
 #include <functional>
+#include <ostream>
 #include <vector>
 
+#include "forms/BackPolarPlotForm.h"
 #include "forms/Forward3DForm.h"
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
@@ -188,6 +187,7 @@ TEST_P(BackPolarRoundTripTest, LandsWithinMillimetresOfTheBase) {
   EXPECT_EQ(main.settings.baseWaypoint, c.base);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Measurements, BackPolarRoundTripTest,
     ::testing::Values(RoundTrip{"Short", 0, "30", "00", "+", "5", "00", "1500", "00"},
@@ -196,6 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundTrip{"South", 2, "90", "00", "-", "0", "50", "8000", "25"},
                       RoundTrip{"NearlyVertical", 2, "0", "00", "+", "89", "99", "300", "00"}),
     [](const ::testing::TestParamInfo<RoundTrip>& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(BackPolarPlotFormTest, ReferencesUseTheDeclinationsAtTheTarget) {
   // The base is in Europe, the target at the Cape: their declinations

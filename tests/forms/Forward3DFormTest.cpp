@@ -2,19 +2,18 @@
 // it: the base list, the measurement, the stored targets and their names,
 // the refresh of the main form when it closes.
 
-#include "forms/Forward3DForm.h"
+#include <gtest/gtest.h>
 
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstring>
-#include <ostream>
 #include <functional>
+#include <ostream>
 #include <vector>
 
+#include "forms/Forward3DForm.h"
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
 #include "forms/WaypointsForm.h"
@@ -127,7 +126,8 @@ TEST_F(Forward3DFormTest, OpensOnTheBaseWithEmptyMeasurement) {
     EXPECT_EQ(f.Text(F::kLonDeg) + f.Text(F::kLonMin) + f.Text(F::kLonSec), "0083600");
     EXPECT_EQ(f.Text(F::kAlt), "01969");
     EXPECT_TRUE(f.IsReadOnly(F::kLatDeg));
-    for (int id : {F::kAzimuthWhole, F::kElevationWhole, F::kRangeWhole}) EXPECT_EQ(f.Text(id), "0");
+    for (int id : {F::kAzimuthWhole, F::kElevationWhole, F::kRangeWhole})
+      EXPECT_EQ(f.Text(id), "0");
     for (int id : {F::kAzimuthHundredths, F::kElevationHundredths, F::kRangeHundredths}) {
       EXPECT_EQ(f.Text(id), "00");
     }
@@ -171,9 +171,8 @@ TEST_F(Forward3DFormTest, FirstResultsAreNumberedByTheirRecord) {
   table.fill(Waypoint{});
   MakeDefaultTable(table);
   std::vector<int> editedAt;
-  h.Script<WaypointsForm>([&](WaypointsForm& w) {
-    editedAt.push_back(w.ListSelection(WaypointsForm::kWaypointList));
-  });
+  h.Script<WaypointsForm>(
+      [&](WaypointsForm& w) { editedAt.push_back(w.ListSelection(WaypointsForm::kWaypointList)); });
   Run([](F& f) {
     Measure(f, "45", "00", "2", "00", "1000", "00");
     f.Press(F::kOk);
@@ -238,6 +237,7 @@ TEST_P(Forward3DEntryTest, ReachesForwardPolarAsTyped) {
   EXPECT_TRUE(h.messages.isEmpty());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Entries, Forward3DEntryTest,
     ::testing::Values(
@@ -256,6 +256,7 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{"ZeroRange", kDegrees, kMeters, "123", "50", "+", "30", "00", "0", "00",
                   {0.0, 123.5 * kDegToRad, 30.0 * kDegToRad}}),
     [](const ::testing::TestParamInfo<EntryCase>& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(Forward3DFormTest, ZeroRangeStoresTheBasePosition) {
   Run([](F& f) {
@@ -289,8 +290,8 @@ TEST_F(Forward3DFormTest, MagneticAzimuthUsesTheVarianceAtTheBase) {
   EXPECT_GT(variance, 12.0);
   EXPECT_LT(variance, 18.0);
   const double trueAzimuth = WrapRadians(350.0 * kDegToRad + varianceSeen);
-  EXPECT_TRUE(SamePoint(main.waypoints[3].point,
-                        ForwardPolar({5000.0, trueAzimuth, 0.0}, kSeattle)));
+  EXPECT_TRUE(
+      SamePoint(main.waypoints[3].point, ForwardPolar({5000.0, trueAzimuth, 0.0}, kSeattle)));
   EXPECT_NEAR(trueAzimuth * kRadToDeg, 350.0 + variance - 360.0, 1e-9);
   EXPECT_NEAR(InversePolar(kSeattle, main.waypoints[3].point).azimuth, trueAzimuth, 1e-9);
 }
@@ -326,8 +327,7 @@ TEST_F(Forward3DFormTest, RangeChecksEmptyTheWholeFieldsWhichThenReadZero) {
   });
   EXPECT_EQ(h.messages, (QStringList{messages::kRange0To359, messages::kRange0To89}));
   EXPECT_TRUE(SamePoint(main.waypoints[3].point,
-                        ForwardPolar({999999999.5, 1.5 * kDegToRad, 2.5 * kDegToRad},
-                                     kHome)));
+                        ForwardPolar({999999999.5, 1.5 * kDegToRad, 2.5 * kDegToRad}, kHome)));
 }
 
 TEST_F(Forward3DFormTest, RangeChecksInMils) {
@@ -391,6 +391,7 @@ TEST_P(Forward3DAfterwardsTest, TheListSelectsTheBaseByName) {
   });
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Waypoints, Forward3DAfterwardsTest,
     ::testing::Values(
@@ -401,6 +402,7 @@ INSTANTIATE_TEST_SUITE_P(
         AfterwardsCase{"SameNameLater",
                        [](WaypointTable& t) {
                          SetName(t[0], "TOWER");
+                         // clang-format on
                          t[0].point = kSeattle;
                        },
                        0, "36"}),

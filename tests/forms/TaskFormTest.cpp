@@ -2,8 +2,6 @@
 // pairs, sign and reference buttons, range checks, unit labels, the polar
 // measurement and the storing of a result.
 
-#include "forms/TaskForm.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -11,6 +9,7 @@
 
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
+#include "forms/TaskForm.h"
 #include "forms/WaypointsForm.h"
 #include "geodesy/Angles.h"
 #include "geodesy/Convergence.h"
@@ -204,6 +203,7 @@ TEST_P(TaskFormRangeTest, RejectsAtTheLimitAndEmptiesTheField) {
   }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Limits, TaskFormRangeTest,
     ::testing::Values(
@@ -222,6 +222,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Any code but zero is degrees.
         RangeCase{"AzimuthCode7", 7, ProbeForm::kWhole, "360", messages::kRange0To359}),
     [](const ::testing::TestParamInfo<RangeCase>& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(TaskFormTest, RangeChecksIgnoreWhatTheFormShows) {
   form.SetText(ProbeForm::kWhole, QStringLiteral("400"));
@@ -245,8 +246,7 @@ TEST_F(TaskFormTest, UnitLabelsFollowTheSettings) {
   }
   // A code outside 0..5 leaves both labels as they stand.
   main.settings.distanceUnit = 6;
-  form.ShowUnitLabels(ProbeForm::kAltitudeLabel, ProbeForm::kAngleLabel,
-                      ProbeForm::kDistanceLabel);
+  form.ShowUnitLabels(ProbeForm::kAltitudeLabel, ProbeForm::kAngleLabel, ProbeForm::kDistanceLabel);
   EXPECT_EQ(form.Text(ProbeForm::kAltitudeLabel), "ft");
   EXPECT_EQ(form.Text(ProbeForm::kDistanceLabel), "yd");
 
@@ -259,10 +259,9 @@ TEST_F(TaskFormTest, UnitLabelsFollowTheSettings) {
 
 TEST_F(TaskFormTest, PositionShownInTheMapDatumAndAltitudeUnit) {
   constexpr GeographicFields kFields{
-      ProbeForm::kLatHemisphere, ProbeForm::kLatDeg, ProbeForm::kLatMin, ProbeForm::kLatSec,
-      ProbeForm::kLatHun,        ProbeForm::kLonHemisphere, ProbeForm::kLonDeg,
-      ProbeForm::kLonMin,        ProbeForm::kLonSec, ProbeForm::kLonHun, ProbeForm::kAltSign,
-      ProbeForm::kAlt};
+      ProbeForm::kLatHemisphere, ProbeForm::kLatDeg,        ProbeForm::kLatMin,  ProbeForm::kLatSec,
+      ProbeForm::kLatHun,        ProbeForm::kLonHemisphere, ProbeForm::kLonDeg,  ProbeForm::kLonMin,
+      ProbeForm::kLonSec,        ProbeForm::kLonHun,        ProbeForm::kAltSign, ProbeForm::kAlt};
   const auto shown = [this] {
     QStringList texts;
     for (int id = ProbeForm::kLatHemisphere; id <= ProbeForm::kAlt; ++id) texts << form.Text(id);
