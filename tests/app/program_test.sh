@@ -46,21 +46,22 @@ export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # Prints the id of the visible window whose whole title matches $1; waits at
-# most $2 tenths of a second.
+# most $2 tenths of a second, and not at all once the program has ended.
 wait_window() {
   local id
   for _ in $(seq "$2"); do
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
     [ -n "$id" ] && { echo "$id"; return 0; }
+    kill -0 "$app_pid" 2>/dev/null || return 1
     sleep 0.1
   done
   return 1
 }
 
-# Starts the program with the environment given as arguments (VAR=value or
-# -u VAR), its output in $work/app.log.
+# Starts the program in $work with the environment given as arguments
+# (VAR=value or -u VAR), its output in $work/app.log.
 start() {
-  env "$@" "$program" >"$work/app.log" 2>&1 &
+  env -C "$work" "$@" "$program" >"$work/app.log" 2>&1 &
   app_pid=$!
 }
 
@@ -119,13 +120,18 @@ screenshot() {
   import -window root "$folder/$1" || fail "screenshot $1"
 }
 
-# Each signal on a first start, where both files are created. SIGHUP runs
-# without XDG_DATA_HOME, so that the files go to ~/.local/share/trelvan.
+# Each signal on a first start, where both files are created. SIGINT runs
+# without XDG_DATA_HOME and SIGHUP with a relative one, which does not count:
+# the files go to ~/.local/share/trelvan.
 for signal in TERM INT HUP; do
-  if [ "$signal" = HUP ]; then
+  if [ "$signal" != TERM ]; then
     home="$work/home-$signal"
     mkdir -p "$home"
-    start -u XDG_DATA_HOME HOME="$home"
+    if [ "$signal" = INT ]; then
+      start -u XDG_DATA_HOME HOME="$home"
+    else
+      start XDG_DATA_HOME=relative HOME="$home"
+    fi
     folder="$home/.local/share/trelvan"
   else
     start XDG_DATA_HOME="$work/xdg-$signal"
@@ -135,6 +141,7 @@ for signal in TERM INT HUP; do
     [ "$signal" = TERM ] && screenshot main.png
     stop_with "$signal"
     check_files "$folder" "SIG$signal"
+    [ -e "$work/relative" ] && fail "a relative XDG_DATA_HOME was used"
   else
     no_window "SIG$signal"
   fi
