@@ -40,7 +40,8 @@ for _ in $(seq 100); do
   sleep 0.05
 done
 [ -s "$work/display" ] || { echo "FAIL: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+DISPLAY=":$(head -n1 "$work/display")"
+export DISPLAY
 export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -88,8 +89,9 @@ stop_with() {
 check_files() {
   local conf="$1/conf.txt" wp="$1/wp.dat"
   if [ -f "$conf" ]; then
-    grep -Eqx -- '-?[0-9]+( -?[0-9]+){5}' "$conf" && [ "$(wc -l <"$conf")" -eq 1 ] ||
+    if ! grep -Eqx -- '-?[0-9]+( -?[0-9]+){5}' "$conf" || [ "$(wc -l <"$conf")" -ne 1 ]; then
       fail "$2: conf.txt holds '$(cat "$conf")'"
+    fi
   else
     fail "$2: no conf.txt"
   fi
