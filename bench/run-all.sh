@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Builds the benchmarks and runs all three parts, printing their tables:
+#   1. one call of each core operation beside GeographicLib (bench/run.sh)
+#   2. trelvan-calc --raw utm against GeoConvert on a million points (bench/compare-cli)
+#   3. start-up time and peak memory of trelvan beside a bare Qt dialog
+#      (bench/compare-startup)
+#
+#   bench/run-all.sh [--no-gui] [--quick] [BUILD_DIR]
+#
+# --no-gui skips the start-up part (and Qt); --quick runs fewer repetitions and
+# 200000 points instead of a million, for a check that everything works.
+# BUILD_DIR defaults to build-bench at the top of the repository; it is
+# configured with the project's default build type, -DTRELVAN_BENCH=ON and
+# -DTRELVAN_TESTS=OFF. What is missing from Debian's packages is installed
+# first (with sudo when not run as root). Everything else on the machine slows
+# the runs: the tables say the load average of the moment, and the ratios come
+# from runs that alternate, so a load falls on both sides of a pair alike.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/.." && pwd)
+gui=ON
+quick=0
+build=$root/build-bench
+for arg in "$@"; do
+  case $arg in
+    --no-gui) gui=OFF ;;
+    --quick) quick=1 ;;
+    -h | --help)
+      sed -n '2,18p' "$0" | sed 's/^# \{0,1\}//'
+      exit 0
+      ;;
+    -*)
+      echo "run-all.sh: unknown option $arg" >&2
+      exit 2
+      ;;
+    *) build=$arg ;;
+  esac
+done
+
+packages=(cmake g++ ninja-build python3 libbenchmark-dev libgeographiclib-dev geographiclib-tools)
+[[ $gui == ON ]] && packages+=(qt6-base-dev qt6-svg-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [[ ${#missing[@]} -gt 0 ]]; then
+  sudo=()
+  [[ $(id -u) -eq 0 ]] || sudo=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
+fi
+
+targets=(core_benchmark trelvan-calc)
+[[ $gui == ON ]] && targets+=(trelvan bare_dialog startup_probe)
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRELVAN_BENCH=ON \
+  -DTRELVAN_TESTS=OFF -DTRELVAN_GUI="$gui" >/dev/null
+cmake --build "$build" --target "${targets[@]}" -j2
+
+if [[ $quick -eq 1 ]]; then
+  repetitions=3 points=200000 cli_runs=3 startup_runs=5
+else
+  repetitions=7 points=1000000 cli_runs=5 startup_runs=15
+fi
+
+echo
+echo "Machine: $(nproc) CPUs, $(lscpu | sed -n 's/^Model name: *//p' | head -1)," \
+  "$(free -g | awk '/^Mem:/ {print $2}') GiB memory, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "Commit: $(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo unknown)"
+echo
+echo "== 1. Core operations against GeographicLib"
+"$here/run.sh" "$build" "$repetitions"
+echo
+echo "== 2. trelvan-calc against GeoConvert"
+"$here/compare-cli" --build "$build" --points "$points" --runs "$cli_runs"
+if [[ $gui == ON ]]; then
+  echo
+  echo "== 3. Start-up against a bare Qt dialog"
+  "$here/compare-startup" --build "$build" --runs "$startup_runs"
+fi
