@@ -120,14 +120,13 @@ MainForm::MainForm(Services& services, const QString& dataFolder, QWidget* paren
     for (int id : ids) FitWidth(id, digits.left(count));
   };
   fit({kEastingDm, kNorthingDm}, 1);
-  fit({kLatMin, kLatSec, kLatHun, kLonMin, kLonSec, kLonHun, kZone, kConvergenceHun,
-       kVarianceHun},
+  fit({kLatMin, kLatSec, kLatHun, kLonMin, kLonSec, kLonHun, kZone, kConvergenceHun, kVarianceHun},
       2);
   fit({kLatDeg, kLonDeg, kConvergenceWhole, kVarianceWhole}, 3);
   fit({kAlt}, 5);
   fit({kEasting, kNorthing}, 7);
-  for (int id : {kBand, kLatHemisphere, kLonHemisphere, kAltSign, kGridHemisphere,
-                 kConvergenceSign, kVarianceSign}) {
+  for (int id : {kBand, kLatHemisphere, kLonHemisphere, kAltSign, kGridHemisphere, kConvergenceSign,
+                 kVarianceSign}) {
     FitWidth(id, QStringLiteral("W"));
   }
   GroupGrid(base)->setColumnStretch(6, 1);

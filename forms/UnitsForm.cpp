@@ -39,7 +39,8 @@ static_assert(std::size(kDistanceRadios) == kDistanceUnitCount);
 // Characters of the longest name in the datum table.
 int LongestDatumName() {
   std::size_t longest = 0;
-  for (std::uint16_t i = 0; i < kDatumCount; ++i) longest = std::max(longest, std::strlen(DatumName(i)));
+  for (std::uint16_t i = 0; i < kDatumCount; ++i)
+    longest = std::max(longest, std::strlen(DatumName(i)));
   return static_cast<int>(longest);
 }
 
@@ -76,8 +77,8 @@ UnitsForm::UnitsForm(MainForm& main, QWidget* parent)
   });
   const int distance = AddGroup(QStringLiteral("Distance Unit"));
   for (int i = 0; i < kDistanceUnitCount; ++i) {
-    AddControls({{kDistanceRadios[i].id, K::kRadio, kDistanceUnits[i].caption, distance, i / 2,
-                  i % 2}});
+    AddControls(
+        {{kDistanceRadios[i].id, K::kRadio, kDistanceUnits[i].caption, distance, i / 2, i % 2}});
   }
   const int datum = AddGroup(QStringLiteral("Map Datum"));
   AddControls({{kDatumList, K::kList, "", datum, 0, 0}});

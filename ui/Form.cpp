@@ -1,7 +1,5 @@
 #include "ui/Form.h"
 
-#include <algorithm>
-
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,6 +10,7 @@
 #include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "measures/WaypointTable.h"
 

@@ -1,8 +1,8 @@
 // The About form: our picture and the program's name; it changes nothing.
+#include <gtest/gtest.h>
+
 #include <QSvgRenderer>
 #include <QSvgWidget>
-
-#include <gtest/gtest.h>
 
 #include "forms/AboutForm.h"
 #include "tests/forms/MainFormFixture.h"

@@ -4,16 +4,16 @@
 // written before, a script drives the form while it is open, and the files
 // are read after it has closed.
 
-#include <QStringList>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
+
+#include <QStringList>
 #include <cstring>
 #include <fstream>
 #include <functional>
 #include <initializer_list>
 #include <iterator>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "forms/MainForm.h"
 #include "geodesy/Angles.h"
@@ -68,15 +68,33 @@ inline QStringList AltitudeTexts(const MainForm& m) {
 }
 // Every field of the base display and both declination angles.
 inline QStringList BaseTexts(const MainForm& m) {
-  return Texts(m, {MainForm::kLatHemisphere, MainForm::kLatDeg, MainForm::kLatMin,
-                   MainForm::kLatSec, MainForm::kLatHun, MainForm::kLonHemisphere,
-                   MainForm::kLonDeg, MainForm::kLonMin, MainForm::kLonSec, MainForm::kLonHun,
-                   MainForm::kAltSign, MainForm::kAlt, MainForm::kAltUnit, MainForm::kEasting,
-                   MainForm::kEastingDm, MainForm::kNorthing, MainForm::kNorthingDm,
-                   MainForm::kGridHemisphere, MainForm::kZone, MainForm::kBand,
-                   MainForm::kAngleUnit, MainForm::kConvergenceSign,
-                   MainForm::kConvergenceWhole, MainForm::kConvergenceHun,
-                   MainForm::kVarianceSign, MainForm::kVarianceWhole, MainForm::kVarianceHun});
+  return Texts(m, {MainForm::kLatHemisphere,
+                   MainForm::kLatDeg,
+                   MainForm::kLatMin,
+                   MainForm::kLatSec,
+                   MainForm::kLatHun,
+                   MainForm::kLonHemisphere,
+                   MainForm::kLonDeg,
+                   MainForm::kLonMin,
+                   MainForm::kLonSec,
+                   MainForm::kLonHun,
+                   MainForm::kAltSign,
+                   MainForm::kAlt,
+                   MainForm::kAltUnit,
+                   MainForm::kEasting,
+                   MainForm::kEastingDm,
+                   MainForm::kNorthing,
+                   MainForm::kNorthingDm,
+                   MainForm::kGridHemisphere,
+                   MainForm::kZone,
+                   MainForm::kBand,
+                   MainForm::kAngleUnit,
+                   MainForm::kConvergenceSign,
+                   MainForm::kConvergenceWhole,
+                   MainForm::kConvergenceHun,
+                   MainForm::kVarianceSign,
+                   MainForm::kVarianceWhole,
+                   MainForm::kVarianceHun});
 }
 
 inline bool SameTable(const WaypointTable& a, const WaypointTable& b) {

@@ -1,13 +1,13 @@
 // The main form: the two files at opening and closing, the base display and
 // its rules, the selector, the menu and tool bar.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QFile>
 #include <QMenu>
 #include <cmath>
 #include <fstream>
-#include <sys/stat.h>
-
-#include <gtest/gtest.h>
 
 #include "forms/AboutForm.h"
 #include "forms/Messages.h"
@@ -72,12 +72,10 @@ TEST_F(MainFormFiles, FirstStartCreatesBothFilesAndShowsTheDefaultWaypoint) {
 }
 
 TEST_F(MainFormFiles, SettingsAreWrittenAndReadBackExactly) {
-  const WaypointTable table = TableOf({Degrees(0, 0), Degrees(1, 1), Degrees(2, 2),
-                                       Degrees(3, 3), Degrees(4, 4), Degrees(5, 5)});
+  const WaypointTable table = TableOf(
+      {Degrees(0, 0), Degrees(1, 1), Degrees(2, 2), Degrees(3, 3), Degrees(4, 4), Degrees(5, 5)});
   WriteTable(table);
-  Run([](MainForm& m) {
-    m.settings = {1, 1, 2, 17, 3, 5};
-  });
+  Run([](MainForm& m) { m.settings = {1, 1, 2, 17, 3, 5}; });
   EXPECT_EQ(ReadText("conf.txt"), "1 1 2 17 3 5\n");
 
   Run([&](MainForm& m) {
@@ -149,7 +147,8 @@ struct SaveFault {
   bool waypointsSaved;
 };
 
-class MainFormSaveFault : public MainFormFixture, public ::testing::WithParamInterface<SaveFault> {};
+class MainFormSaveFault : public MainFormFixture,
+                          public ::testing::WithParamInterface<SaveFault> {};
 
 TEST_P(MainFormSaveFault, EachFileThatCannotBeWrittenIsReportedAndTheOtherIsSaved) {
   const SaveFault& fault = GetParam();
@@ -176,12 +175,11 @@ TEST_P(MainFormSaveFault, EachFileThatCannotBeWrittenIsReportedAndTheOtherIsSave
   EXPECT_EQ(WaypointName(ReadTable()[0]) == "CHANGED", fault.waypointsSaved);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AtClose, MainFormSaveFault,
-    ::testing::Values(SaveFault{"Settings", "conf.txt", 1, false, true},
-                      SaveFault{"Waypoints", "wp.dat", 1, true, false},
-                      SaveFault{"Folder", "", 2, false, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(AtClose, MainFormSaveFault,
+                         ::testing::Values(SaveFault{"Settings", "conf.txt", 1, false, true},
+                                           SaveFault{"Waypoints", "wp.dat", 1, true, false},
+                                           SaveFault{"Folder", "", 2, false, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The base display, shown through ShowBase on an open main form.
 class MainFormDisplay : public MainFormFixture {
@@ -217,8 +215,9 @@ TEST_F(MainFormDisplay, SecondsCarryIntoMinutesAndDegrees) {
 }
 
 TEST_F(MainFormDisplay, SignsAndHemispheresAtAndBelowZero) {
-  EXPECT_EQ(Shown(Degrees(0, 0, 0), BaseTexts).mid(0, 12),
-            (QStringList{"N", "000", "00", "00", "00", "E", "000", "00", "00", "00", "+", "00000"}));
+  EXPECT_EQ(
+      Shown(Degrees(0, 0, 0), BaseTexts).mid(0, 12),
+      (QStringList{"N", "000", "00", "00", "00", "E", "000", "00", "00", "00", "+", "00000"}));
   const QStringList south = Shown(Degrees(-1e-9, -1e-9, -0.4), BaseTexts);
   EXPECT_EQ(south[0], QStringLiteral("S"));
   EXPECT_EQ(south[5], QStringLiteral("W"));
@@ -233,10 +232,11 @@ TEST_F(MainFormDisplay, EastingDecimetresCarryIntoMetres) {
   UtmPoint back{};
   GeoToUtm(p, back);
   ASSERT_NEAR(back.easting, 499999.96, 1e-6);
-  EXPECT_EQ(Shown(p, [](MainForm& m) {
-              return Texts(m, {MainForm::kEasting, MainForm::kEastingDm, MainForm::kZone,
-                               MainForm::kBand});
-            }),
+  EXPECT_EQ(Shown(p,
+                  [](MainForm& m) {
+                    return Texts(m, {MainForm::kEasting, MainForm::kEastingDm, MainForm::kZone,
+                                     MainForm::kBand});
+                  }),
             (QStringList{"0500000", "0", "31", "T"}));
 }
 
@@ -279,7 +279,9 @@ TEST_F(MainFormDisplay, NegativeConvergenceShowsItsSignAndMagnitude) {
                      MainForm::kConvergenceHun, MainForm::kAngleUnit});
   };
   EXPECT_EQ(Shown(p, convergence, 1), (QStringList{"-", "000", "40", "Deg"}));
-  EXPECT_NEAR(Shown(p, [](MainForm& m) { return m.gridConvergence; }, 1), 0.4, 1e-12);
+  EXPECT_NEAR(Shown(
+                  p, [](MainForm& m) { return m.gridConvergence; }, 1),
+              0.4, 1e-12);
   // 0.4 degrees are 7.11 mils.
   EXPECT_EQ(Shown(p, convergence, 0), (QStringList{"-", "007", "11", "mils"}));
   // East of the central meridian the convergence is positive.
@@ -291,12 +293,12 @@ TEST_F(MainFormDisplay, NegativeConvergenceShowsItsSignAndMagnitude) {
 TEST_F(MainFormDisplay, SignedAngleRulesOnTheirOwn) {
   Run([](MainForm& m) {
     const auto show = [&m](double radians, std::int32_t unit) {
-      const double magnitude = ShowSignedAngle(m, MainForm::kConvergenceSign,
-                                               MainForm::kConvergenceWhole,
-                                               MainForm::kConvergenceHun, radians, unit);
-      return std::make_pair(magnitude, Texts(m, {MainForm::kConvergenceSign,
-                                                 MainForm::kConvergenceWhole,
-                                                 MainForm::kConvergenceHun}));
+      const double magnitude =
+          ShowSignedAngle(m, MainForm::kConvergenceSign, MainForm::kConvergenceWhole,
+                          MainForm::kConvergenceHun, radians, unit);
+      return std::make_pair(magnitude,
+                            Texts(m, {MainForm::kConvergenceSign, MainForm::kConvergenceWhole,
+                                      MainForm::kConvergenceHun}));
     };
     auto [magnitude, texts] = show(-0.4 * kDegToRad, 1);
     EXPECT_EQ(texts, (QStringList{"-", "000", "40"}));

@@ -1,10 +1,10 @@
 // The Units form: opening on the settings, pending choices, the commit that
 // moves the main form's base into the new units and datum at once, and
 // Cancel, which keeps everything.
+#include <gtest/gtest.h>
+
 #include <QPushButton>
 #include <cmath>
-
-#include <gtest/gtest.h>
 
 #include "forms/UnitsForm.h"
 #include "geodesy/Convergence.h"
@@ -29,15 +29,15 @@ using U = UnitsForm;
 
 // The radio buttons in the order of the unit codes.
 constexpr int kAngleRadio[] = {U::kMilsRadio, U::kDegreesRadio};
-constexpr int kDistanceRadio[] = {U::kMetersRadio,        U::kKilometersRadio, U::kFeetRadio,
+constexpr int kDistanceRadio[] = {U::kMetersRadio,        U::kKilometersRadio,   U::kFeetRadio,
                                   U::kNauticalMilesRadio, U::kStatuteMilesRadio, U::kYardsRadio};
 
 // The ids of the checked radio buttons, in id order.
 std::vector<int> Checked(const UnitsForm& f) {
   std::vector<int> ids;
-  for (int id : {U::kDegreesRadio, U::kMilsRadio, U::kMetersRadio, U::kFeetRadio,
-                 U::kKilometersRadio, U::kNauticalMilesRadio, U::kStatuteMilesRadio,
-                 U::kYardsRadio}) {
+  for (int id :
+       {U::kDegreesRadio, U::kMilsRadio, U::kMetersRadio, U::kFeetRadio, U::kKilometersRadio,
+        U::kNauticalMilesRadio, U::kStatuteMilesRadio, U::kYardsRadio}) {
     if (f.IsChecked(id)) ids.push_back(id);
   }
   return ids;
@@ -162,17 +162,17 @@ TEST_F(UnitsFormTest, OkMovesTheBaseIntoTheNewDatumAndUnitsAtOnce) {
         const GeoPoint q = ConvertDatum(1, base);
         const DmsParts lat = SplitDms(std::fabs(q.lat));
         const DmsParts lon = SplitDms(std::fabs(q.lon));
-        EXPECT_EQ(after.mid(0, 5), (QStringList{"N", QString::asprintf("%03d", lat.deg),
-                                                QString::asprintf("%02d", lat.min),
-                                                QString::asprintf("%02d", lat.sec),
-                                                QString::asprintf("%02d", lat.hun)}));
+        EXPECT_EQ(after.mid(0, 5),
+                  (QStringList{
+                      "N", QString::asprintf("%03d", lat.deg), QString::asprintf("%02d", lat.min),
+                      QString::asprintf("%02d", lat.sec), QString::asprintf("%02d", lat.hun)}));
         EXPECT_EQ(after[8], QString::asprintf("%02d", lon.sec));
         EXPECT_NE(after.mid(0, 10), before.mid(0, 10));
         EXPECT_EQ(AltitudeTexts(m),
-                  (QStringList{q.height >= 0 ? "+" : "-",
-                               QString::asprintf("%05d", RoundHalfAway(std::fabs(q.height) *
-                                                                       kFeetPerMetre)),
-                               "ft"}));
+                  (QStringList{
+                      q.height >= 0 ? "+" : "-",
+                      QString::asprintf("%05d", RoundHalfAway(std::fabs(q.height) * kFeetPerMetre)),
+                      "ft"}));
         EXPECT_EQ(m.Text(MainForm::kAngleUnit), QStringLiteral("Deg"));
         EXPECT_NEAR(m.gridConvergence, std::fabs(GridConvergence(q)) * kRadToDeg, 1e-12);
         // What the commit showed is what a fresh display of the base shows.

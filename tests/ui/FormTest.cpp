@@ -1,6 +1,8 @@
 // The form services themselves: the drivers take the user's path, the form's
 // own setters stay quiet, the field limits hold, and real modal runs end by
 // the close button, by Enter and one inside another.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -9,8 +11,6 @@
 #include <QTest>
 #include <QTimer>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "tests/support/FormHarness.h"
 #include "ui/Form.h"
@@ -118,9 +118,8 @@ TEST_F(FormTest, DriversTakeTheUsersPathAndNotify) {
   EXPECT_TRUE(form.Choose(ProbeForm::kList, 1));
   EXPECT_EQ(form.ListSelection(ProbeForm::kList), 1);
   EXPECT_EQ(form.events,
-            (std::vector<Event>{{'p', ProbeForm::kButton},
-                                {'t', ProbeForm::kEdit},
-                                {'s', ProbeForm::kList}}));
+            (std::vector<Event>{
+                {'p', ProbeForm::kButton}, {'t', ProbeForm::kEdit}, {'s', ProbeForm::kList}}));
 }
 
 TEST_F(FormTest, DriversRefuseWhatAUserCouldNotDo) {
@@ -146,7 +145,8 @@ TEST_F(FormTest, TheFormsOwnChangesRaiseNoNotification) {
   form.SetText(ProbeForm::kButton, QStringLiteral("-"));
   form.SetText(ProbeForm::kLabel, QStringLiteral("ft"));
   form.SetText(ProbeForm::kNames, QStringLiteral("typed"));
-  for (const char* name : {"x", "y", "z"}) form.ListAppend(ProbeForm::kList, QString::fromUtf8(name));
+  for (const char* name : {"x", "y", "z"})
+    form.ListAppend(ProbeForm::kList, QString::fromUtf8(name));
   form.ListSelect(ProbeForm::kList, 2);
   form.ListRemove(ProbeForm::kList, 2);
   form.ListClear(ProbeForm::kList);
@@ -214,8 +214,8 @@ TEST_F(FormTest, CheckRadioChecksOneOrNoneOfTheRange) {
   EXPECT_TRUE(form.Press(ProbeForm::kMiddleRadio));
   EXPECT_FALSE(form.IsChecked(ProbeForm::kFirstRadio));
   EXPECT_TRUE(form.IsChecked(ProbeForm::kMiddleRadio));
-  EXPECT_EQ(form.events, (std::vector<Event>{{'p', ProbeForm::kFirstRadio},
-                                             {'p', ProbeForm::kMiddleRadio}}));
+  EXPECT_EQ(form.events,
+            (std::vector<Event>{{'p', ProbeForm::kFirstRadio}, {'p', ProbeForm::kMiddleRadio}}));
   // A range that leaves a radio out does not touch it.
   form.CheckRadio(ProbeForm::kFirstRadio, ProbeForm::kFirstRadio, ProbeForm::kFirstRadio);
   EXPECT_TRUE(form.IsChecked(ProbeForm::kFirstRadio));
@@ -264,7 +264,8 @@ class DesktopFormTest : public ::testing::Test {
     QObject::connect(&watchdog_, &QTimer::timeout, [] {
       ADD_FAILURE() << "a dialog was still open";
       for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible()) dialog->reject();
+        if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible())
+          dialog->reject();
       }
     });
     watchdog_.start();
