@@ -17,6 +17,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <random>
 
 #include "geodesy/Angles.h"
@@ -421,24 +422,49 @@ void GeographicLibBackPolar(benchmark::State& state) {
   state.SetLabel("3 x (LocalCartesian + Reverse) + 1 x (LocalCartesian + Forward)");
 }
 
-BENCHMARK(TrelvanGeoToUtm)->Name("GeoToUtm/trelvan");
-BENCHMARK(GeographicLibGeoToUtm)->Name("GeoToUtm/GeographicLib");
-BENCHMARK(TrelvanUtmToGeo)->Name("UtmToGeo/trelvan");
-BENCHMARK(GeographicLibUtmToGeo)->Name("UtmToGeo/GeographicLib");
-BENCHMARK(TrelvanConvertDatum)->Name("ConvertDatum/trelvan");
-BENCHMARK(GeographicLibConvertDatum)->Name("ConvertDatum/GeographicLib");
-BENCHMARK(TrelvanGridConvergence)->Name("GridConvergence/trelvan");
-BENCHMARK(GeographicLibGridConvergence)->Name("GridConvergence/GeographicLib");
-BENCHMARK(TrelvanMagneticVariance)->Name("MagneticVariance/trelvan");
-BENCHMARK(TrelvanForwardPolar)->Name("ForwardPolar/trelvan");
-BENCHMARK(GeographicLibForwardPolar)->Name("ForwardPolar/GeographicLib");
-BENCHMARK(TrelvanInversePolar)->Name("InversePolar/trelvan");
-BENCHMARK(GeographicLibInversePolar)->Name("InversePolar/GeographicLib");
-BENCHMARK(TrelvanBackPolar)->Name("BackPolar/trelvan");
-BENCHMARK(GeographicLibBackPolar)->Name("BackPolar/GeographicLib");
-BENCHMARK(TrelvanSolveResection)->Name("SolveResection/trelvan");
+// The benchmarks in the order of the table, each pair together.
+struct Entry {
+  const char* name;
+  void (*function)(benchmark::State&);
+};
+
+constexpr Entry kBenchmarks[] = {
+    {"GeoToUtm/trelvan", TrelvanGeoToUtm},
+    {"GeoToUtm/GeographicLib", GeographicLibGeoToUtm},
+    {"UtmToGeo/trelvan", TrelvanUtmToGeo},
+    {"UtmToGeo/GeographicLib", GeographicLibUtmToGeo},
+    {"ConvertDatum/trelvan", TrelvanConvertDatum},
+    {"ConvertDatum/GeographicLib", GeographicLibConvertDatum},
+    {"GridConvergence/trelvan", TrelvanGridConvergence},
+    {"GridConvergence/GeographicLib", GeographicLibGridConvergence},
+    {"MagneticVariance/trelvan", TrelvanMagneticVariance},
+    {"ForwardPolar/trelvan", TrelvanForwardPolar},
+    {"ForwardPolar/GeographicLib", GeographicLibForwardPolar},
+    {"InversePolar/trelvan", TrelvanInversePolar},
+    {"InversePolar/GeographicLib", GeographicLibInversePolar},
+    {"BackPolar/trelvan", TrelvanBackPolar},
+    {"BackPolar/GeographicLib", GeographicLibBackPolar},
+    {"SolveResection/trelvan", TrelvanSolveResection},
+};
 
 }  // namespace
 }  // namespace trelvan
 
-BENCHMARK_MAIN();
+// TRELVAN_BENCH_ITERATIONS=N runs every benchmark exactly N times instead of
+// for a while, so that an instruction count (bench/count-instructions) divides
+// into a count per call.
+int main(int argc, char** argv) {
+  // Made before anything is timed or counted.
+  trelvan::TheInputs();
+  const char* fixed = std::getenv("TRELVAN_BENCH_ITERATIONS");
+  const long long iterations = fixed != nullptr ? std::atoll(fixed) : 0;
+  for (const trelvan::Entry& entry : trelvan::kBenchmarks) {
+    benchmark::internal::Benchmark* b = benchmark::RegisterBenchmark(entry.name, entry.function);
+    if (iterations > 0) b->Iterations(iterations);
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

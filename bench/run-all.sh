@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks and runs all three parts, printing their tables:
-#   1. one call of each core operation beside GeographicLib (bench/run.sh)
+#   1. one call of each core operation beside GeographicLib (bench/run.sh), and
+#      the instructions per call under valgrind (bench/count-instructions)
 #   2. trelvan-calc --raw utm against GeoConvert on a million points (bench/compare-cli)
 #   3. start-up time and peak memory of trelvan beside a bare Qt dialog
 #      (bench/compare-startup)
@@ -38,7 +39,8 @@ for arg in "$@"; do
   esac
 done
 
-packages=(cmake g++ ninja-build python3 libbenchmark-dev libgeographiclib-dev geographiclib-tools)
+packages=(cmake g++ ninja-build python3 valgrind libbenchmark-dev libgeographiclib-dev
+          geographiclib-tools)
 [[ $gui == ON ]] && packages+=(qt6-base-dev qt6-svg-dev)
 missing=()
 for p in "${packages[@]}"; do
@@ -71,6 +73,8 @@ echo "Commit: $(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo unknow
 echo
 echo "== 1. Core operations against GeographicLib"
 "$here/run.sh" "$build" "$repetitions"
+echo
+"$here/count-instructions" --build "$build"
 echo
 echo "== 2. trelvan-calc against GeoConvert"
 "$here/compare-cli" --build "$build" --points "$points" --runs "$cli_runs"
