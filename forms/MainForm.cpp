@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -308,6 +309,14 @@ void MainForm::OnTextChanged(int id) {
     ShowMessage(QString::fromUtf8(messages::kRange0To179));
     SetText(kLonDeg, QString());
   }
+}
+
+void MainForm::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  Form::keyPressEvent(event);
 }
 
 }  // namespace trelvan

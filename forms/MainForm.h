@@ -7,6 +7,7 @@
 #include "measures/WaypointTable.h"
 #include "ui/Form.h"
 
+class QKeyEvent;
 class QToolBar;
 
 namespace trelvan {
@@ -95,6 +96,9 @@ class MainForm : public Form {
   void OnPressed(int id) override;
   void OnSelectionChanged(int id) override;
   void OnTextChanged(int id) override;
+  // Escape does not end the program; Exit, the tool bar and the window's
+  // close button do.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void BuildCommandBar();

@@ -25,6 +25,8 @@ inline constexpr const char* kCheckInputValues = "Error!\nCheck the input values
 inline constexpr const char* kTableFull =
     "ERROR!\nAll 50 waypoints are in use.\nDelete a waypoint first.";
 inline constexpr const char* kNoWaypoint = "ERROR!\nNo waypoint is chosen.";
+inline constexpr const char* kChooseWaypoint1 = "ERROR!\nChoose waypoint 1.";
+inline constexpr const char* kChooseWaypoint2 = "ERROR!\nChoose waypoint 2.";
 inline constexpr const char* kNameOutsideCodePage =
     "ERROR!\nThe name holds a character that cannot be stored.";
 

@@ -115,7 +115,8 @@ void Resection3DForm::Compute() {
   const int record1 = SelectedRecord(kWaypoint1List);
   const int record2 = SelectedRecord(kWaypoint2List);
   if (record1 < 0 || record2 < 0) {
-    ShowMessage(QString::fromUtf8(messages::kNoWaypoint));
+    ShowMessage(QString::fromUtf8(record1 < 0 ? messages::kChooseWaypoint1
+                                              : messages::kChooseWaypoint2));
     Control(record1 < 0 ? kWaypoint1List : kWaypoint2List)->setFocus();
     return;
   }

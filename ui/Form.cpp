@@ -45,9 +45,11 @@ int Form::Execute() {
   return result();
 }
 
-void Form::End(int result) {
+void Form::End(int result) { done(result); }
+
+void Form::done(int result) {
   ended_ = true;
-  done(result);
+  QDialog::done(result);
 }
 
 int Form::AddGroup(const QString& caption) {
@@ -186,7 +188,16 @@ void Form::SetText(int id, const QString& text) {
 }
 
 void Form::SetReadOnly(int id, bool readOnly) {
-  if (auto* edit = qobject_cast<QLineEdit*>(Control(id))) edit->setReadOnly(readOnly);
+  auto* edit = qobject_cast<QLineEdit*>(Control(id));
+  if (!edit) return;
+  edit->setReadOnly(readOnly);
+  // A read-only field takes the window's colour, so the fields a user can
+  // type in stand out.
+  QPalette palette = edit->palette();
+  const QPalette standard = edit->style()->standardPalette();
+  palette.setColor(QPalette::Base, readOnly ? standard.color(QPalette::Window)
+                                            : standard.color(QPalette::Base));
+  edit->setPalette(palette);
 }
 
 bool Form::IsReadOnly(int id) const {

@@ -56,9 +56,11 @@ class Form : public QDialog {
   // destroy hook. Returns the form's result.
   int Execute();
 
-  // Ends the form with `result`; the destroy hook follows.
+  // Ends the form with `result`; the destroy hook follows. Escape and the
+  // window's close button end it the same way, with result 0.
   void End(int result);
   bool Ended() const { return ended_; }
+  void done(int result) override;
 
   // Control access by id, for the form's own code.
   QString Text(int id) const;

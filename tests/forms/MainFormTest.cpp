@@ -5,7 +5,9 @@
 
 #include <QAction>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMenu>
+#include <QTest>
 #include <cmath>
 #include <fstream>
 
@@ -442,6 +444,14 @@ TEST_F(MainFormCommands, ExitFromTheMenuOrTheToolBarEndsTheFormAndSaves) {
     EXPECT_EQ(ReadText("conf.txt"), "0 0 0 17 0 0\n");
     WriteSettings({});
   }
+}
+
+// Escape dismisses the other forms but never ends the program by accident.
+TEST_F(MainFormCommands, EscapeDoesNotEndTheMainForm) {
+  Run([&](MainForm& m) {
+    QTest::keyClick(&m, Qt::Key_Escape);
+    EXPECT_FALSE(m.Ended());
+  });
 }
 
 }  // namespace

@@ -175,12 +175,14 @@ TEST_F(Resection3DFormTest, AListWithoutAChoiceIsRefused) {
   Session([&](MainForm& m) {
     AddWaypoint(m, "ONE", PointDeg(1, 1, 1));
     m.settings.editWaypoint = 5;
+    // The message names the list that still needs a choice.
     for (int chosen : {F::kWaypoint1List, F::kWaypoint2List}) {
       Resection(m, [&](Resection3DForm& f) {
         f.Choose(chosen, 1);
         f.Type(F::kAngleWhole, QStringLiteral("10"));
         f.Press(F::kOk);
-        EXPECT_EQ(h.messages.last(), messages::kNoWaypoint);
+        EXPECT_EQ(h.messages.last(), chosen == F::kWaypoint1List ? messages::kChooseWaypoint2
+                                                                 : messages::kChooseWaypoint1);
       });
     }
   });
