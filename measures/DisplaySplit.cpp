@@ -78,26 +78,26 @@ DecimetreParts SplitDecimetres(double v) {
   return p;
 }
 
-HundredthParts SplitHundredths(double v) {
+namespace {
+
+// Whole units truncated into a field of type Whole, rounded hundredths, and
+// the carry of 100 hundredths into the whole units.
+template <typename Whole>
+HundredthParts SplitHundredthsInto(double v) {
   HundredthParts p;
-  p.whole = TruncateInto<std::int16_t>(v);
+  p.whole = TruncateInto<Whole>(v);
   p.hun = RoundHalfAway((v - static_cast<double>(p.whole)) * 100.0);
   if (p.hun == 100) {
-    p.whole = Incremented(p.whole);
+    p.whole = Incremented(static_cast<Whole>(p.whole));
     p.hun = 0;
   }
   return p;
 }
 
-HundredthParts SplitHundredths32(double v) {
-  HundredthParts p;
-  p.whole = TruncateInto<std::int32_t>(v);
-  p.hun = RoundHalfAway((v - static_cast<double>(p.whole)) * 100.0);
-  if (p.hun == 100) {
-    p.whole = Incremented(p.whole);
-    p.hun = 0;
-  }
-  return p;
-}
+}  // namespace
+
+HundredthParts SplitHundredths(double v) { return SplitHundredthsInto<std::int16_t>(v); }
+
+HundredthParts SplitHundredths32(double v) { return SplitHundredthsInto<std::int32_t>(v); }
 
 }  // namespace trelvan
