@@ -1,6 +1,8 @@
 #include "measures/SafeFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +15,13 @@ namespace trelvan {
 namespace {
 
 constexpr std::size_t kPathCapacity = 4096;
+
+// Links followed before a chain of links is taken for a loop, as the
+// system itself does.
+constexpr int kMaxLinks = 40;
+
+// The random part of a temporary file's name, as mkostemp makes it.
+constexpr std::size_t kRandomLength = 6;
 
 // Bytes a ReplaceFile may write before it fails like a full disk; negative
 // means no limit. Set only by fault tests.
@@ -58,6 +67,70 @@ void SyncFolder(const char* folder) {
   // either way, so its content is not reported lost.
   fsync(fd);
   close(fd);
+}
+
+// Follows `path` in place through symbolic links to the file that opening
+// it would reach, so that a save replaces that file and leaves the user's
+// links as they are. A path at which nothing exists yet is where a new file
+// goes. False for a loop, a link that cannot be read or a path too long.
+bool FollowLinks(char (&path)[kPathCapacity]) {
+  for (int links = 0; links < kMaxLinks; ++links) {
+    struct stat st;
+    if (lstat(path, &st) != 0) return errno == ENOENT;
+    if (!S_ISLNK(st.st_mode)) return true;
+    char link[kPathCapacity];
+    const ssize_t n = readlink(path, link, sizeof link);
+    if (n <= 0 || static_cast<std::size_t>(n) >= sizeof link) return false;
+    // A relative link starts from the folder that holds it.
+    const char* slash = std::strrchr(path, '/');
+    const std::size_t kept =
+        link[0] == '/' || slash == nullptr ? 0 : static_cast<std::size_t>(slash - path) + 1;
+    if (kept + static_cast<std::size_t>(n) >= sizeof path) return false;
+    std::memcpy(path + kept, link, static_cast<std::size_t>(n));
+    path[kept + static_cast<std::size_t>(n)] = '\0';
+  }
+  return false;
+}
+
+// True when `entry` is a temporary file name that ReplaceFile makes for
+// `name`: a dot, the name, a dot and six letters or digits.
+bool IsTemporaryOf(const char* entry, const char* name, std::size_t nameLength) {
+  if (entry[0] != '.' || std::strncmp(entry + 1, name, nameLength) != 0 ||
+      entry[nameLength + 1] != '.') {
+    return false;
+  }
+  const char* random = entry + nameLength + 2;
+  for (std::size_t i = 0; i < kRandomLength; ++i) {
+    const char c = random[i];
+    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+  }
+  return random[kRandomLength] == '\0';
+}
+
+// Removes the temporary files of `name` that a save killed before its
+// rename left in `folder`. A save still running holds a lock on its own
+// temporary file, so only files that no save holds any more are removed.
+void RemoveStaleTemporaries(const char* folder, const char* name) {
+  const int dir = open(FolderOrCurrent(folder), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir < 0) return;
+  const std::size_t nameLength = std::strlen(name);
+  alignas(dirent64) char entries[4096];
+  ssize_t filled;
+  while ((filled = getdents64(dir, entries, sizeof entries)) > 0) {
+    for (ssize_t at = 0; at < filled;) {
+      const auto* entry = reinterpret_cast<const dirent64*>(entries + at);
+      at += entry->d_reclen;
+      if (!IsTemporaryOf(entry->d_name, name, nameLength)) continue;
+      const int fd = openat(dir, entry->d_name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+      if (fd < 0) continue;
+      struct stat st;
+      if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        unlinkat(dir, entry->d_name, 0);
+      }
+      close(fd);
+    }
+  }
+  close(dir);
 }
 
 }  // namespace
@@ -116,12 +189,25 @@ ReadOutcome ReadFileStart(const char* folder, const char* name, void* data,
 }
 
 bool ReplaceFile(const char* folder, const char* name, const void* data, std::size_t size) {
+  // The file to replace is the one a link in its place names; from here on
+  // `folder` and `name` are that file's.
   char target[kPathCapacity];
-  char temporary[kPathCapacity];
-  if (!JoinPath(target, sizeof target, folder, name)) return false;
+  if (!JoinPath(target, sizeof target, folder, name) || !FollowLinks(target)) return false;
+  char targetFolder[kPathCapacity];
+  const char* slash = std::strrchr(target, '/');
+  const std::size_t folderLength = slash == nullptr  ? 0
+                                   : slash == target ? 1
+                                                     : static_cast<std::size_t>(slash - target);
+  std::memcpy(targetFolder, target, folderLength);
+  targetFolder[folderLength] = '\0';
+  folder = targetFolder;
+  name = slash == nullptr ? target : slash + 1;
+  if (name[0] == '\0') return false;
+
   // A hidden name beside the target, so that the rename stays inside one
   // file system and a left-over temporary file is easy to recognise.
   char temporaryName[kPathCapacity];
+  char temporary[kPathCapacity];
   const int n = std::snprintf(temporaryName, sizeof temporaryName, ".%s.XXXXXX", name);
   if (n < 0 || static_cast<std::size_t>(n) >= sizeof temporaryName) return false;
   if (!JoinPath(temporary, sizeof temporary, folder, temporaryName)) return false;
@@ -134,17 +220,21 @@ bool ReplaceFile(const char* folder, const char* name, const void* data, std::si
     if (S_ISREG(st.st_mode)) mode = st.st_mode & 07777;
   }
 
-  const int fd = mkstemp(temporary);  // O_EXCL: never an existing file
+  RemoveStaleTemporaries(folder, name);
+  const int fd = mkostemp(temporary, O_CLOEXEC);  // O_EXCL: never an existing file
   if (fd < 0) return false;
+  // The lock, held until the file has its final name, tells the cleaning of
+  // a save running at the same time that this file is in use; where locks
+  // are not supported the save goes on without.
+  flock(fd, LOCK_EX | LOCK_NB);
   bool ok = WriteAll(fd, static_cast<const unsigned char*>(data), size);
   ok = ok && fchmod(fd, mode) == 0;
   ok = ok && fsync(fd) == 0;
-  ok = (close(fd) == 0) && ok;
   ok = ok && rename(temporary, target) == 0;
-  if (!ok) {
-    unlink(temporary);
-    return false;
-  }
+  if (!ok) unlink(temporary);
+  // The data is on disk once fsync succeeded; a failing close loses nothing.
+  close(fd);
+  if (!ok) return false;
   SyncFolder(folder);
   return true;
 }

@@ -29,7 +29,11 @@ ReadOutcome ReadFileStart(const char* folder, const char* name, void* data,
 // renamed over the old file. On any failure the temporary file is removed,
 // the old file is left as it was and false is returned. A file that exists
 // but may not be written is left alone (false); otherwise the new file keeps
-// the old one's permissions, and a new file gets 0644.
+// the old one's permissions, and a new file gets 0644. Where a symbolic link
+// stands in the file's place, the file it leads to is replaced in its own
+// folder (made there when missing) and the link stays; a loop of links, or
+// one into a missing folder, fails. Temporary files of `name` that a killed
+// save left behind are removed first.
 bool ReplaceFile(const char* folder, const char* name, const void* data, std::size_t size);
 
 // For fault tests: from now on every ReplaceFile writes at most `bytes`
