@@ -51,16 +51,15 @@ class Checks {
 };
 
 // Runs `body` in a forked child and returns its exit status; a child killed
-// by a signal gives 128 plus the signal, one that has not ended after
-// `limit` is killed and gives kNotEnded. The child leaves through _exit, so
+// by a signal gives 128 plus the signal, one that has not ended within five
+// seconds is killed and gives kNotEnded. The child leaves through _exit, so
 // nothing of the test process (its temporary folders) is torn down twice.
-int RunInChild(const std::function<int()>& body,
-               std::chrono::milliseconds limit = std::chrono::seconds(5)) {
+int RunInChild(const std::function<int()>& body) {
   std::fflush(nullptr);
   const pid_t pid = fork();
   if (pid < 0) return kNotEnded;
   if (pid == 0) _exit(body());
-  const auto deadline = steady_clock::now() + limit;
+  const auto deadline = steady_clock::now() + std::chrono::seconds(5);
   int status = 0;
   while (waitpid(pid, &status, WNOHANG) == 0) {
     if (steady_clock::now() > deadline) {
