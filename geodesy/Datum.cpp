@@ -158,17 +158,17 @@ constexpr std::uint16_t kFallbackNameRow = 0;
 
 // The derived ellipsoid fields are computed once, in double precision, from
 // a and 1/f in this order, so every build holds the same doubles.
-constexpr Datum MakeDatum(const DatumSpec& spec) {
-  const double f = 1.0 / spec.inv_f;
+constexpr Datum MakeDatum(const DatumSpec& entry) {
+  const double f = 1.0 / entry.inv_f;
   const double e2 = f * (2.0 - f);
-  return Datum{.a = spec.a,
-               .b = spec.a * (1.0 - f),
-               .inv_f = spec.inv_f,
+  return Datum{.a = entry.a,
+               .b = entry.a * (1.0 - f),
+               .inv_f = entry.inv_f,
                .e2 = e2,
                .ep2 = e2 / (1.0 - e2),
-               .dx = spec.dx,
-               .dy = spec.dy,
-               .dz = spec.dz,
+               .dx = entry.dx,
+               .dy = entry.dy,
+               .dz = entry.dz,
                .rx = 0.0,
                .ry = 0.0,
                .rz = 0.0,

@@ -88,14 +88,14 @@ void Form::FitWidth(int id, const QString& widest) {
   }
 }
 
-void Form::AddControls(std::initializer_list<ControlSpec> specs) {
-  for (const ControlSpec& spec : specs) AddControl(spec);
+void Form::AddControls(std::initializer_list<ControlSpec> controls) {
+  for (const ControlSpec& control : controls) AddControl(control);
 }
 
-void Form::AddControl(const ControlSpec& spec) {
-  const QString text = QString::fromUtf8(spec.text ? spec.text : "");
+void Form::AddControl(const ControlSpec& control) {
+  const QString text = QString::fromUtf8(control.text ? control.text : "");
   QWidget* widget = nullptr;
-  switch (spec.kind) {
+  switch (control.kind) {
     case ControlKind::kCaption:
     case ControlKind::kLabel:
       widget = new QLabel(text, this);
@@ -103,13 +103,13 @@ void Form::AddControl(const ControlSpec& spec) {
     case ControlKind::kEdit:
     case ControlKind::kDigits: {
       auto* edit = new QLineEdit(text, this);
-      if (spec.kind == ControlKind::kDigits) {
+      if (control.kind == ControlKind::kDigits) {
         // Typing stops at nine digits, so no field holds a number beyond a
         // 32-bit int; a paste with anything else is refused whole.
         edit->setValidator(
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), edit));
       }
-      const int id = spec.id;
+      const int id = control.id;
       connect(edit, &QLineEdit::textChanged, this, [this, id] {
         if (quiet_ == 0) OnTextChanged(id);
       });
@@ -120,8 +120,8 @@ void Form::AddControl(const ControlSpec& spec) {
     case ControlKind::kDefaultButton: {
       auto* button = new QPushButton(text, this);
       button->setAutoDefault(false);
-      button->setDefault(spec.kind == ControlKind::kDefaultButton);
-      const int id = spec.id;
+      button->setDefault(control.kind == ControlKind::kDefaultButton);
+      const int id = control.id;
       connect(button, &QPushButton::clicked, this, [this, id] { OnPressed(id); });
       widget = button;
       break;
@@ -129,7 +129,7 @@ void Form::AddControl(const ControlSpec& spec) {
     case ControlKind::kRadio: {
       // Radio buttons are exclusive within their group box, as a user expects.
       auto* radio = new QRadioButton(text, this);
-      const int id = spec.id;
+      const int id = control.id;
       connect(radio, &QRadioButton::clicked, this, [this, id] { OnPressed(id); });
       widget = radio;
       break;
@@ -137,7 +137,7 @@ void Form::AddControl(const ControlSpec& spec) {
     case ControlKind::kList:
     case ControlKind::kEditableList: {
       auto* list = new QComboBox(this);
-      if (spec.kind == ControlKind::kEditableList) {
+      if (control.kind == ControlKind::kEditableList) {
         list->setEditable(true);
         list->setInsertPolicy(QComboBox::NoInsert);
         list->setCompleter(nullptr);  // no completion: names differing in case are distinct
@@ -145,7 +145,7 @@ void Form::AddControl(const ControlSpec& spec) {
       }
       list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
       list->setMinimumContentsLength(14);
-      const int id = spec.id;
+      const int id = control.id;
       connect(list, &QComboBox::currentIndexChanged, this, [this, id] {
         if (quiet_ == 0) OnSelectionChanged(id);
       });
@@ -153,13 +153,13 @@ void Form::AddControl(const ControlSpec& spec) {
       break;
     }
   }
-  if (spec.id != 0) {
-    widget->setObjectName(QString::number(spec.id));
-    controls_.insert(spec.id, widget);
+  if (control.id != 0) {
+    widget->setObjectName(QString::number(control.id));
+    controls_.insert(control.id, widget);
   }
-  QGridLayout* grid = GroupGrid(spec.group);
+  QGridLayout* grid = GroupGrid(control.group);
   Q_ASSERT(grid);
-  grid->addWidget(widget, spec.row, spec.column, spec.rowSpan, spec.columnSpan);
+  grid->addWidget(widget, control.row, control.column, control.rowSpan, control.columnSpan);
 }
 
 QWidget* Form::Control(int id) const { return controls_.value(id, nullptr); }

@@ -95,7 +95,7 @@ class Form : public QDialog {
   // Adds a framed group (or, with an empty caption, an unframed one) below
   // the previous; returns its index for ControlSpec::group.
   int AddGroup(const QString& caption);
-  void AddControls(std::initializer_list<ControlSpec> specs);
+  void AddControls(std::initializer_list<ControlSpec> controls);
   // Layout of the form itself, for forms that add widgets of their own.
   QVBoxLayout* FormLayout() const { return layout_; }
   QGridLayout* GroupGrid(int group) const;
@@ -115,7 +115,7 @@ class Form : public QDialog {
   // notifications are not passed on while it is above zero.
   class Quiet;
 
-  void AddControl(const ControlSpec& spec);
+  void AddControl(const ControlSpec& control);
 
   Services& services_;
   QVBoxLayout* layout_;
