@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "forms/Forward3DForm.h"
+#include "forms/PolarPlotForm.h"
 
 namespace trelvan {
 

@@ -1,0 +1,177 @@
+#include "forms/PolarPlotForm.h"
+
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QVBoxLayout>
+#include <string_view>
+
+#include "forms/MainForm.h"
+#include "forms/Messages.h"
+#include "forms/PositionDisplay.h"
+#include "measures/AngleEntry.h"
+
+namespace trelvan {
+
+namespace {
+
+constexpr GeographicFields kPositionFields{
+    PolarPlotForm::kLatHemisphere, PolarPlotForm::kLatDeg,  PolarPlotForm::kLatMin,
+    PolarPlotForm::kLatSec,        PolarPlotForm::kLatHun,  PolarPlotForm::kLonHemisphere,
+    PolarPlotForm::kLonDeg,        PolarPlotForm::kLonMin,  PolarPlotForm::kLonSec,
+    PolarPlotForm::kLonHun,        PolarPlotForm::kAltSign, PolarPlotForm::kAlt};
+
+constexpr PolarEntryFields kMeasurementFields{
+    PolarPlotForm::kReference,         PolarPlotForm::kAzimuthWhole,
+    PolarPlotForm::kAzimuthHundredths, PolarPlotForm::kElevationSign,
+    PolarPlotForm::kElevationWhole,    PolarPlotForm::kElevationHundredths,
+    PolarPlotForm::kRangeWhole,        PolarPlotForm::kRangeHundredths};
+
+}  // namespace
+
+PolarPlotForm::PolarPlotForm(MainForm& main, const Look& look, QWidget* parent)
+    : TaskForm(main, QString::fromUtf8(look.title), parent),
+      altitudeLabel_(look.altitudeLabel),
+      angleLabel_(look.angleLabel),
+      distanceLabel_(look.distanceLabel) {
+  using K = ControlKind;
+  const int upper = AddGroup(QString::fromUtf8(look.upperGroup));
+  AddControls({
+      {kWaypointList, K::kList, "", upper, 0, 0, 1, 6},
+      {0, K::kCaption, "Deg", upper, 1, 2},
+      {0, K::kCaption, "Min", upper, 1, 3},
+      {0, K::kCaption, "Sec", upper, 1, 4},
+      {0, K::kCaption, "%", upper, 1, 5},
+      {0, K::kCaption, "Lat", upper, 2, 0},
+      {kLatHemisphere, K::kButton, "N", upper, 2, 1},
+      {kLatDeg, K::kEdit, "", upper, 2, 2},
+      {kLatMin, K::kEdit, "", upper, 2, 3},
+      {kLatSec, K::kEdit, "", upper, 2, 4},
+      {kLatHun, K::kEdit, "", upper, 2, 5},
+      {0, K::kCaption, "Lon", upper, 3, 0},
+      {kLonHemisphere, K::kButton, "E", upper, 3, 1},
+      {kLonDeg, K::kEdit, "", upper, 3, 2},
+      {kLonMin, K::kEdit, "", upper, 3, 3},
+      {kLonSec, K::kEdit, "", upper, 3, 4},
+      {kLonHun, K::kEdit, "", upper, 3, 5},
+      {0, K::kCaption, "Alt", upper, 4, 0},
+      {kAltSign, K::kButton, "+", upper, 4, 1},
+      {kAlt, K::kEdit, "", upper, 4, 2, 1, 2},
+      {look.altitudeLabel, K::kLabel, "m", upper, 4, 4},
+  });
+  const int lower = AddGroup(QStringLiteral("Target Polar Coor."));
+  AddControls({
+      {look.angleLabel, K::kLabel, "mils", lower, 0, 2},
+      {0, K::kCaption, "%", lower, 0, 3},
+      {0, K::kCaption, "Azimuth", lower, 1, 0},
+      {kReference, K::kButton, "TRUE", lower, 1, 1},
+      {kAzimuthWhole, K::kDigits, "0", lower, 1, 2},
+      {kAzimuthHundredths, K::kDigits, "00", lower, 1, 3},
+      {0, K::kCaption, "Elevation", lower, 2, 0},
+      {kElevationSign, K::kButton, "+", lower, 2, 1},
+      {kElevationWhole, K::kDigits, "0", lower, 2, 2},
+      {kElevationHundredths, K::kDigits, "00", lower, 2, 3},
+      {look.distanceLabel, K::kLabel, "m", lower, 3, 2},
+      {0, K::kCaption, "%", lower, 3, 3},
+      {0, K::kCaption, look.rangeRow, lower, 4, 0, 1, 2},
+      {kRangeWhole, K::kDigits, "0", lower, 4, 2},
+      {kRangeHundredths, K::kDigits, "00", lower, 4, 3},
+  });
+  const int commands = AddGroup(QString());
+  AddControls({
+      {kOk, K::kDefaultButton, "OK", commands, 0, 0},
+      {kCancel, K::kButton, "Cancel", commands, 0, 1},
+  });
+  for (int id : {kLatDeg, kLatMin, kLatSec, kLatHun, kLonDeg, kLonMin, kLonSec, kLonHun, kAlt}) {
+    SetReadOnly(id, true);
+  }
+  // Every field as wide as the digits it shows or usually takes (longer
+  // entries scroll); the columns stay together on the left.
+  const QString digits = QStringLiteral("00000000");
+  const auto fit = [this, &digits](std::initializer_list<int> ids, int count) {
+    for (int id : ids) FitWidth(id, digits.left(count));
+  };
+  fit({kLatMin, kLatSec, kLatHun, kLonMin, kLonSec, kLonHun}, 2);
+  fit({kLatDeg, kLonDeg, kAzimuthHundredths, kElevationHundredths, kRangeHundredths}, 3);
+  fit({kAzimuthWhole, kElevationWhole}, 4);
+  fit({kAlt}, 5);
+  fit({kRangeWhole}, 8);
+  for (int id : {kLatHemisphere, kLonHemisphere, kAltSign, kElevationSign}) {
+    FitWidth(id, QStringLiteral("W"));
+  }
+  const QFontMetrics metrics = Control(kReference)->fontMetrics();
+  QString widest;
+  for (std::string_view caption : {kTrueNorth, kGridNorth, kMagneticNorth}) {
+    const QString text = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+    if (metrics.horizontalAdvance(text) > metrics.horizontalAdvance(widest)) widest = text;
+  }
+  FitWidth(kReference, widest);
+  GroupGrid(upper)->setColumnStretch(6, 1);
+  GroupGrid(lower)->setColumnStretch(4, 1);
+  FormLayout()->addStretch(1);
+}
+
+void PolarPlotForm::OnOpen() {
+  FillWaypointList(*this, kWaypointList, main_.waypoints);
+  ListSelect(kWaypointList, ListedWaypoint());
+  ShowSelected();
+  ResetEntries({kAzimuthWhole, kElevationWhole, kRangeWhole},
+               {kAzimuthHundredths, kElevationHundredths, kRangeHundredths});
+  ShowUnitLabels(altitudeLabel_, angleLabel_, distanceLabel_);
+}
+
+void PolarPlotForm::OnPressed(int id) {
+  switch (id) {
+    case kOk:
+      Compute();
+      break;
+    case kCancel:
+      End(0);
+      break;
+    case kElevationSign:
+      ToggleSign(kElevationSign);
+      break;
+    case kReference:
+      CycleReference(kReference);
+      break;
+    default:
+      break;  // the hemisphere and altitude sign buttons only display
+  }
+}
+
+void PolarPlotForm::OnSelectionChanged(int id) {
+  if (id != kWaypointList) return;
+  const int record = SelectedRecord(kWaypointList);
+  if (record < 0) return;
+  ListedWaypoint() = record;
+  ShowPosition(kPositionFields, main_.waypoints[static_cast<std::size_t>(record)].point);
+}
+
+void PolarPlotForm::OnTextChanged(int id) {
+  if (id == kAzimuthWhole) CheckAzimuthField(id);
+  if (id == kElevationWhole) CheckElevationField(id);
+}
+
+void PolarPlotForm::ShowSelected() {
+  const int record = SelectedRecord(kWaypointList);
+  if (record >= 0) {
+    ShowPosition(kPositionFields, main_.waypoints[static_cast<std::size_t>(record)].point);
+  }
+}
+
+void PolarPlotForm::Compute() {
+  // Without a chosen waypoint there is nothing to measure from: no record
+  // outside the ones listed is ever read.
+  const int record = SelectedRecord(kWaypointList);
+  if (record < 0) {
+    ShowMessage(QString::fromUtf8(messages::kNoWaypoint));
+    return;
+  }
+  const GeoPoint known = main_.waypoints[static_cast<std::size_t>(record)].point;
+  const QString knownName = ListText(kWaypointList, record);
+  const PolarVector measured = ReadPolarAt(kMeasurementFields, known);
+  if (!StoreResult(Solve(measured, known))) return;
+  RefillAndSelect(kWaypointList, knownName);
+  ShowSelected();
+}
+
+}  // namespace trelvan
