@@ -142,6 +142,11 @@ void Form::AddControl(const ControlSpec& control) {
         list->setInsertPolicy(QComboBox::NoInsert);
         list->setCompleter(nullptr);  // no completion: names differing in case are distinct
         list->lineEdit()->setMaxLength(kMaxNameLength);
+        // Enter or leaving the field would otherwise select an entry whose
+        // text equals the typed one and show that entry over the fields the
+        // user typed, so that a Save wrote the old position back. Only a
+        // choice from the list selects.
+        disconnect(list->lineEdit(), SIGNAL(editingFinished()), list, nullptr);
       }
       list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
       list->setMinimumContentsLength(14);

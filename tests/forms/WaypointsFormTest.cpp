@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -297,6 +300,22 @@ TEST_F(WaypointsFormTest, ExistingNameIsOverwrittenAndNamesDifferingInCaseAreDis
         ASSERT_TRUE(w.Type(W::kWaypointList, "Alpha"));
         ASSERT_TRUE(w.Press(W::kDeleteOne));
         EXPECT_EQ(RunNames(main->waypoints), (std::vector<std::string>{"B", "C", "ALPHA"}));
+      });
+  EXPECT_TRUE(h.messages.isEmpty());
+}
+
+TEST_F(WaypointsFormTest, ANameTypedAfterThePositionOverwritesWithTheTypedPosition) {
+  Run([](MainForm& m) { Fill(m.waypoints, {"A", "B", "C"}); },
+      [this](W& w) {
+        TypeAll(w, {{W::kLatDeg, "45"}, {W::kLatMin, "30"}});
+        ASSERT_TRUE(w.Type(W::kWaypointList, "B"));
+        // Enter in the name field, as leaving it, selects nothing.
+        QTest::keyClick(static_cast<QComboBox*>(w.Control(W::kWaypointList))->lineEdit(),
+                        Qt::Key_Return);
+        EXPECT_EQ(Texts(w, {W::kLatDeg, W::kLatMin}), QStringList({"45", "30"}));
+        ASSERT_TRUE(w.Press(W::kSave));
+        EXPECT_EQ(Dms(main->waypoints[1].point.lat), QStringList({"045", "30", "00", "00"}));
+        EXPECT_EQ(CountInUse(main->waypoints), 3);
       });
   EXPECT_TRUE(h.messages.isEmpty());
 }

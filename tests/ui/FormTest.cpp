@@ -202,6 +202,21 @@ TEST_F(FormTest, EditableListHoldsAtMost22Characters) {
   EXPECT_EQ(form.ListCount(ProbeForm::kNames), 0);
 }
 
+TEST_F(FormTest, ATypedNameEqualToAnEntrySelectsItOnlyWhenChosen) {
+  for (const char* name : {"Alpha", "Beta"})
+    form.ListAppend(ProbeForm::kNames, QString::fromUtf8(name));
+  form.ListSelect(ProbeForm::kNames, 0);
+  QLineEdit* edit = static_cast<QComboBox*>(form.Control(ProbeForm::kNames))->lineEdit();
+  // Enter ends the typing as leaving the field does.
+  ASSERT_TRUE(form.Type(ProbeForm::kNames, QStringLiteral("Beta")));
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(form.ListSelection(ProbeForm::kNames), 0);
+  EXPECT_EQ(form.Text(ProbeForm::kNames), QStringLiteral("Beta"));
+  EXPECT_TRUE(form.events.empty());
+  EXPECT_TRUE(form.Choose(ProbeForm::kNames, 1));
+  EXPECT_EQ(form.events, (std::vector<Event>{{'s', ProbeForm::kNames}}));
+}
+
 TEST_F(FormTest, CheckRadioChecksOneOrNoneOfTheRange) {
   form.CheckRadio(ProbeForm::kFirstRadio, ProbeForm::kLastRadio, ProbeForm::kLastRadio);
   EXPECT_TRUE(form.IsChecked(ProbeForm::kLastRadio));
