@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QVBoxLayout>
+#include <numbers>
 #include <string_view>
 
 #include "forms/MainForm.h"
@@ -208,7 +209,11 @@ GeoPoint WaypointsForm::ReadPosition() const {
   // antimeridian. Such a longitude is folded into one turn about Greenwich:
   // kept beyond 180 degrees it would be shown and stored as more than 180
   // degrees west or east and could not be projected back onto the grid.
-  if (p.lon > kHalfTurn || p.lon < -kHalfTurn) p.lon = WrapRadians(p.lon + kHalfTurn) - kHalfTurn;
+  // The test is on pi itself, so every longitude inside +-180 degrees keeps
+  // its exact bits.
+  if (p.lon > std::numbers::pi || p.lon < -std::numbers::pi) {
+    p.lon = WrapRadians(p.lon + kHalfTurn) - kHalfTurn;
+  }
   return p;
 }
 
