@@ -150,98 +150,83 @@ const Inputs& TheInputs() {
 
 // ---- This program's core ------------------------------------------------
 
-void TrelvanGeoToUtm(benchmark::State& state) {
+// Runs `call(inputs, i)` once per iteration, i walking the input table; the
+// call hands its results to benchmark::DoNotOptimize itself.
+template <class Call>
+void Cycle(benchmark::State& state, Call call) {
   const Inputs& in = TheInputs();
   std::size_t i = 0;
-  UtmPoint out{};
   for (auto _ : state) {
-    GeoToUtm(in.positions[i].geo, out);
-    benchmark::DoNotOptimize(out);
+    call(in, i);
     i = (i + 1) & kMask;
   }
+}
+
+void TrelvanGeoToUtm(benchmark::State& state) {
+  UtmPoint out{};
+  Cycle(state, [&out](const Inputs& in, std::size_t i) {
+    GeoToUtm(in.positions[i].geo, out);
+    benchmark::DoNotOptimize(out);
+  });
 }
 
 void TrelvanUtmToGeo(benchmark::State& state) {
-  const Inputs& in = TheInputs();
-  std::size_t i = 0;
-  for (auto _ : state) {
+  Cycle(state, [](const Inputs& in, std::size_t i) {
     GeoPoint out = UtmToGeo(in.grids[i].utm);
     benchmark::DoNotOptimize(out);
-    i = (i + 1) & kMask;
-  }
+  });
 }
 
 void TrelvanConvertDatum(benchmark::State& state) {
-  const Inputs& in = TheInputs();
-  std::size_t i = 0;
-  for (auto _ : state) {
+  Cycle(state, [](const Inputs& in, std::size_t i) {
     GeoPoint out = ConvertDatum(kToDatum, in.positions[i].geo);
     benchmark::DoNotOptimize(out);
-    i = (i + 1) & kMask;
-  }
+  });
 }
 
 void TrelvanGridConvergence(benchmark::State& state) {
-  const Inputs& in = TheInputs();
-  std::size_t i = 0;
-  for (auto _ : state) {
+  Cycle(state, [](const Inputs& in, std::size_t i) {
     double gamma = GridConvergence(in.positions[i].geo);
     benchmark::DoNotOptimize(gamma);
-    i = (i + 1) & kMask;
-  }
+  });
 }
 
 void TrelvanMagneticVariance(benchmark::State& state) {
-  const Inputs& in = TheInputs();
-  std::size_t i = 0;
-  for (auto _ : state) {
+  Cycle(state, [](const Inputs& in, std::size_t i) {
     double variance = MagneticVariance(in.dates[i], in.positions[i].geo);
     benchmark::DoNotOptimize(variance);
-    i = (i + 1) & kMask;
-  }
+  });
 }
 
 void TrelvanForwardPolar(benchmark::State& state) {
-  const Inputs& in = TheInputs();
-  std::size_t i = 0;
-  for (auto _ : state) {
+  Cycle(state, [](const Inputs& in, std::size_t i) {
     GeoPoint out = ForwardPolar(in.shots[i].vector, in.shots[i].station.geo);
     benchmark::DoNotOptimize(out);
-    i = (i + 1) & kMask;
-  }
+  });
 }
 
 void TrelvanInversePolar(benchmark::State& state) {
-  const Inputs& in = TheInputs();
-  std::size_t i = 0;
-  for (auto _ : state) {
+  Cycle(state, [](const Inputs& in, std::size_t i) {
     PolarVector out = InversePolar(in.shots[i].station.geo, in.shots[i].target.geo);
     benchmark::DoNotOptimize(out);
-    i = (i + 1) & kMask;
-  }
+  });
 }
 
 void TrelvanBackPolar(benchmark::State& state) {
-  const Inputs& in = TheInputs();
-  std::size_t i = 0;
-  for (auto _ : state) {
+  Cycle(state, [](const Inputs& in, std::size_t i) {
     GeoPoint out = BackPolar(in.shots[i].vector, in.shots[i].target.geo);
     benchmark::DoNotOptimize(out);
-    i = (i + 1) & kMask;
-  }
+  });
 }
 
 void TrelvanSolveResection(benchmark::State& state) {
-  const Inputs& in = TheInputs();
-  std::size_t i = 0;
   GeoPoint station{};
-  for (auto _ : state) {
+  Cycle(state, [&station](const Inputs& in, std::size_t i) {
     const Survey& s = in.surveys[i];
     int status = SolveResection(s.theta, s.m1, s.m2, s.w1, s.w2, station);
     benchmark::DoNotOptimize(status);
     benchmark::DoNotOptimize(station);
-    i = (i + 1) & kMask;
-  }
+  });
 }
 
 // ---- GeographicLib --------------------------------------------------------
