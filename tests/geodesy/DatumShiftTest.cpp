@@ -6,34 +6,28 @@
 
 #include "geodesy/Angles.h"
 #include "geodesy/DatumShift.h"
+#include "tests/support/GeoPoints.h"
 
 namespace trelvan {
 namespace {
 
 constexpr double kArcSecond = 4.84813681109536e-06;  // radians
 
-GeoPoint Geo(double latDeg, double lonDeg, double height, std::uint16_t datum) {
-  GeoPoint p{};
-  p.lat = latDeg * kDegToRad;
-  p.lon = lonDeg * kDegToRad;
-  p.height = height;
-  p.datum = datum;
-  return p;
-}
+using testing::PointDeg;
 
 TEST(DatumShiftTest, CartesianAxesOfTheEllipsoid) {
   const Datum& wgs84 = DatumRow(0);
-  const EcefPoint origin = GeodeticToEcef(Geo(0.0, 0.0, 0.0, 0));
+  const EcefPoint origin = GeodeticToEcef(PointDeg(0.0, 0.0, 0.0, 0));
   EXPECT_EQ(origin.x, wgs84.a);
   EXPECT_EQ(origin.y, 0.0);
   EXPECT_EQ(origin.z, 0.0);
-  GeoPoint east = Geo(0.0, 0.0, 100.0, 0);
+  GeoPoint east = PointDeg(0.0, 0.0, 100.0, 0);
   east.lon = std::numbers::pi / 2.0;
   EXPECT_NEAR(GeodeticToEcef(east).y, wgs84.a + 100.0, 1e-9);
-  GeoPoint pole = Geo(0.0, 0.0, 0.0, 0);
+  GeoPoint pole = PointDeg(0.0, 0.0, 0.0, 0);
   pole.lat = std::numbers::pi / 2.0;
   EXPECT_NEAR(GeodeticToEcef(pole).z, wgs84.b, 1e-6);
-  EXPECT_EQ(GeodeticToEcef(Geo(10.0, 10.0, 0.0, 400)).datum, 2);
+  EXPECT_EQ(GeodeticToEcef(PointDeg(10.0, 10.0, 0.0, 400)).datum, 2);
 }
 
 // Bowring's single step is exact to a few 1e-8 arc-seconds (a micrometre)
@@ -42,7 +36,7 @@ TEST(DatumShiftTest, CartesianRoundTrip) {
   for (std::uint16_t datum : {0, 4, 22, 57, 90}) {
     for (double lat = -89.0; lat <= 89.0; lat += 7.0) {
       for (double height : {-500.0, 0.0, 1500.0, 10000.0}) {
-        const GeoPoint p = Geo(lat, 123.4, height, datum);
+        const GeoPoint p = PointDeg(lat, 123.4, height, datum);
         const GeoPoint back = EcefToGeodetic(GeodeticToEcef(p));
         EXPECT_NEAR(back.lat, p.lat, 5e-8 * kArcSecond) << lat << " " << height;
         EXPECT_NEAR(back.lon, p.lon, 1e-15);
@@ -67,7 +61,7 @@ TEST(DatumShiftTest, PolarAxisKeepsItsHemisphere) {
 
 TEST(DatumShiftTest, ShiftExamples) {
   // OSGB36 to WGS-84 in London: a little north and west, about 45 m up.
-  const GeoPoint london = ConvertDatum(0, Geo(51.5, -0.1, 0.0, 90));
+  const GeoPoint london = ConvertDatum(0, PointDeg(51.5, -0.1, 0.0, 90));
   EXPECT_EQ(london.datum, 0);
   EXPECT_GT(london.lat, 51.5 * kDegToRad);
   EXPECT_LT(london.lon, -0.1 * kDegToRad);
@@ -76,14 +70,14 @@ TEST(DatumShiftTest, ShiftExamples) {
   EXPECT_NEAR(london.lon * kRadToDeg, -0.1015891, 1e-6);
 
   // WGS-84 to NAD27 in Colorado: a little north and east, about 32 m up.
-  const GeoPoint colorado = ConvertDatum(82, Geo(40.0, -105.0, 1500.0, 0));
+  const GeoPoint colorado = ConvertDatum(82, PointDeg(40.0, -105.0, 1500.0, 0));
   EXPECT_EQ(colorado.datum, 82);
   EXPECT_GT(colorado.lat, 40.0 * kDegToRad);
   EXPECT_GT(colorado.lon, -105.0 * kDegToRad);
   EXPECT_NEAR(colorado.height, 1532.4, 0.1);
 
   // WGS-84 to ED-50A at the origin: a little north and east, about -164 m.
-  const GeoPoint origin = ConvertDatum(2, Geo(0.0, 0.0, 0.0, 0));
+  const GeoPoint origin = ConvertDatum(2, PointDeg(0.0, 0.0, 0.0, 0));
   EXPECT_GT(origin.lat, 0.0);
   EXPECT_GT(origin.lon, 0.0);
   EXPECT_NEAR(origin.height, -164.0, 0.1);
@@ -94,7 +88,7 @@ TEST(DatumShiftTest, ShiftExamples) {
 TEST(DatumShiftTest, ShiftMovesTheCartesianPositionByTheTranslation) {
   for (std::uint16_t source : {1, 7, 57, 90, 117}) {
     for (std::uint16_t target : {0, 2, 82, 122}) {
-      const GeoPoint p = Geo(33.3, 44.4, 250.0, source);
+      const GeoPoint p = PointDeg(33.3, 44.4, 250.0, source);
       const EcefPoint before = GeodeticToEcef(p);
       const EcefPoint after = GeodeticToEcef(ConvertDatum(target, p));
       const Datum& s = DatumRow(source);
@@ -109,7 +103,7 @@ TEST(DatumShiftTest, ShiftMovesTheCartesianPositionByTheTranslation) {
 TEST(DatumShiftTest, EveryDatumRoundTripsThroughWgs84) {
   for (std::uint16_t datum = 0; datum < kDatumCount; ++datum) {
     for (double lat : {-60.0, -12.5, 0.0, 37.0, 71.0}) {
-      const GeoPoint p = Geo(lat, lat * 2.0 - 20.0, 300.0, datum);
+      const GeoPoint p = PointDeg(lat, lat * 2.0 - 20.0, 300.0, datum);
       const GeoPoint back = ConvertDatum(datum, ConvertDatum(0, p));
       EXPECT_NEAR(back.lat, p.lat, 1e-9 * kArcSecond) << datum << " " << lat;
       EXPECT_NEAR(back.lon, p.lon, 1e-9 * kArcSecond) << datum << " " << lat;
@@ -121,7 +115,7 @@ TEST(DatumShiftTest, EveryDatumRoundTripsThroughWgs84) {
 
 TEST(DatumShiftTest, SameDatumIsReturnedBitForBit) {
   for (std::uint16_t datum : {0, 90, 124, 125, 65535}) {
-    GeoPoint p = Geo(12.345678901234, -98.7654321, 1e-3, datum);
+    GeoPoint p = PointDeg(12.345678901234, -98.7654321, 1e-3, datum);
     p.unused[0] = 0xAB;
     p.unused[5] = 0xCD;
     const GeoPoint same = ConvertDatum(datum, p);
@@ -130,7 +124,7 @@ TEST(DatumShiftTest, SameDatumIsReturnedBitForBit) {
 }
 
 TEST(DatumShiftTest, WgsLikeDatumsConvertWithoutChange) {
-  const GeoPoint ghana = Geo(7.9, -1.0, 200.0, 47);
+  const GeoPoint ghana = PointDeg(7.9, -1.0, 200.0, 47);
   const GeoPoint sierraLeone = ConvertDatum(109, ghana);
   EXPECT_EQ(sierraLeone.datum, 109);
   EXPECT_NEAR(sierraLeone.lat, ghana.lat, 1e-15);
@@ -139,7 +133,7 @@ TEST(DatumShiftTest, WgsLikeDatumsConvertWithoutChange) {
 }
 
 TEST(DatumShiftTest, IndicesBeyondTheTableUseRowTwo) {
-  const EcefPoint q = GeodeticToEcef(Geo(45.0, 7.0, 0.0, 0));
+  const EcefPoint q = GeodeticToEcef(PointDeg(45.0, 7.0, 0.0, 0));
   const EcefPoint unchanged = DatumToWgs84(q);
   EXPECT_EQ(unchanged.x, q.x);
   EXPECT_EQ(unchanged.datum, 0);
@@ -147,9 +141,9 @@ TEST(DatumShiftTest, IndicesBeyondTheTableUseRowTwo) {
   EXPECT_EQ(shifted.datum, 300);  // the target index is kept as passed
   EXPECT_EQ(shifted.x, DatumFromWgs84(2, q).x);
   EXPECT_NEAR(DatumToWgs84(shifted).x, q.x, 1e-9);  // row 2's shift taken back
-  const GeoPoint converted = ConvertDatum(300, Geo(45.0, 7.0, 0.0, 0));
+  const GeoPoint converted = ConvertDatum(300, PointDeg(45.0, 7.0, 0.0, 0));
   EXPECT_EQ(converted.datum, 2);
-  EXPECT_EQ(converted.lat, ConvertDatum(2, Geo(45.0, 7.0, 0.0, 0)).lat);
+  EXPECT_EQ(converted.lat, ConvertDatum(2, PointDeg(45.0, 7.0, 0.0, 0)).lat);
 }
 
 }  // namespace

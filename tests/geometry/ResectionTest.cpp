@@ -9,7 +9,7 @@
 
 #include "geodesy/Angles.h"
 #include "geodesy/DatumShift.h"
-#include "tests/geometry/GeometryTestSupport.h"
+#include "tests/support/GeoPoints.h"
 
 namespace trelvan {
 namespace {

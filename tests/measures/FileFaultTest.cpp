@@ -27,7 +27,10 @@
 namespace trelvan {
 namespace {
 
+using files::Decoded;
+using files::PatternBytes;
 using files::ReadAll;
+using files::TableBytes;
 using files::TempFolder;
 using files::WriteAll;
 using std::chrono::steady_clock;
@@ -115,25 +118,6 @@ std::string SettingsText(const AppSettings& settings) {
   return std::string(line, static_cast<std::size_t>(FormatSettings(settings, line)));
 }
 
-// 2800 bytes that differ from record to record and fill every unused byte;
-// the first `inUse` records are flagged. `seed` tells tables apart.
-std::string TableBytes(int inUse, int seed) {
-  std::string bytes(kWaypointFileSize, '\0');
-  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * seed + 17);
-  for (int r = 0; r < kWaypointCapacity; ++r) bytes[r * sizeof(Waypoint)] = r < inUse ? 1 : 0;
-  return bytes;
-}
-
-WaypointTable Decoded(const std::string& bytes) {
-  WaypointTable table;
-  DecodeWaypoints(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), table);
-  return table;
-}
-
-std::string Bytes(const WaypointTable& table) {
-  return std::string(reinterpret_cast<const char*>(table.data()), sizeof table);
-}
-
 // Left-over temporary files of the file `name` in `temp`.
 int Temporaries(const TempFolder& temp, const std::string& name) {
   int count = 0;
@@ -160,8 +144,8 @@ std::string LinkTarget(const std::string& path) {
 
 const AppSettings kOldSettings{1, 1, 2, 17, 3, 5};
 const AppSettings kNewSettings{0, 0, 5, 124, 49, 0};
-const std::string kOldTable = TableBytes(3, 31);
-const std::string kNewTable = TableBytes(50, 91);
+const std::string kOldTable = PatternBytes(3, 31);
+const std::string kNewTable = PatternBytes(50, 91);
 
 // A data folder holding the old settings and table.
 class FileFault : public ::testing::Test {
@@ -190,7 +174,7 @@ TEST_F(FileFault, FolderThatMayNotBeWrittenStillGivesItsFiles) {
     check(SettingsText(settings) == SettingsText(kOldSettings));
     WaypointTable table{};
     check(LoadWaypoints(temp.Path(), table) == LoadResult::kRead);
-    check(Bytes(table) == kOldTable);
+    check(TableBytes(table) == kOldTable);
     return check.Result();
   });
   if (status == kSkipped) GTEST_SKIP() << "cannot become a user whom permissions bind";
@@ -247,7 +231,7 @@ TEST_F(FileFault, FilesThatMayNotBeWrittenOrReadAreLeftAlone) {
     check(!SaveSettings(temp.Path(), kNewSettings));
     WaypointTable table{};
     check(LoadWaypoints(temp.Path(), table) == LoadResult::kRead);
-    check(Bytes(table) == kOldTable);
+    check(TableBytes(table) == kOldTable);
     check(!SaveWaypoints(temp.Path(), Decoded(kNewTable)));
     return check.Result();
   });
@@ -398,7 +382,7 @@ TEST_F(FileLinks, LinksToFilesElsewhereAreReadAndSavedThrough) {
   EXPECT_EQ(SettingsText(settings), SettingsText(kOldSettings));
   WaypointTable table{};
   EXPECT_EQ(LoadWaypoints(data.c_str(), table), LoadResult::kRead);
-  EXPECT_TRUE(Bytes(table) == kOldTable);
+  EXPECT_TRUE(TableBytes(table) == kOldTable);
 
   ASSERT_TRUE(SaveSettings(data.c_str(), kNewSettings));
   ASSERT_TRUE(SaveWaypoints(data.c_str(), Decoded(kNewTable)));
@@ -427,7 +411,7 @@ TEST_F(FileLinks, DanglingLinksAreMissingFilesMadeWhereTheyPoint) {
   ExpectLink("conf.txt", elsewhere + "/settings");
   ExpectLink("wp.dat", "../elsewhere/survey");
   EXPECT_EQ(ReadAll(elsewhere + "/settings"), SettingsText(AppSettings{}));
-  EXPECT_TRUE(ReadAll(elsewhere + "/survey") == Bytes(defaults));
+  EXPECT_TRUE(ReadAll(elsewhere + "/survey") == TableBytes(defaults));
 }
 
 TEST_F(FileLinks, LinksIntoAMissingFolderOrInALoopAreNeverReplaced) {

@@ -13,28 +13,12 @@
 namespace trelvan {
 namespace {
 
+using files::Decoded;
+using files::PatternBytes;
 using files::ReadAll;
+using files::TableBytes;
 using files::TempFolder;
 using files::WriteAll;
-
-// 2800 bytes that differ from record to record and fill every unused byte;
-// the first `inUse` records are flagged, the others free.
-std::string PatternBytes(int inUse) {
-  std::string bytes(kWaypointFileSize, '\0');
-  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 31 + 17);
-  for (int r = 0; r < kWaypointCapacity; ++r) bytes[r * sizeof(Waypoint)] = r < inUse ? 1 : 0;
-  return bytes;
-}
-
-std::string TableBytes(const WaypointTable& table) {
-  return std::string(reinterpret_cast<const char*>(table.data()), sizeof table);
-}
-
-WaypointTable Decoded(const std::string& bytes) {
-  WaypointTable table;
-  DecodeWaypoints(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), table);
-  return table;
-}
 
 // Writes with a limit and clears it again, whatever happens in between.
 class WriteLimit {
