@@ -11,8 +11,8 @@ namespace trelvan {
 namespace {
 
 using testing::BaseTexts;
-using testing::Degrees;
 using testing::MainFormFixture;
+using testing::PointDeg;
 using testing::SameTable;
 using testing::TableOf;
 
@@ -38,7 +38,7 @@ TEST_F(AboutFormTest, ShowsThePictureAndTheName) {
 }
 
 TEST_F(AboutFormTest, ChangesNothingHoweverItIsClosed) {
-  WriteTable(TableOf({Degrees(48.2, 11.6, 520.3)}));
+  WriteTable(TableOf({PointDeg(48.2, 11.6, 520.3)}));
   WriteSettings({1, 1, 2, 17, 0, 0});
   Run([&](MainForm& m) {
     const AppSettings settings = m.settings;

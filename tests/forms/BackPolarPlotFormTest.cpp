@@ -26,62 +26,36 @@
 #include "magnetic/MagneticModel.h"
 #include "measures/Units.h"
 #include "measures/WaypointTable.h"
-#include "support/FormHarness.h"
+#include "tests/forms/FormTestSupport.h"
 
 namespace trelvan {
 namespace {
 
-using testing::FormHarness;
-using testing::TempFolder;
+using testing::DistanceMetres;
+using testing::Measure;
+using testing::PointDeg;
+using testing::PressUntil;
+using testing::Put;
+using testing::SamePoint;
+using testing::StoredTableSession;
 using B = BackPolarPlotForm;
 
-GeoPoint Degrees(double lat, double lon, double height, std::uint16_t datum = 0) {
-  return GeoPoint{lat * kDegToRad, lon * kDegToRad, height, datum};
-}
-
-const GeoPoint kHome = Degrees(47.1, 8.5, 450.0);
-const GeoPoint kPeak = Degrees(46.55, 7.96, 4158.0);
-const GeoPoint kCapeTown = Degrees(-33.9, 18.4, 30.0);
-
-void Put(WaypointTable& table, int index, const char* name, const GeoPoint& p) {
-  Waypoint& w = table[static_cast<std::size_t>(index)];
-  w.used = 1;
-  SetName(w, name);
-  w.point = p;
-}
-
-bool SamePoint(const GeoPoint& a, const GeoPoint& b) {
-  return a.lat == b.lat && a.lon == b.lon && a.height == b.height && a.datum == b.datum;
-}
-
-double Metres(const GeoPoint& a, const GeoPoint& b) {
-  const EcefPoint p = GeodeticToEcef(a);
-  const EcefPoint q = GeodeticToEcef(b);
-  return std::hypot(p.x - q.x, p.y - q.y, p.z - q.z);
-}
+const GeoPoint kHome = PointDeg(47.1, 8.5, 450.0);
+const GeoPoint kPeak = PointDeg(46.55, 7.96, 4158.0);
+const GeoPoint kCapeTown = PointDeg(-33.9, 18.4, 30.0);
 
 // Types a measurement into either twin (both use the same ids), sets the
 // elevation sign and the reference, and presses "OK".
 void MeasureAndCompute(PolarPlotForm& f, const char* az, const char* azH, const char* sign,
                        const char* el, const char* elH, const char* range, const char* rangeH,
                        const char* reference) {
-  using P = PolarPlotForm;
-  f.Type(P::kAzimuthWhole, QString::fromUtf8(az));
-  f.Type(P::kAzimuthHundredths, QString::fromUtf8(azH));
-  f.Type(P::kElevationWhole, QString::fromUtf8(el));
-  f.Type(P::kElevationHundredths, QString::fromUtf8(elH));
-  f.Type(P::kRangeWhole, QString::fromUtf8(range));
-  f.Type(P::kRangeHundredths, QString::fromUtf8(rangeH));
-  for (int i = 0; i < 2 && f.Text(P::kElevationSign) != QString::fromUtf8(sign); ++i) {
-    f.Press(P::kElevationSign);
-  }
-  for (int i = 0; i < 3 && f.Text(P::kReference) != QString::fromUtf8(reference); ++i) {
-    f.Press(P::kReference);
-  }
-  f.Press(P::kOk);
+  Measure(f, az, azH, el, elH, range, rangeH);
+  PressUntil(f, PolarPlotForm::kElevationSign, sign);
+  PressUntil(f, PolarPlotForm::kReference, reference);
+  f.Press(PolarPlotForm::kOk);
 }
 
-class BackPolarPlotFormTest : public ::testing::Test {
+class BackPolarPlotFormTest : public StoredTableSession {
  protected:
   BackPolarPlotFormTest() {
     Put(table, 0, "HOME", kHome);
@@ -93,30 +67,13 @@ class BackPolarPlotFormTest : public ::testing::Test {
     settings.editWaypoint = 1;
   }
 
-  // Opens the main form on `table` and `settings`, runs `commands` from its
-  // menu, and closes it.
-  void Run(std::initializer_list<int> commands) {
-    h.Script<MainForm>([this, commands](MainForm& m) {
-      m.settings = settings;
-      m.waypoints = table;
-      m.RefreshBase();
-      m.magneticVariance = kUntouched;
-      for (int command : commands) m.RunCommand(command);
-    });
-    main.Execute();
-  }
+  // Opens the main form, runs the Back Polar Plot form from its menu with
+  // `script`, and closes the main form.
   void Run(std::function<void(B&)> script) {
     h.Script<B>(std::move(script));
     Run({MainForm::kCommandBackPolar});
   }
-
-  static constexpr double kUntouched = -1234.5;
-
-  FormHarness h;
-  TempFolder folder;
-  MainForm main{h.services, folder.qpath()};
-  WaypointTable table{};
-  AppSettings settings{};
+  using StoredTableSession::Run;
 };
 
 TEST_F(BackPolarPlotFormTest, OpensOnTheEditWaypointWithItsOwnLabels) {
@@ -180,7 +137,7 @@ TEST_P(BackPolarRoundTripTest, LandsWithinMillimetresOfTheBase) {
   EXPECT_EQ(openedOn, 3);
   ASSERT_EQ(CountInUse(main.waypoints), 5);
   const GeoPoint& base = table[static_cast<std::size_t>(c.base)].point;
-  EXPECT_LT(Metres(main.waypoints[4].point, base), 0.005);
+  EXPECT_LT(DistanceMetres(main.waypoints[4].point, base), 0.005);
   EXPECT_EQ(main.waypoints[4].point.datum, base.datum);
   EXPECT_STREQ(main.waypoints[4].name, "WP #4");
   EXPECT_EQ(main.settings.editWaypoint, 4);

@@ -24,57 +24,25 @@
 #include "magnetic/MagneticModel.h"
 #include "measures/Units.h"
 #include "measures/WaypointTable.h"
-#include "support/FormHarness.h"
+#include "tests/forms/FormTestSupport.h"
 
 namespace trelvan {
 namespace {
 
-using testing::FormHarness;
-using testing::TempFolder;
+using testing::DistanceMetres;
+using testing::Measure;
+using testing::PointDeg;
+using testing::PressUntil;
+using testing::Put;
+using testing::SamePoint;
+using testing::StoredTableSession;
 using F = Forward3DForm;
 
-GeoPoint Degrees(double lat, double lon, double height) {
-  return GeoPoint{lat * kDegToRad, lon * kDegToRad, height, 0};
-}
+const GeoPoint kHome = PointDeg(47.1, 8.5, 450.0);
+const GeoPoint kTower = PointDeg(47.2, 8.6, 600.0);
+const GeoPoint kSeattle = PointDeg(47.6, -122.3, 50.0);
 
-const GeoPoint kHome = Degrees(47.1, 8.5, 450.0);
-const GeoPoint kTower = Degrees(47.2, 8.6, 600.0);
-const GeoPoint kSeattle = Degrees(47.6, -122.3, 50.0);
-
-void Put(WaypointTable& table, int index, const char* name, const GeoPoint& p) {
-  Waypoint& w = table[static_cast<std::size_t>(index)];
-  w.used = 1;
-  SetName(w, name);
-  w.point = p;
-}
-
-bool SamePoint(const GeoPoint& a, const GeoPoint& b) {
-  return a.lat == b.lat && a.lon == b.lon && a.height == b.height && a.datum == b.datum;
-}
-
-double Metres(const GeoPoint& a, const GeoPoint& b) {
-  const EcefPoint p = GeodeticToEcef(a);
-  const EcefPoint q = GeodeticToEcef(b);
-  return std::hypot(p.x - q.x, p.y - q.y, p.z - q.z);
-}
-
-// Types a measurement: azimuth, elevation and range as whole units and
-// hundredths, with the elevation sign and the reference caption.
-void Measure(F& f, const char* az, const char* azH, const char* el, const char* elH,
-             const char* range, const char* rangeH) {
-  f.Type(F::kAzimuthWhole, QString::fromUtf8(az));
-  f.Type(F::kAzimuthHundredths, QString::fromUtf8(azH));
-  f.Type(F::kElevationWhole, QString::fromUtf8(el));
-  f.Type(F::kElevationHundredths, QString::fromUtf8(elH));
-  f.Type(F::kRangeWhole, QString::fromUtf8(range));
-  f.Type(F::kRangeHundredths, QString::fromUtf8(rangeH));
-}
-
-void PressUntil(F& f, int id, const char* caption) {
-  for (int i = 0; i < 3 && f.Text(id) != QString::fromUtf8(caption); ++i) f.Press(id);
-}
-
-class Forward3DFormTest : public ::testing::Test {
+class Forward3DFormTest : public StoredTableSession {
  protected:
   Forward3DFormTest() {
     table.fill(Waypoint{});
@@ -89,23 +57,9 @@ class Forward3DFormTest : public ::testing::Test {
   // from its menu with `script`, and closes the main form.
   void Run(std::function<void(F&)> script) {
     h.Script<F>(std::move(script));
-    h.Script<MainForm>([this](MainForm& m) {
-      m.settings = settings;
-      m.waypoints = table;
-      m.RefreshBase();
-      m.magneticVariance = kUntouched;
-      m.RunCommand(MainForm::kCommandForward3D);
-    });
-    main.Execute();
+    Run({MainForm::kCommandForward3D});
   }
-
-  static constexpr double kUntouched = -1234.5;
-
-  FormHarness h;
-  TempFolder folder;
-  MainForm main{h.services, folder.qpath()};
-  WaypointTable table{};
-  AppSettings settings{};
+  using StoredTableSession::Run;
 };
 
 TEST_F(Forward3DFormTest, OpensOnTheBaseWithEmptyMeasurement) {
@@ -264,7 +218,7 @@ TEST_F(Forward3DFormTest, ZeroRangeStoresTheBasePosition) {
     f.Press(F::kOk);
   });
   const GeoPoint& stored = main.waypoints[3].point;
-  EXPECT_LT(Metres(stored, kHome), 1e-6);
+  EXPECT_LT(DistanceMetres(stored, kHome), 1e-6);
   EXPECT_NEAR(stored.height, kHome.height, 1e-6);
   EXPECT_EQ(stored.datum, kHome.datum);
 }

@@ -18,28 +18,15 @@
 #include "magnetic/MagneticModel.h"
 #include "measures/Units.h"
 #include "measures/WaypointTable.h"
-#include "support/FormHarness.h"
+#include "tests/forms/FormTestSupport.h"
 
 namespace trelvan {
 namespace {
 
-using testing::FormHarness;
-using testing::TempFolder;
+using testing::AddWaypoint;
+using testing::MainFormSession;
+using testing::PointDeg;
 using R = PolarResultForm;
-
-GeoPoint PointDeg(double latDeg, double lonDeg, double height) {
-  return GeoPoint{latDeg * kDegToRad, lonDeg * kDegToRad, height, 0};
-}
-
-// Appends a waypoint to the run in use and returns its record.
-int AddWaypoint(MainForm& main, const char* name, const GeoPoint& p) {
-  const int slot = FirstFree(main.waypoints);
-  Waypoint& w = main.waypoints[static_cast<std::size_t>(slot)];
-  w.used = 1;
-  SetName(w, name);
-  w.point = p;
-  return slot;
-}
 
 // The texts of the Polar result form when it was last shown.
 struct PolarTexts {
@@ -54,16 +41,10 @@ PolarTexts Read(const PolarResultForm& f) {
           f.Text(R::kRangeHundredths)};
 }
 
-class Inverse3DFormTest : public ::testing::Test {
+class Inverse3DFormTest : public MainFormSession {
  protected:
-  Inverse3DFormTest() : main(h.services, folder.qpath()) {
+  Inverse3DFormTest() {
     h.Script<PolarResultForm>([this](PolarResultForm& f) { shown.push_back(Read(f)); });
-  }
-
-  // Runs the main form with `body` as the user's session.
-  void Session(std::function<void(MainForm&)> body) {
-    h.Script<MainForm>(std::move(body));
-    main.Execute();
   }
 
   // Opens the Inverse 3D form, runs `body` on it and closes it.
@@ -72,9 +53,6 @@ class Inverse3DFormTest : public ::testing::Test {
     m.RunCommand(MainForm::kCommandInverse3D);
   }
 
-  TempFolder folder;
-  FormHarness h;
-  MainForm main;
   std::vector<PolarTexts> shown;
 };
 

@@ -21,8 +21,8 @@
 namespace trelvan {
 namespace {
 
-using testing::Degrees;
 using testing::MainFormFixture;
+using testing::PointDeg;
 using testing::SameTable;
 using testing::TableOf;
 
@@ -103,7 +103,7 @@ class MainFormFileFault : public MainFormFixture {
   }
 
   const AppSettings kOldSettings{0, 1, 2, 3, 0, 1};
-  const WaypointTable kOldTable = TableOf({Degrees(48.1, 11.5, 520), Degrees(-33.9, 151.2)});
+  const WaypointTable kOldTable = TableOf({PointDeg(48.1, 11.5, 520), PointDeg(-33.9, 151.2)});
   std::string oldText;
 };
 

@@ -20,19 +20,10 @@
 #include "measures/Settings.h"
 #include "measures/WaypointFile.h"
 #include "measures/WaypointTable.h"
+#include "tests/forms/FormTestSupport.h"
 #include "tests/support/FormHarness.h"
 
 namespace trelvan::testing {
-
-// A position given in degrees and metres.
-inline GeoPoint Degrees(double lat, double lon, double height = 0, std::uint16_t datum = 0) {
-  GeoPoint p{};
-  p.lat = lat * kDegToRad;
-  p.lon = lon * kDegToRad;
-  p.height = height;
-  p.datum = datum;
-  return p;
-}
 
 // A table whose first records are in use at `points`, named "WP 0", "WP 1"...
 inline WaypointTable TableOf(std::initializer_list<GeoPoint> points) {
@@ -45,13 +36,6 @@ inline WaypointTable TableOf(std::initializer_list<GeoPoint> points) {
     ++i;
   }
   return table;
-}
-
-// The texts of the controls `ids` of `form`, in order.
-inline QStringList Texts(const Form& form, std::initializer_list<int> ids) {
-  QStringList texts;
-  for (int id : ids) texts << form.Text(id);
-  return texts;
 }
 
 // Latitude, longitude and altitude fields of the main form's base display.

@@ -25,10 +25,10 @@ namespace {
 
 using testing::AltitudeTexts;
 using testing::BaseTexts;
-using testing::Degrees;
 using testing::LatitudeTexts;
 using testing::LongitudeTexts;
 using testing::MainFormFixture;
+using testing::PointDeg;
 using testing::SameTable;
 using testing::TableOf;
 using testing::Texts;
@@ -75,7 +75,7 @@ TEST_F(MainFormFiles, FirstStartCreatesBothFilesAndShowsTheDefaultWaypoint) {
 
 TEST_F(MainFormFiles, SettingsAreWrittenAndReadBackExactly) {
   const WaypointTable table = TableOf(
-      {Degrees(0, 0), Degrees(1, 1), Degrees(2, 2), Degrees(3, 3), Degrees(4, 4), Degrees(5, 5)});
+      {PointDeg(0, 0), PointDeg(1, 1), PointDeg(2, 2), PointDeg(3, 3), PointDeg(4, 4), PointDeg(5, 5)});
   WriteTable(table);
   Run([](MainForm& m) { m.settings = {1, 1, 2, 17, 3, 5}; });
   EXPECT_EQ(ReadText("conf.txt"), "1 1 2 17 3 5\n");
@@ -97,7 +97,7 @@ TEST_F(MainFormFiles, SettingsAreWrittenAndReadBackExactly) {
 }
 
 TEST_F(MainFormFiles, RecordsReadAreWrittenBackByteForByte) {
-  WaypointTable table = TableOf({Degrees(48.1, 11.5, 520), Degrees(-33.9, 151.2, -4, 17)});
+  WaypointTable table = TableOf({PointDeg(48.1, 11.5, 520), PointDeg(-33.9, 151.2, -4, 17)});
   // Bytes without meaning: after a name, beyond the datum, in free records.
   table[0].name[20] = 'x';
   table[1].point.unused[5] = 0x5a;
@@ -109,7 +109,7 @@ TEST_F(MainFormFiles, RecordsReadAreWrittenBackByteForByte) {
 }
 
 TEST_F(MainFormFiles, WaypointIndicesOutsideTheTableAreUsedAs0) {
-  WriteTable(TableOf({Degrees(10, 20), Degrees(30, 40)}));
+  WriteTable(TableOf({PointDeg(10, 20), PointDeg(30, 40)}));
   WriteText("conf.txt", "0 1 0 0 -3 77\n");
   Run([](MainForm& m) {
     EXPECT_EQ(m.settings.editWaypoint, 0);
@@ -204,23 +204,23 @@ class MainFormDisplay : public MainFormFixture {
 
 TEST_F(MainFormDisplay, SecondsCarryIntoMinutesAndDegrees) {
   constexpr double kSecond = 1.0 / 3600;
-  EXPECT_EQ(Shown(Degrees(12 + 35.0 / 60 - 0.004 * kSecond, 0), LatitudeTexts),
+  EXPECT_EQ(Shown(PointDeg(12 + 35.0 / 60 - 0.004 * kSecond, 0), LatitudeTexts),
             (QStringList{"N", "012", "35", "00", "00"}));
-  EXPECT_EQ(Shown(Degrees(45 - 0.001 * kSecond, 0), LatitudeTexts),
+  EXPECT_EQ(Shown(PointDeg(45 - 0.001 * kSecond, 0), LatitudeTexts),
             (QStringList{"N", "045", "00", "00", "00"}));
   // Minutes that compute to 60 without a carry from the hundredths.
   GeoPoint p{};
   p.lon = 141 * kDegToRad;
   EXPECT_EQ(Shown(p, LongitudeTexts), (QStringList{"E", "141", "00", "00", "00"}));
-  EXPECT_EQ(Shown(Degrees(0, -(7 + 30.0 / 60 + 0.006 * kSecond)), LongitudeTexts),
+  EXPECT_EQ(Shown(PointDeg(0, -(7 + 30.0 / 60 + 0.006 * kSecond)), LongitudeTexts),
             (QStringList{"W", "007", "30", "00", "01"}));
 }
 
 TEST_F(MainFormDisplay, SignsAndHemispheresAtAndBelowZero) {
   EXPECT_EQ(
-      Shown(Degrees(0, 0, 0), BaseTexts).mid(0, 12),
+      Shown(PointDeg(0, 0, 0), BaseTexts).mid(0, 12),
       (QStringList{"N", "000", "00", "00", "00", "E", "000", "00", "00", "00", "+", "00000"}));
-  const QStringList south = Shown(Degrees(-1e-9, -1e-9, -0.4), BaseTexts);
+  const QStringList south = Shown(PointDeg(-1e-9, -1e-9, -0.4), BaseTexts);
   EXPECT_EQ(south[0], QStringLiteral("S"));
   EXPECT_EQ(south[5], QStringLiteral("W"));
   EXPECT_EQ(south.mid(10, 2), (QStringList{"-", "00000"}));
@@ -253,7 +253,7 @@ TEST_F(MainFormDisplay, AltitudeIsShownInFeetOrMetresByTheDistanceUnit) {
                         Case{3, "01000", "m"}, Case{4, "03281", "ft"}, Case{5, "03281", "ft"},
                         Case{6, "01000", "m"}, Case{-1, "01000", "m"}}) {
     SCOPED_TRACE(c.distanceUnit);
-    WriteTable(TableOf({Degrees(10, 10, -1000)}));
+    WriteTable(TableOf({PointDeg(10, 10, -1000)}));
     WriteSettings({0, 0, c.distanceUnit, 0, 0, 0});
     Run([&](MainForm& m) {
       EXPECT_EQ(AltitudeTexts(m),
@@ -268,13 +268,13 @@ double LongitudeOfConvergence(double lat, double target) {
   double west = 0.5, east = 3.0;
   for (int i = 0; i < 80; ++i) {
     const double middle = 0.5 * (west + east);
-    (GridConvergence(Degrees(lat, middle)) < target ? west : east) = middle;
+    (GridConvergence(PointDeg(lat, middle)) < target ? west : east) = middle;
   }
   return 0.5 * (west + east);
 }
 
 TEST_F(MainFormDisplay, NegativeConvergenceShowsItsSignAndMagnitude) {
-  const GeoPoint p = Degrees(45, LongitudeOfConvergence(45, -0.4 * kDegToRad));
+  const GeoPoint p = PointDeg(45, LongitudeOfConvergence(45, -0.4 * kDegToRad));
   ASSERT_NEAR(GridConvergence(p) * kRadToDeg, -0.4, 1e-12);
   const auto convergence = [](MainForm& m) {
     return Texts(m, {MainForm::kConvergenceSign, MainForm::kConvergenceWhole,
@@ -287,7 +287,7 @@ TEST_F(MainFormDisplay, NegativeConvergenceShowsItsSignAndMagnitude) {
   // 0.4 degrees are 7.11 mils.
   EXPECT_EQ(Shown(p, convergence, 0), (QStringList{"-", "007", "11", "mils"}));
   // East of the central meridian the convergence is positive.
-  EXPECT_EQ(Shown(Degrees(45, 6 - LongitudeOfConvergence(45, -0.4 * kDegToRad)), convergence, 1)
+  EXPECT_EQ(Shown(PointDeg(45, 6 - LongitudeOfConvergence(45, -0.4 * kDegToRad)), convergence, 1)
                 .mid(0, 3),
             (QStringList{"+", "000", "40"}));
 }
@@ -313,7 +313,7 @@ TEST_F(MainFormDisplay, SignedAngleRulesOnTheirOwn) {
 }
 
 TEST_F(MainFormDisplay, TheClockSetsTheMagneticVariance) {
-  const GeoPoint p = Degrees(50, 10, 200);
+  const GeoPoint p = PointDeg(50, 10, 200);
   const auto variance = [](MainForm& m) {
     return Texts(m, {MainForm::kVarianceSign, MainForm::kVarianceWhole, MainForm::kVarianceHun});
   };
@@ -334,7 +334,7 @@ TEST_F(MainFormDisplay, TheClockSetsTheMagneticVariance) {
 
 TEST_F(MainFormDisplay, ALongitudeShownAt180RaisesNoRangeMessage) {
   // The range check is for typing; the form's own display never triggers it.
-  EXPECT_EQ(Shown(Degrees(0, 179.9999999999), LongitudeTexts),
+  EXPECT_EQ(Shown(PointDeg(0, 179.9999999999), LongitudeTexts),
             (QStringList{"E", "180", "00", "00", "00"}));
   EXPECT_TRUE(h.messages.isEmpty());
 }
@@ -342,7 +342,7 @@ TEST_F(MainFormDisplay, ALongitudeShownAt180RaisesNoRangeMessage) {
 using MainFormSelector = MainFormFixture;
 
 TEST_F(MainFormSelector, ChoosingAWaypointMakesItTheBase) {
-  WriteTable(TableOf({Degrees(10, 10), Degrees(20, 20), Degrees(30, 30, 75)}));
+  WriteTable(TableOf({PointDeg(10, 10), PointDeg(20, 20), PointDeg(30, 30, 75)}));
   Run([](MainForm& m) {
     ASSERT_EQ(m.ListCount(MainForm::kWaypointList), 3);
     EXPECT_TRUE(m.Choose(MainForm::kWaypointList, 2));
@@ -354,14 +354,14 @@ TEST_F(MainFormSelector, ChoosingAWaypointMakesItTheBase) {
 }
 
 TEST_F(MainFormSelector, ATableWithAFreeRecordListsOnlyTheRunBeforeIt) {
-  WaypointTable table = TableOf({Degrees(1, 1), Degrees(2, 2), Degrees(3, 3), Degrees(4, 4)});
+  WaypointTable table = TableOf({PointDeg(1, 1), PointDeg(2, 2), PointDeg(3, 3), PointDeg(4, 4)});
   table[2].used = 0;
   WriteTable(table);
   Run([](MainForm& m) { EXPECT_EQ(m.ListCount(MainForm::kWaypointList), 2); });
 }
 
 TEST_F(MainFormSelector, AnEmptyTableLeavesTheSelectorWithoutSelection) {
-  WriteTable(TableOf({Degrees(10, 10), Degrees(20, 20, 5)}));
+  WriteTable(TableOf({PointDeg(10, 10), PointDeg(20, 20, 5)}));
   WriteSettings({0, 1, 0, 0, 0, 1});
   Run([](MainForm& m) {
     DeleteAll(m.waypoints);
@@ -420,7 +420,7 @@ TEST_F(MainFormCommands, MenuAndToolBarOpenTheirForms) {
 }
 
 TEST_F(MainFormCommands, EditOpensTheWaypointsFormOnTheBase) {
-  WriteTable(TableOf({Degrees(10, 10), Degrees(20, 20), Degrees(30, 30)}));
+  WriteTable(TableOf({PointDeg(10, 10), PointDeg(20, 20), PointDeg(30, 30)}));
   int editWhenOpen = -1;
   Run([&](MainForm& m) {
     h.Script<WaypointsForm>([&](WaypointsForm&) { editWhenOpen = m.settings.editWaypoint; });

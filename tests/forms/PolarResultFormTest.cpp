@@ -8,13 +8,12 @@
 #include "forms/PolarResultForm.h"
 #include "geodesy/Angles.h"
 #include "measures/Units.h"
-#include "support/FormHarness.h"
+#include "tests/forms/FormTestSupport.h"
 
 namespace trelvan {
 namespace {
 
-using testing::FormHarness;
-using testing::TempFolder;
+using testing::MainFormSession;
 using R = PolarResultForm;
 
 // A stored result: the polar vector and back azimuth (radians, true), the
@@ -28,14 +27,12 @@ struct Result {
   std::int32_t distanceUnit = kMeters;
 };
 
-class PolarResultFormTest : public ::testing::Test {
+class PolarResultFormTest : public MainFormSession {
  protected:
-  PolarResultFormTest() : main(h.services, folder.qpath()) {}
-
   // Shows `r` in the Polar result form and runs `body` on the open form.
   void Show(const Result& r, std::function<void(PolarResultForm&)> body) {
     h.Script<PolarResultForm>(std::move(body));
-    h.Script<MainForm>([&](MainForm& m) {
+    Session([&](MainForm& m) {
       m.settings.angleUnit = r.angleUnit;
       m.settings.distanceUnit = r.distanceUnit;
       m.lastPolar = r.polar;
@@ -45,7 +42,6 @@ class PolarResultFormTest : public ::testing::Test {
       PolarResultForm form(m, &m);
       m.RunModal(form);
     });
-    main.Execute();
     EXPECT_TRUE(h.messages.isEmpty());
   }
 
@@ -65,10 +61,6 @@ class PolarResultFormTest : public ::testing::Test {
   static QString Range(const PolarResultForm& f) {
     return Pair(f, R::kRangeWhole, R::kRangeHundredths);
   }
-
-  TempFolder folder;
-  FormHarness h;
-  MainForm main;
 };
 
 TEST_F(PolarResultFormTest, ZeroResultShowsZerosAndPlus) {

@@ -21,33 +21,18 @@
 #include "measures/AngleEntry.h"
 #include "measures/Units.h"
 #include "measures/WaypointTable.h"
-#include "support/FormHarness.h"
+#include "tests/forms/FormTestSupport.h"
 
 namespace trelvan {
 namespace {
 
+using testing::AddWaypoint;
+using testing::DistanceMetres;
 using testing::FormHarness;
+using testing::MainFormSession;
+using testing::PointDeg;
 using testing::TempFolder;
 using F = Resection3DForm;
-
-GeoPoint PointDeg(double latDeg, double lonDeg, double height) {
-  return GeoPoint{latDeg * kDegToRad, lonDeg * kDegToRad, height, 0};
-}
-
-double DistanceMetres(const GeoPoint& a, const GeoPoint& b) {
-  const EcefPoint p = GeodeticToEcef(a);
-  const EcefPoint q = GeodeticToEcef(b);
-  return std::hypot(q.x - p.x, q.y - p.y, q.z - p.z);
-}
-
-int AddWaypoint(MainForm& main, const char* name, const GeoPoint& p) {
-  const int slot = FirstFree(main.waypoints);
-  Waypoint& w = main.waypoints[static_cast<std::size_t>(slot)];
-  w.used = 1;
-  SetName(w, name);
-  w.point = p;
-  return slot;
-}
 
 // Types value >= 0 into a pair of fields, rounded to hundredths.
 void TypeEntry(Form& f, int whole, int hundredths, double value) {
@@ -76,15 +61,8 @@ struct Survey {
   }
 };
 
-class Resection3DFormTest : public ::testing::Test {
+class Resection3DFormTest : public MainFormSession {
  protected:
-  Resection3DFormTest() : main(h.services, folder.qpath()) {}
-
-  void Session(std::function<void(MainForm&)> body) {
-    h.Script<MainForm>(std::move(body));
-    main.Execute();
-  }
-
   // Opens the Resection 3D form, runs `body` on it and closes it.
   void Resection(MainForm& m, std::function<void(Resection3DForm&)> body) {
     h.Script<Resection3DForm>(std::move(body));
@@ -101,10 +79,6 @@ class Resection3DFormTest : public ::testing::Test {
                   s.toW2.elevation);
     TypeEntry(f, F::kAngleWhole, F::kAngleHundredths, s.AngleDeg());
   }
-
-  TempFolder folder;
-  FormHarness h;
-  MainForm main;
 };
 
 TEST_F(Resection3DFormTest, OpensOnTheEditedWaypointWithZeroEntries) {

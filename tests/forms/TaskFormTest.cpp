@@ -17,13 +17,14 @@
 #include "magnetic/MagneticModel.h"
 #include "measures/Units.h"
 #include "measures/WaypointTable.h"
-#include "support/FormHarness.h"
+#include "tests/forms/FormTestSupport.h"
 
 namespace trelvan {
 namespace {
 
-using testing::FormHarness;
-using testing::TempFolder;
+using testing::MainFormSession;
+using testing::PointDeg;
+using testing::Put;
 
 // A task form with one of each kind of control the rules work on.
 class ProbeForm : public TaskForm {
@@ -104,26 +105,13 @@ class ProbeForm : public TaskForm {
   }
 };
 
-GeoPoint Degrees(double lat, double lon, double height, std::uint16_t datum = 0) {
-  return GeoPoint{lat * kDegToRad, lon * kDegToRad, height, datum};
-}
-
-void AddWaypoint(WaypointTable& table, int index, const char* name, const GeoPoint& p) {
-  table[static_cast<std::size_t>(index)].used = 1;
-  SetName(table[static_cast<std::size_t>(index)], name);
-  table[static_cast<std::size_t>(index)].point = p;
-}
-
-class TaskFormTest : public ::testing::Test {
+class TaskFormTest : public MainFormSession {
  protected:
   TaskFormTest() {
     MakeDefaultTable(main.waypoints);
     main.settings.angleUnit = kDegrees;
   }
 
-  FormHarness h;
-  TempFolder folder;
-  MainForm main{h.services, folder.qpath()};
   ProbeForm form{main};
 };
 
@@ -268,7 +256,7 @@ TEST_F(TaskFormTest, PositionShownInTheMapDatumAndAltitudeUnit) {
     return texts.join(' ');
   };
   main.settings.distanceUnit = kYards;  // altitudes in feet: 100 m is 328.08 ft
-  const GeoPoint p = Degrees(-45.5, -7.25, -100.0);
+  const GeoPoint p = PointDeg(-45.5, -7.25, -100.0);
   form.ShowPosition(kFields, p);
   EXPECT_EQ(shown(), "S 045 30 00 00 W 007 15 00 00 - 00328");
 
@@ -283,7 +271,7 @@ TEST_F(TaskFormTest, PositionShownInTheMapDatumAndAltitudeUnit) {
 }
 
 TEST_F(TaskFormTest, DeclinationsComeFromTheClockAtThePoint) {
-  const GeoPoint p = Degrees(48.2, 16.4, 200.0);
+  const GeoPoint p = PointDeg(48.2, 16.4, 200.0);
   form.SetDeclinationsAt(p);
   const double variance = MagneticVariance(DateStampFrom(h.clock), p) * kDegToRad;
   EXPECT_EQ(main.magneticVariance, variance);
@@ -296,7 +284,7 @@ TEST_F(TaskFormTest, DeclinationsComeFromTheClockAtThePoint) {
 }
 
 TEST_F(TaskFormTest, PolarMeasurementInRadiansAndMetresReferredToTrueNorth) {
-  const GeoPoint at = Degrees(-33.9, 18.4, 10.0);
+  const GeoPoint at = PointDeg(-33.9, 18.4, 10.0);
   form.SetText(ProbeForm::kWhole, QStringLiteral("359"));
   form.SetText(ProbeForm::kHundredths, QStringLiteral("150"));
   form.SetText(ProbeForm::kElevationWhole, QStringLiteral("12"));
@@ -334,8 +322,8 @@ TEST_F(TaskFormTest, PolarMeasurementInRadiansAndMetresReferredToTrueNorth) {
 }
 
 TEST_F(TaskFormTest, SelectedRecordStaysInsideTheRun) {
-  AddWaypoint(main.waypoints, 1, "B", Degrees(1, 1, 0));
-  AddWaypoint(main.waypoints, 2, "C", Degrees(2, 2, 0));
+  Put(main.waypoints, 1, "B", PointDeg(1, 1, 0));
+  Put(main.waypoints, 2, "C", PointDeg(2, 2, 0));
   EXPECT_EQ(form.SelectedRecord(ProbeForm::kList), -1);  // empty list
   EXPECT_EQ(form.RefillAndSelect(ProbeForm::kList, QStringLiteral("C")), 2);
   EXPECT_EQ(form.SelectedRecord(ProbeForm::kList), 2);
@@ -366,34 +354,34 @@ TEST_F(TaskFormTest, StoreResultFillsTheFirstFreeRecordAndRunsTheWaypointsForm) 
 }
 
 TEST_F(TaskFormTest, StoreResultPicksTheLowestFreeNumberFromTheIndex) {
-  AddWaypoint(main.waypoints, 1, "WP #4", Degrees(1, 1, 0));
-  AddWaypoint(main.waypoints, 2, "WP #3", Degrees(2, 2, 0));
-  ASSERT_TRUE(form.StoreResult(Degrees(3, 3, 0)));
+  Put(main.waypoints, 1, "WP #4", PointDeg(1, 1, 0));
+  Put(main.waypoints, 2, "WP #3", PointDeg(2, 2, 0));
+  ASSERT_TRUE(form.StoreResult(PointDeg(3, 3, 0)));
   EXPECT_STREQ(main.waypoints[3].name, "WP #5");
   // Names compare case-sensitively.
   SetName(main.waypoints[1], "wp #4");
   SetName(main.waypoints[2], "WP #5 ");
   main.waypoints[3].used = 0;
-  ASSERT_TRUE(form.StoreResult(Degrees(3, 3, 0)));
+  ASSERT_TRUE(form.StoreResult(PointDeg(3, 3, 0)));
   EXPECT_STREQ(main.waypoints[3].name, "WP #3");
 }
 
 TEST_F(TaskFormTest, AFreeRecordsOldNameCountsAgainstItself) {
   // The record is flagged before the name is chosen, so the name it held
   // while free is taken.
-  AddWaypoint(main.waypoints, 1, "B", Degrees(1, 1, 0));
+  Put(main.waypoints, 1, "B", PointDeg(1, 1, 0));
   SetName(main.waypoints[2], "WP #2");
-  ASSERT_TRUE(form.StoreResult(Degrees(2, 2, 0)));
+  ASSERT_TRUE(form.StoreResult(PointDeg(2, 2, 0)));
   EXPECT_STREQ(main.waypoints[2].name, "WP #3");
 }
 
 TEST_F(TaskFormTest, AFullTableStoresNothing) {
   for (int i = 1; i < kWaypointCapacity; ++i) {
-    AddWaypoint(main.waypoints, i, QString("P%1").arg(i).toUtf8().constData(), Degrees(i, i, 0));
+    Put(main.waypoints, i, QString("P%1").arg(i).toUtf8().constData(), PointDeg(i, i, 0));
   }
   const WaypointTable before = main.waypoints;
   main.settings.editWaypoint = 7;
-  EXPECT_FALSE(form.StoreResult(Degrees(10, 10, 0)));
+  EXPECT_FALSE(form.StoreResult(PointDeg(10, 10, 0)));
   EXPECT_EQ(h.messages, QStringList{QString::fromUtf8(messages::kTableFull)});
   EXPECT_EQ(std::memcmp(&before, &main.waypoints, sizeof before), 0);
   EXPECT_EQ(main.settings.editWaypoint, 7);

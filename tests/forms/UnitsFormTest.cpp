@@ -19,8 +19,8 @@ namespace {
 
 using testing::AltitudeTexts;
 using testing::BaseTexts;
-using testing::Degrees;
 using testing::MainFormFixture;
+using testing::PointDeg;
 using testing::SameTable;
 using testing::TableOf;
 using testing::Texts;
@@ -60,7 +60,7 @@ class UnitsFormTest : public MainFormFixture {
     });
   }
 
-  WaypointTable table = TableOf({Degrees(48.2, 11.6, 520.3), Degrees(-33.9, 151.2, 12)});
+  WaypointTable table = TableOf({PointDeg(48.2, 11.6, 520.3), PointDeg(-33.9, 151.2, 12)});
   QStringList before;  // the main form's display before the Units form opened
 };
 

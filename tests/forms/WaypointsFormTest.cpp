@@ -22,13 +22,14 @@
 #include "measures/DisplaySplit.h"
 #include "measures/Units.h"
 #include "measures/WaypointTable.h"
-#include "support/FormHarness.h"
+#include "tests/forms/FormTestSupport.h"
 
 namespace trelvan {
 namespace {
 
 using testing::FormHarness;
 using testing::TempFolder;
+using testing::Texts;
 using W = WaypointsForm;
 
 constexpr std::uint16_t kOtherDatum = 20;
@@ -58,12 +59,6 @@ QStringList ListNames(const Form& form, int id) {
   QStringList names;
   for (int i = 0; i < form.ListCount(id); ++i) names << form.ListText(id, i);
   return names;
-}
-
-QStringList Texts(const Form& form, std::initializer_list<int> ids) {
-  QStringList texts;
-  for (int id : ids) texts << form.Text(id);
-  return texts;
 }
 
 // What the display shows for an angle and for the grid position of q.

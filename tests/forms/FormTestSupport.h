@@ -1,0 +1,100 @@
+#pragma once
+
+// What the form tests share: waypoints put into a table, the texts of a row
+// of controls, a measurement typed into a polar plot form, and a main form
+// over a temporary data folder that runs a scripted session.
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QStringList>
+#include <cstddef>
+#include <functional>
+#include <initializer_list>
+
+#include "forms/MainForm.h"
+#include "forms/PolarPlotForm.h"
+#include "measures/WaypointTable.h"
+#include "tests/support/FormHarness.h"
+#include "tests/support/GeoPoints.h"
+
+namespace trelvan::testing {
+
+// Puts a waypoint named `name` at `p` into record `index` and marks it used.
+inline void Put(WaypointTable& table, int index, const char* name, const GeoPoint& p) {
+  Waypoint& w = table[static_cast<std::size_t>(index)];
+  w.used = 1;
+  SetName(w, name);
+  w.point = p;
+}
+
+// Puts a waypoint into the first free record of the main form's table and
+// returns that record.
+inline int AddWaypoint(MainForm& main, const char* name, const GeoPoint& p) {
+  const int slot = FirstFree(main.waypoints);
+  Put(main.waypoints, slot, name, p);
+  return slot;
+}
+
+// The texts of the controls `ids` of `form`, in order.
+inline QStringList Texts(const Form& form, std::initializer_list<int> ids) {
+  QStringList texts;
+  for (int id : ids) texts << form.Text(id);
+  return texts;
+}
+
+// Presses the button `id` until it shows `caption`, three times at the most.
+inline void PressUntil(Form& f, int id, const char* caption) {
+  for (int i = 0; i < 3 && f.Text(id) != QString::fromUtf8(caption); ++i) f.Press(id);
+}
+
+// Types a measurement into either polar plot form: azimuth, elevation and
+// range as whole units and hundredths.
+inline void Measure(PolarPlotForm& f, const char* az, const char* azH, const char* el,
+                    const char* elH, const char* range, const char* rangeH) {
+  using P = PolarPlotForm;
+  f.Type(P::kAzimuthWhole, QString::fromUtf8(az));
+  f.Type(P::kAzimuthHundredths, QString::fromUtf8(azH));
+  f.Type(P::kElevationWhole, QString::fromUtf8(el));
+  f.Type(P::kElevationHundredths, QString::fromUtf8(elH));
+  f.Type(P::kRangeWhole, QString::fromUtf8(range));
+  f.Type(P::kRangeHundredths, QString::fromUtf8(rangeH));
+}
+
+// A main form over a temporary data folder, run with a scripted session.
+class MainFormSession : public ::testing::Test {
+ protected:
+  // Runs the main form with `body` as the user's session.
+  void Session(std::function<void(MainForm&)> body) {
+    h.Script<MainForm>(std::move(body));
+    main.Execute();
+  }
+
+  TempFolder folder;
+  FormHarness h;
+  MainForm main{h.services, folder.qpath()};
+};
+
+// A session that starts on `table` and `settings`, with a magnetic variance
+// no form computes, so that a form that leaves it alone shows.
+class StoredTableSession : public MainFormSession {
+ protected:
+  // Opens the main form on `table` and `settings`, runs `commands` from its
+  // menu, and closes it.
+  void Run(std::initializer_list<int> commands) {
+    Session([this, commands](MainForm& m) {
+      m.settings = settings;
+      m.waypoints = table;
+      m.RefreshBase();
+      m.magneticVariance = kUntouched;
+      for (int command : commands) m.RunCommand(command);
+    });
+  }
+
+  static constexpr double kUntouched = -1234.5;
+
+  WaypointTable table{};
+  AppSettings settings{};
+};
+
+}  // namespace trelvan::testing
