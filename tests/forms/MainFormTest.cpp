@@ -74,8 +74,8 @@ TEST_F(MainFormFiles, FirstStartCreatesBothFilesAndShowsTheDefaultWaypoint) {
 }
 
 TEST_F(MainFormFiles, SettingsAreWrittenAndReadBackExactly) {
-  const WaypointTable table = TableOf(
-      {PointDeg(0, 0), PointDeg(1, 1), PointDeg(2, 2), PointDeg(3, 3), PointDeg(4, 4), PointDeg(5, 5)});
+  const WaypointTable table = TableOf({PointDeg(0, 0), PointDeg(1, 1), PointDeg(2, 2),
+                                       PointDeg(3, 3), PointDeg(4, 4), PointDeg(5, 5)});
   WriteTable(table);
   Run([](MainForm& m) { m.settings = {1, 1, 2, 17, 3, 5}; });
   EXPECT_EQ(ReadText("conf.txt"), "1 1 2 17 3 5\n");

@@ -13,8 +13,7 @@
 namespace trelvan::testing {
 
 // A point from degrees, metres and a datum index.
-inline GeoPoint PointDeg(double latDeg, double lonDeg, double height = 0,
-                         std::uint16_t datum = 0) {
+inline GeoPoint PointDeg(double latDeg, double lonDeg, double height = 0, std::uint16_t datum = 0) {
   return GeoPoint{latDeg * kDegToRad, lonDeg * kDegToRad, height, datum};
 }
 
