@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "geodesy/Footpoint.h"
+
 namespace trelvan {
 namespace {
 
@@ -9,8 +11,6 @@ constexpr double kScale = 0.9996;                      // k0
 constexpr double kThreeScale2 = 2.9976004800000005;    // 3 k0^2
 constexpr double kFifteenScale4 = 14.976014396160387;  // 15 k0^4
 constexpr double kScale6Times315 = 314.2447555969211;  // 315 k0^6
-constexpr double kFalseEasting = 500000.0;
-constexpr double kFalseNorthing = 10000000.0;
 
 }  // namespace
 
@@ -20,25 +20,15 @@ constexpr double kFalseNorthing = 10000000.0;
 double UtmConvergence(const UtmPoint& g) {
   const Datum& row = DatumRow(g.datum);
 
-  const bool southern = g.band < 'N';
-  const double northing = southern ? kFalseNorthing - g.northing : g.northing;
-  const double dE = g.easting - kFalseEasting;
-  const double phi1 = FootpointLatitude(northing, MeridianArcCoefficients(row.a, row.inv_f));
-
-  const double c = std::cos(phi1);
-  const double s = std::sin(phi1);
-  const double t = std::tan(phi1);
-  const double t2 = t * t;
-  const double t4 = t2 * t2;
-  const double t6 = t4 * t2;
-  const double eta2 = (c * c) * row.ep2;
-  const double eta4 = eta2 * eta2;
-  const double eta6 = eta4 * eta2;
-  const double eta8 = eta4 * eta4;
-  const double nu = row.a / std::sqrt(1.0 - (s * s) * row.e2);
-  const double nu2 = nu * nu;
-  const double nu4 = nu2 * nu2;
-  const double nu6 = nu4 * nu2;
+  // Multiplication is commutative in floating point, so the prime vertical
+  // radius a / sqrt(1 - s^2 e2) is the footpoint's nu bit for bit.
+  const FootpointTerms f = FootpointTermsOf(g, row);
+  const bool southern = f.southern;
+  const double dE = f.dE;
+  const double t = f.t;
+  const double t2 = f.t2, t4 = f.t4, t6 = f.t6;
+  const double eta2 = f.eta2, eta4 = f.eta4, eta6 = f.eta6, eta8 = f.eta8;
+  const double nu = f.nu, nu2 = f.nu2, nu4 = f.nu4, nu6 = f.nu6;
   const double dE2 = dE * dE;
   const double dE4 = dE2 * dE2;
 

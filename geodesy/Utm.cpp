@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "geodesy/Angles.h"
+#include "geodesy/Footpoint.h"
 #include "geodesy/Rounding.h"
 
 // The projection follows the classical series of the transverse Mercator
@@ -226,32 +227,47 @@ double FootpointLatitude(double northing, const MeridianArc& arc) {
   return std::numeric_limits<double>::quiet_NaN();
 }
 
+FootpointTerms FootpointTermsOf(const UtmPoint& grid, const Datum& row) {
+  FootpointTerms f;
+  f.southern = grid.band < 'N';
+  const double northing = f.southern ? kFalseNorthing - grid.northing : grid.northing;
+  f.dE = grid.easting - kFalseEasting;
+  f.phi1 = FootpointLatitude(northing, MeridianArcCoefficients(row.a, row.inv_f));
+  f.c = std::cos(f.phi1);
+  f.s = std::sin(f.phi1);
+  f.t = std::tan(f.phi1);
+  f.t2 = f.t * f.t;
+  f.t4 = f.t2 * f.t2;
+  f.t6 = f.t4 * f.t2;
+  f.eta2 = (f.c * f.c) * row.ep2;
+  f.eta4 = f.eta2 * f.eta2;
+  f.eta6 = f.eta4 * f.eta2;
+  f.eta8 = f.eta4 * f.eta4;
+  f.w = 1.0 - row.e2 * (f.s * f.s);
+  f.nu = row.a / std::sqrt(f.w);
+  f.nu2 = f.nu * f.nu;
+  f.nu4 = f.nu2 * f.nu2;
+  f.nu6 = f.nu4 * f.nu2;
+  return f;
+}
+
 GeoPoint UtmToGeo(const UtmPoint& grid) {
   const std::uint16_t datum = DatumRowIndex(grid.datum);
   const Datum& row = DatumRow(datum);
 
-  const bool southern = grid.band < 'N';
-  const double northing = southern ? kFalseNorthing - grid.northing : grid.northing;
-  const double dE = grid.easting - kFalseEasting;
+  const FootpointTerms f = FootpointTermsOf(grid, row);
   const double lambda0 = CentralMeridian(grid.zone);
-  const double phi1 = FootpointLatitude(northing, MeridianArcCoefficients(row.a, row.inv_f));
-
-  const double c = std::cos(phi1);
-  const double s = std::sin(phi1);
-  const double t = std::tan(phi1);
-  const double t2 = t * t;
-  const double t4 = t2 * t2;
-  const double t6 = t4 * t2;
-  const double eta2 = (c * c) * row.ep2;
-  const double eta4 = eta2 * eta2;
-  const double eta6 = eta4 * eta2;
-  const double eta8 = eta4 * eta4;
-  const double w = 1.0 - row.e2 * (s * s);
-  const double nu = row.a / std::sqrt(w);
+  const bool southern = f.southern;
+  const double dE = f.dE;
+  const double phi1 = f.phi1;
+  const double c = f.c;
+  const double t = f.t;
+  const double t2 = f.t2, t4 = f.t4, t6 = f.t6;
+  const double eta2 = f.eta2, eta4 = f.eta4, eta6 = f.eta6, eta8 = f.eta8;
+  const double w = f.w;
+  const double nu = f.nu;
   const double rho = ((1.0 - row.e2) / std::pow(w, 1.5)) * row.a;
-  const double nu2 = nu * nu;
-  const double nu4 = nu2 * nu2;
-  const double nu6 = nu4 * nu2;
+  const double nu2 = f.nu2, nu4 = f.nu4, nu6 = f.nu6;
   const double dE2 = dE * dE;
   const double dE4 = dE2 * dE2;
   const double dE6 = dE4 * dE2;
