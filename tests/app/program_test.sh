@@ -32,8 +32,10 @@ for tool in Xvfb xdotool; do
 done
 
 # A display of our own: Xvfb picks a free number and writes it to fd 3, so
-# two runs at once never collide.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# two runs at once never collide. Without -noreset the server resets each
+# time its last client leaves, and a program started during that reset
+# cannot connect.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do
   [ -s "$work/display" ] && break
