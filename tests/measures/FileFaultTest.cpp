@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -250,13 +251,29 @@ TEST_F(FileFault, KillDuringASaveLeavesTheOldOrTheNewFile) {
   const std::string texts[2] = {SettingsText(kOldSettings), SettingsText(kNewSettings)};
   const WaypointTable tables[2] = {Decoded(kOldTable), Decoded(kNewTable)};
   const std::string bytes[2] = {kOldTable, kNewTable};
+  // The kills fall within a few save times of the child's start, however
+  // slowly this disk syncs, so that some saves end between kills and others
+  // do not.
+  long longestSave = 0;
+  for (int i = 0; i < 3; ++i) {
+    const auto start = steady_clock::now();
+    ASSERT_TRUE(SaveSettings(temp.Path(), kOldSettings));
+    ASSERT_TRUE(SaveWaypoints(temp.Path(), Decoded(kOldTable)));
+    const auto took =
+        std::chrono::duration_cast<std::chrono::microseconds>(steady_clock::now() - start);
+    longestSave = std::max(longestSave, static_cast<long>(took.count()));
+  }
   std::mt19937 random(20261207);
-  std::uniform_int_distribution<int> delayMicroseconds(0, 20000);
-  const auto deadline = steady_clock::now() + std::chrono::seconds(4);
+  std::uniform_int_distribution<long> delayMicroseconds(0, std::max(20000L, 3 * longestSave));
+  // Enough kills and changes end the test after four seconds; a slow disk
+  // may take longer to get there, up to a limit.
+  const auto enough = steady_clock::now() + std::chrono::seconds(4);
+  const auto limit = steady_clock::now() + std::chrono::seconds(40);
   int onDisk = 0;
   int changes = 0;
   int kills = 0;
-  for (; kills < 200 && steady_clock::now() < deadline; ++kills) {
+  for (; kills < 200 && steady_clock::now() < limit; ++kills) {
+    if (steady_clock::now() > enough && kills >= 50 && changes >= 5) break;
     const pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
