@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 #include "geodesy/Angles.h"
 #include "geodesy/Footpoint.h"
@@ -176,7 +177,16 @@ void GeoToUtm(const GeoPoint& point, UtmPoint& out) {
   const double eta8 = eta4 * eta4;
   const double nu = row.a / std::sqrt(1.0 - row.e2 * (s * s));
 
-  const double dl = lambda - lambda0;
+  // The zone comes from the longitude brought into one turn, so its offset
+  // from the zone's meridian is brought into one turn as well. A longitude a
+  // hair beyond 180 degrees (180 degrees typed, times the degree factor)
+  // lies at the western edge of zone 1, not 357 degrees east of its meridian.
+  double dl = lambda - lambda0;
+  if (dl > std::numbers::pi) {
+    dl = dl - 2.0 * std::numbers::pi;
+  } else if (dl < -std::numbers::pi) {
+    dl = dl + 2.0 * std::numbers::pi;
+  }
   const double dl2 = dl * dl;
   const double dl4 = dl2 * dl2;
   const double dl6 = dl4 * dl2;

@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "geodesy/Angles.h"
+#include "geodesy/Convergence.h"
 #include "geodesy/Utm.h"
 #include "tests/geodesy/KruegerReference.h"
 
@@ -253,6 +254,31 @@ TEST(UtmTest, EastingsMirrorAboutTheCentralMeridian) {
   EXPECT_NEAR(west.lon * kRadToDeg, 1.73, 0.01);
   EXPECT_NEAR(east.lon * kRadToDeg, 4.27, 0.01);
   EXPECT_NEAR(west.lon + east.lon, 6.0 * kDegToRad, 1e-15);
+}
+
+// 180 degrees typed in a form is a hair beyond pi once multiplied by the
+// degree factor. Such a longitude lies at the western edge of zone 1, on the
+// same grid position as the same meridian reached from the west, and its
+// convergence is a few degrees, not thousands of radians.
+TEST(UtmTest, LongitudesJustPastTheAntimeridianLieAtTheEdgeOfZoneOne) {
+  ASSERT_GT(180.0 * kDegToRad, std::numbers::pi);
+  for (double latDeg : {-79.0, -33.5, 0.0, 12.25, 50.0, 70.0, 83.5}) {
+    for (double past : {0.0, 0.25, 2.5}) {
+      SCOPED_TRACE(testing::Message() << latDeg << " deg, " << past << " deg past 180");
+      const GeoPoint east = Geo(latDeg, 180.0 + past);
+      GeoPoint west = east;
+      west.lon = east.lon - 2.0 * std::numbers::pi;
+      const UtmPoint fromEast = Project(east);
+      const UtmPoint fromWest = Project(west);
+      EXPECT_EQ(fromEast.zone, 1);
+      EXPECT_EQ(fromWest.zone, 1);
+      EXPECT_EQ(fromEast.band, fromWest.band);
+      EXPECT_NEAR(fromEast.easting, fromWest.easting, kMetreTolerance);
+      EXPECT_NEAR(fromEast.northing, fromWest.northing, kMetreTolerance);
+      EXPECT_NEAR(UtmConvergence(fromEast), UtmConvergence(fromWest), 1e-12);
+      EXPECT_LT(std::fabs(UtmConvergence(fromEast)), 3.1 * kDegToRad);
+    }
+  }
 }
 
 TEST(UtmTest, FootpointLatitude) {
