@@ -23,8 +23,9 @@ inline constexpr const char* kSettingsFileName = "conf.txt";
 // what cannot be read, or does not fit an int, is 0.
 AppSettings ParseSettings(std::string_view text);
 
-// Formats the settings as "%d %d %d %d %d %d\n" into `out` (64 bytes is
-// always enough); returns the length.
+// Formats the settings as "%d %d %d %d %d %d\n" into `out` (six values of
+// at most 11 characters each, six separators and the zero byte fit in 80);
+// returns the length.
 int FormatSettings(const AppSettings& settings, char (&out)[80]);
 
 // Reads "conf.txt" in `folder`, or creates it (and the folder, when missing)
