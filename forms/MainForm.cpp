@@ -44,11 +44,6 @@ constexpr GridFields kBaseGrid{MainForm::kEasting,        MainForm::kEastingDm,
                                MainForm::kGridHemisphere, MainForm::kZone,
                                MainForm::kBand};
 
-// A waypoint index read from the settings file is only used inside the table.
-std::int32_t RecordIndex(std::int32_t index) {
-  return index >= 0 && index < kWaypointCapacity ? index : 0;
-}
-
 }  // namespace
 
 MainForm::MainForm(Services& services, const QString& dataFolder, QWidget* parent)

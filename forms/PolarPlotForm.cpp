@@ -112,8 +112,11 @@ PolarPlotForm::PolarPlotForm(MainForm& main, const Look& look, QWidget* parent)
 
 void PolarPlotForm::OnOpen() {
   FillWaypointList(*this, kWaypointList, main_.waypoints);
-  ListSelect(kWaypointList, ListedWaypoint());
-  ShowSelected();
+  // An index beyond the run selects nothing; the record it names (one of
+  // the 50) is still shown, as the main form shows its base.
+  const int listed = RecordIndex(ListedWaypoint());
+  ListSelect(kWaypointList, listed);
+  ShowPosition(kPositionFields, main_.waypoints[static_cast<std::size_t>(listed)].point);
   ResetEntries({kAzimuthWhole, kElevationWhole, kRangeWhole},
                {kAzimuthHundredths, kElevationHundredths, kRangeHundredths});
   ShowUnitLabels(altitudeLabel_, angleLabel_, distanceLabel_);
@@ -151,13 +154,6 @@ void PolarPlotForm::OnTextChanged(int id) {
   if (id == kElevationWhole) CheckElevationField(id);
 }
 
-void PolarPlotForm::ShowSelected() {
-  const int record = SelectedRecord(kWaypointList);
-  if (record >= 0) {
-    ShowPosition(kPositionFields, main_.waypoints[static_cast<std::size_t>(record)].point);
-  }
-}
-
 void PolarPlotForm::Compute() {
   // Without a chosen waypoint there is nothing to measure from: no record
   // outside the ones listed is ever read.
@@ -170,8 +166,11 @@ void PolarPlotForm::Compute() {
   const QString knownName = ListText(kWaypointList, record);
   const PolarVector measured = ReadPolarAt(kMeasurementFields, known);
   if (!StoreResult(Solve(measured, known))) return;
-  RefillAndSelect(kWaypointList, knownName);
-  ShowSelected();
+  // The remembered name, or entry 0 when the Waypoints form renamed or
+  // deleted it; record 0 still when it left no waypoint at all.
+  const int entry = RefillAndSelect(kWaypointList, knownName);
+  ShowPosition(kPositionFields,
+               main_.waypoints[static_cast<std::size_t>(entry >= 0 ? entry : 0)].point);
 }
 
 }  // namespace trelvan

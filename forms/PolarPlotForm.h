@@ -76,8 +76,6 @@ class PolarPlotForm : public TaskForm {
   // "OK": reads the measurement, solves, stores the result and shows the
   // list again with the waypoint that was chosen.
   void Compute();
-  // Shows the record selected in the list, when there is one.
-  void ShowSelected();
 
   int altitudeLabel_;
   int angleLabel_;

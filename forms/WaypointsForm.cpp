@@ -63,11 +63,6 @@ constexpr FieldCheck kFieldChecks[] = {
     {W::kEasting, 999999, messages::kLessThan999999, "0500000"},
 };
 
-// A record index taken from the settings stays inside the table.
-int RecordIndex(std::int32_t index) {
-  return index >= 0 && index < kWaypointCapacity ? index : 0;
-}
-
 }  // namespace
 
 WaypointsForm::WaypointsForm(MainForm& main, QWidget* parent)

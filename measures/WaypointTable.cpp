@@ -40,6 +40,10 @@ void MakeFreeName(const WaypointTable& table, int start, char (&out)[kNameField]
   }
 }
 
+int RecordIndex(std::int32_t index) {
+  return index >= 0 && index < kWaypointCapacity ? index : 0;
+}
+
 int FirstFree(const WaypointTable& table) {
   const int n = CountInUse(table);
   return n < kWaypointCapacity ? n : -1;

@@ -46,6 +46,10 @@ void SetName(Waypoint& w, std::string_view name);
 // the run bears, written with its zero byte into `out`.
 void MakeFreeName(const WaypointTable& table, int start, char (&out)[kNameField]);
 
+// A record index taken from the settings, kept inside the table: one outside
+// 0..49 becomes 0.
+int RecordIndex(std::int32_t index);
+
 // Index of the first free record, or -1 when all 50 are in use.
 int FirstFree(const WaypointTable& table);
 

@@ -382,8 +382,12 @@ TEST_F(Forward3DFormTest, WithoutAChosenBaseNothingIsRead) {
   // A base index beyond the records in use leaves the list without a
   // selection; "OK" says so until the user picks a base.
   settings.baseWaypoint = 7;
+  table[7].point = PointDeg(-33.25, 151.5, 0.0);  // left behind in a free record
   Run([](F& f) {
     EXPECT_EQ(f.ListSelection(F::kWaypointList), -1);
+    // The record the index names is shown, as on the main form.
+    EXPECT_EQ(f.Text(F::kLatHemisphere) + f.Text(F::kLatDeg) + f.Text(F::kLatMin), "S03315");
+    EXPECT_EQ(f.Text(F::kLonHemisphere) + f.Text(F::kLonDeg) + f.Text(F::kLonMin), "E15130");
     f.Press(F::kOk);
     f.Choose(F::kWaypointList, 1);
     f.Press(F::kOk);
