@@ -41,6 +41,10 @@ constexpr double kFootpointStart = 1.570796326794895;
 constexpr double kFootpointTolerance = 1e-12;
 constexpr int kFootpointMaxRounds = 100;
 
+// Beyond this many turns the zone's longitude is reduced by a remainder, not
+// by one turn at a time, and no longer matches the offset reduced here.
+constexpr double kTurnsFoundStepwise = 1e6;
+
 // Zone 0 marks a longitude that is not finite: it falls in no zone.
 constexpr std::uint16_t kNoZone = 0;
 
@@ -178,14 +182,15 @@ void GeoToUtm(const GeoPoint& point, UtmPoint& out) {
   const double nu = row.a / std::sqrt(1.0 - row.e2 * (s * s));
 
   // The zone comes from the longitude brought into one turn, so its offset
-  // from the zone's meridian is brought into one turn as well. A longitude a
-  // hair beyond 180 degrees (180 degrees typed, times the degree factor)
-  // lies at the western edge of zone 1, not 357 degrees east of its meridian.
+  // from the zone's meridian is brought into one turn as well: a longitude a
+  // hair beyond 180 degrees (179 59 59 and 100 hundredths typed) lies at the
+  // western edge of zone 1, not 357 degrees east of its meridian. Longitudes
+  // so far out that the zone is no longer found turn by turn are left as
+  // they are.
   double dl = lambda - lambda0;
-  if (dl > std::numbers::pi) {
-    dl = dl - 2.0 * std::numbers::pi;
-  } else if (dl < -std::numbers::pi) {
-    dl = dl + 2.0 * std::numbers::pi;
+  if (std::fabs(dl) > std::numbers::pi &&
+      std::fabs(dl) < kTurnsFoundStepwise * 2.0 * std::numbers::pi) {
+    dl = std::remainder(dl, 2.0 * std::numbers::pi);
   }
   const double dl2 = dl * dl;
   const double dl4 = dl2 * dl2;

@@ -564,6 +564,8 @@ TEST_F(WaypointsFormTest, ConvertAgreesWithTheCoreInBothDirections) {
       {{"0", "0", "0", "0"}, false, {"0", "0", "0", "1"}, true},
       {{"60", "10", "0", "0"}, false, {"5", "30", "0", "0"}, false},  // a Norway zone
       {{"79", "59", "59", "99"}, true, {"179", "59", "59", "99"}, true},
+      // 180 degrees, a hair more than pi: the western edge of zone 1.
+      {{"45", "0", "0", "0"}, true, {"179", "59", "59", "100"}, false},
   };
   for (const std::uint16_t datum : {std::uint16_t{0}, kOtherDatum}) {
     Run([datum](MainForm& m) { m.settings.datumIndex = datum; },

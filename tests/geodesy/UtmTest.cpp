@@ -256,29 +256,29 @@ TEST(UtmTest, EastingsMirrorAboutTheCentralMeridian) {
   EXPECT_NEAR(west.lon + east.lon, 6.0 * kDegToRad, 1e-15);
 }
 
-// 180 degrees typed in a form is a hair beyond pi once multiplied by the
-// degree factor. Such a longitude lies at the western edge of zone 1, on the
-// same grid position as the same meridian reached from the west, and its
-// convergence is a few degrees, not thousands of radians.
-TEST(UtmTest, LongitudesJustPastTheAntimeridianLieAtTheEdgeOfZoneOne) {
+// 179 59 59 and 100 hundredths typed in a form make 180 degrees, a hair
+// beyond pi once multiplied by the degree factor; more hundredths go further.
+// Such a longitude projects as the same meridian within one turn does (180
+// degrees as the western edge of zone 1), and its convergence is a few
+// degrees, not thousands of radians.
+TEST(UtmTest, LongitudesPastTheAntimeridianProjectAsTheSameMeridianWithinOneTurn) {
   ASSERT_GT(180.0 * kDegToRad, std::numbers::pi);
   for (double latDeg : {-79.0, -33.5, 0.0, 12.25, 50.0, 70.0, 83.5}) {
-    for (double past : {0.0, 0.25, 2.5}) {
-      SCOPED_TRACE(testing::Message() << latDeg << " deg, " << past << " deg past 180");
-      const GeoPoint east = Geo(latDeg, 180.0 + past);
-      GeoPoint west = east;
-      west.lon = east.lon - 2.0 * std::numbers::pi;
-      const UtmPoint fromEast = Project(east);
-      const UtmPoint fromWest = Project(west);
-      EXPECT_EQ(fromEast.zone, 1);
-      EXPECT_EQ(fromWest.zone, 1);
-      EXPECT_EQ(fromEast.band, fromWest.band);
-      EXPECT_NEAR(fromEast.easting, fromWest.easting, kMetreTolerance);
-      EXPECT_NEAR(fromEast.northing, fromWest.northing, kMetreTolerance);
-      EXPECT_NEAR(UtmConvergence(fromEast), UtmConvergence(fromWest), 1e-12);
-      EXPECT_LT(std::fabs(UtmConvergence(fromEast)), 3.1 * kDegToRad);
+    for (double lonDeg : {180.0, 180.25, 182.5, 547.75, -545.5, 1000.0}) {
+      SCOPED_TRACE(testing::Message() << latDeg << " deg, " << lonDeg << " deg");
+      double withinOneTurn = std::remainder(lonDeg, 360.0);
+      if (withinOneTurn == 180.0) withinOneTurn = -180.0;
+      const UtmPoint far = Project(Geo(latDeg, lonDeg));
+      const UtmPoint near = Project(Geo(latDeg, withinOneTurn));
+      EXPECT_EQ(far.zone, near.zone);
+      EXPECT_EQ(far.band, near.band);
+      EXPECT_NEAR(far.easting, near.easting, kMetreTolerance);
+      EXPECT_NEAR(far.northing, near.northing, kMetreTolerance);
+      EXPECT_NEAR(UtmConvergence(far), UtmConvergence(near), 1e-12);
+      EXPECT_LT(std::fabs(UtmConvergence(far)), 3.1 * kDegToRad);
     }
   }
+  EXPECT_EQ(Project(Geo(0.0, 180.0)).zone, 1);
 }
 
 TEST(UtmTest, FootpointLatitude) {
