@@ -4,7 +4,8 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "app/DataFolder.h"
+#include "store/DataFolder.h"
+#include "store/SafeFile.h"
 #include "app/SignalBridge.h"
 #include "forms/MainForm.h"
 #include "ui/Services.h"
@@ -16,7 +17,7 @@ int main(int argc, char** argv) {
 
   trelvan::SignalBridge bridge;
   const std::string folder = trelvan::DataFolderPath();
-  trelvan::MakeDataFolder(folder);
+  trelvan::EnsureFolder(folder.c_str());
 
   trelvan::Services services = trelvan::Services::Desktop();
   trelvan::MainForm main(services, QString::fromLocal8Bit(folder.c_str()));

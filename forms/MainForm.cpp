@@ -24,7 +24,7 @@
 #include "magnetic/MagneticModel.h"
 #include "measures/FieldNumber.h"
 #include "measures/Units.h"
-#include "measures/WaypointFile.h"
+#include "store/WaypointFile.h"
 
 // The icons and pictures live in this static library; a resource file that
 // nothing names would be dropped by the linker, so it is registered here.

@@ -3,8 +3,8 @@
 #include <QString>
 
 #include "geometry/Polar.h"
-#include "measures/Settings.h"
-#include "measures/WaypointTable.h"
+#include "store/Settings.h"
+#include "store/WaypointTable.h"
 #include "ui/Form.h"
 
 class QKeyEvent;

@@ -5,7 +5,7 @@
 
 #include "geodesy/Angles.h"
 #include "geodesy/Rounding.h"
-#include "measures/CodePage1252.h"
+#include "store/CodePage1252.h"
 #include "measures/DisplaySplit.h"
 #include "measures/Units.h"
 #include "ui/Form.h"

@@ -7,7 +7,7 @@
 #include "geodesy/Datum.h"
 #include "geodesy/Utm.h"
 #include "magnetic/MagneticModel.h"
-#include "measures/WaypointTable.h"
+#include "store/WaypointTable.h"
 
 namespace trelvan {
 

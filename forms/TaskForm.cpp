@@ -10,7 +10,7 @@
 #include "measures/AngleEntry.h"
 #include "measures/FieldNumber.h"
 #include "measures/Units.h"
-#include "measures/WaypointTable.h"
+#include "store/WaypointTable.h"
 
 namespace trelvan {
 

@@ -15,7 +15,7 @@
 #include "geodesy/Utm.h"
 #include "measures/FieldNumber.h"
 #include "measures/Units.h"
-#include "measures/WaypointTable.h"
+#include "store/WaypointTable.h"
 
 namespace trelvan {
 

@@ -9,9 +9,9 @@
 #include <string_view>
 
 #include "fuzz/FuzzSupport.h"
-#include "measures/FileResult.h"
-#include "measures/SafeFile.h"
-#include "measures/Settings.h"
+#include "store/FileResult.h"
+#include "store/SafeFile.h"
+#include "store/Settings.h"
 
 namespace trelvan {
 namespace {

@@ -10,10 +10,10 @@
 #include <string_view>
 
 #include "fuzz/FuzzSupport.h"
-#include "measures/FileResult.h"
-#include "measures/SafeFile.h"
-#include "measures/WaypointFile.h"
-#include "measures/WaypointTable.h"
+#include "store/FileResult.h"
+#include "store/SafeFile.h"
+#include "store/WaypointFile.h"
+#include "store/WaypointTable.h"
 
 namespace trelvan {
 namespace {

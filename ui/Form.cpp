@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "measures/WaypointTable.h"
+#include "store/WaypointTable.h"
 
 namespace trelvan {
 

@@ -14,7 +14,7 @@
 
 #include "forms/MainForm.h"
 #include "forms/PolarPlotForm.h"
-#include "measures/WaypointTable.h"
+#include "store/WaypointTable.h"
 #include "tests/support/FormHarness.h"
 #include "tests/support/GeoPoints.h"
 

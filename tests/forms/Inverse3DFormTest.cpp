@@ -17,7 +17,7 @@
 #include "geometry/Polar.h"
 #include "magnetic/MagneticModel.h"
 #include "measures/Units.h"
-#include "measures/WaypointTable.h"
+#include "store/WaypointTable.h"
 #include "tests/forms/FormTestSupport.h"
 
 namespace trelvan {

@@ -17,9 +17,9 @@
 
 #include "forms/MainForm.h"
 #include "geodesy/Angles.h"
-#include "measures/Settings.h"
-#include "measures/WaypointFile.h"
-#include "measures/WaypointTable.h"
+#include "store/Settings.h"
+#include "store/WaypointFile.h"
+#include "store/WaypointTable.h"
 #include "tests/forms/FormTestSupport.h"
 #include "tests/support/FormHarness.h"
 

@@ -20,7 +20,7 @@
 #include "geometry/Resection.h"
 #include "measures/AngleEntry.h"
 #include "measures/Units.h"
-#include "measures/WaypointTable.h"
+#include "store/WaypointTable.h"
 #include "tests/forms/FormTestSupport.h"
 
 namespace trelvan {

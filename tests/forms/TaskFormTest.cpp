@@ -16,7 +16,7 @@
 #include "geodesy/Rounding.h"
 #include "magnetic/MagneticModel.h"
 #include "measures/Units.h"
-#include "measures/WaypointTable.h"
+#include "store/WaypointTable.h"
 #include "tests/forms/FormTestSupport.h"
 
 namespace trelvan {

@@ -21,7 +21,7 @@
 #include "geodesy/Utm.h"
 #include "measures/DisplaySplit.h"
 #include "measures/Units.h"
-#include "measures/WaypointTable.h"
+#include "store/WaypointTable.h"
 #include "tests/forms/FormTestSupport.h"
 
 namespace trelvan {

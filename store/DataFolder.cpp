@@ -1,10 +1,8 @@
-#include "app/DataFolder.h"
+#include "store/DataFolder.h"
 
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 
 namespace trelvan {
@@ -30,16 +28,6 @@ std::string DataFolderPath(const char* xdgDataHome, const char* home) {
 
 std::string DataFolderPath() {
   return DataFolderPath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-}
-
-void MakeDataFolder(const std::string& folder) {
-  // Each missing component from the root down; one that exists already
-  // (made by someone else meanwhile, too) is fine.
-  for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
-    const std::string part = folder.substr(0, end);
-    if (!part.empty() && mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return;
-    if (end == std::string::npos) return;
-  }
 }
 
 }  // namespace trelvan

@@ -1,4 +1,4 @@
-#include "measures/WaypointFile.h"
+#include "store/WaypointFile.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 
 #include "TempFolder.h"
-#include "measures/SafeFile.h"
+#include "store/SafeFile.h"
 
 namespace trelvan {
 namespace {

@@ -1,10 +1,10 @@
-#include "measures/WaypointFile.h"
+#include "store/WaypointFile.h"
 
 #include <bit>
 #include <cstring>
 #include <limits>
 
-#include "measures/SafeFile.h"
+#include "store/SafeFile.h"
 
 namespace trelvan {
 

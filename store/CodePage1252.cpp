@@ -1,4 +1,4 @@
-#include "measures/CodePage1252.h"
+#include "store/CodePage1252.h"
 
 namespace trelvan {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "measures/FileResult.h"
+#include "store/FileResult.h"
 
 namespace trelvan {
 

@@ -1,4 +1,4 @@
-#include "measures/Settings.h"
+#include "store/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 
 #include "TempFolder.h"
-#include "measures/SafeFile.h"
+#include "store/SafeFile.h"
 
 namespace trelvan {
 

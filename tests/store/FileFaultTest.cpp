@@ -21,9 +21,9 @@
 #include <string>
 
 #include "TempFolder.h"
-#include "measures/SafeFile.h"
-#include "measures/Settings.h"
-#include "measures/WaypointFile.h"
+#include "store/SafeFile.h"
+#include "store/Settings.h"
+#include "store/WaypointFile.h"
 
 namespace trelvan {
 namespace {

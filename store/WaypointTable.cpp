@@ -1,4 +1,4 @@
-#include "measures/WaypointTable.h"
+#include "store/WaypointTable.h"
 
 #include <cstdio>
 #include <cstring>

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "measures/WaypointFile.h"
-#include "measures/WaypointTable.h"
+#include "store/WaypointFile.h"
+#include "store/WaypointTable.h"
 
 namespace trelvan::files {
 

@@ -1,10 +1,10 @@
-#include "measures/Settings.h"
+#include "store/Settings.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <limits>
 
-#include "measures/SafeFile.h"
+#include "store/SafeFile.h"
 
 namespace trelvan {
 namespace {

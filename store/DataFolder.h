@@ -13,9 +13,4 @@ std::string DataFolderPath(const char* xdgDataHome, const char* home);
 // DataFolderPath of the process's environment.
 std::string DataFolderPath();
 
-// Creates `folder` and its missing parents; a folder made here is private to
-// the user (0700). A folder that cannot be made is reported by the main form,
-// which cannot create its files there.
-void MakeDataFolder(const std::string& folder);
-
 }  // namespace trelvan

@@ -8,8 +8,9 @@ namespace trelvan {
 // bare name (the current folder). False when the result does not fit.
 bool JoinPath(char* out, std::size_t capacity, const char* folder, const char* name);
 
-// Creates `folder` and any missing parents with mode 0755 (less the umask).
-// True when the folder exists afterwards; an empty folder is the current one.
+// Creates `folder` and any missing parents, private to the user (0700): they
+// hold the user's own data. True when the folder exists afterwards; an empty
+// folder is the current one. The one place where a data folder is made.
 bool EnsureFolder(const char* folder);
 
 // What became of reading the start of a file.

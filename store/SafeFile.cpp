@@ -1,4 +1,4 @@
-#include "measures/SafeFile.h"
+#include "store/SafeFile.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -154,7 +154,7 @@ bool EnsureFolder(const char* folder) {
     if (i < length && path[i] != '/') continue;
     const char kept = path[i];
     path[i] = '\0';
-    if (mkdir(path, 0755) != 0 && !IsFolder(path)) return false;
+    if (mkdir(path, 0700) != 0 && !IsFolder(path)) return false;
     path[i] = kept;
   }
   return true;

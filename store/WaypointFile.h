@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-#include "measures/FileResult.h"
-#include "measures/WaypointTable.h"
+#include "store/FileResult.h"
+#include "store/WaypointTable.h"
 
 namespace trelvan {
 
