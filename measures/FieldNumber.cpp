@@ -1,39 +1,44 @@
 #include "measures/FieldNumber.h"
 
-#include <cstdint>
 #include <limits>
 
 namespace trelvan {
 namespace {
 
-// The blanks the wide-character conversion skips before a number.
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 }  // namespace
 
-std::int32_t ReadFieldNumber(std::string_view text) {
-  std::size_t i = 0;
+ScannedInteger ScanInteger(std::string_view text, std::size_t start) {
+  ScannedInteger scanned{start, false, false, 0};
+  std::size_t& i = scanned.end;
   while (i < text.size() && IsBlank(text[i])) ++i;
-  bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
+    scanned.negative = text[i] == '-';
     ++i;
   }
-  // The magnitude is gathered in 64 bits and stops growing once it is past
-  // the 32-bit range, so any number of digits is read without overflow.
-  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-  std::int64_t magnitude = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    if (magnitude <= kLimit) magnitude = magnitude * 10 + (text[i] - '0');
+  for (; i < text.size() && IsDigit(text[i]); ++i) {
+    scanned.hasDigits = true;
+    if (scanned.magnitude <= kInt32MagnitudeLimit) {
+      scanned.magnitude = scanned.magnitude * 10 + (text[i] - '0');
+    }
   }
-  if (negative) {
-    return magnitude >= kLimit ? std::numeric_limits<std::int32_t>::min()
-                               : static_cast<std::int32_t>(-magnitude);
+  return scanned;
+}
+
+std::int32_t ReadFieldNumber(std::string_view text) {
+  const ScannedInteger scanned = ScanInteger(text);
+  if (scanned.negative) {
+    return scanned.magnitude >= kInt32MagnitudeLimit
+               ? std::numeric_limits<std::int32_t>::min()
+               : static_cast<std::int32_t>(-scanned.magnitude);
   }
-  return magnitude >= kLimit ? std::numeric_limits<std::int32_t>::max()
-                             : static_cast<std::int32_t>(magnitude);
+  return scanned.magnitude >= kInt32MagnitudeLimit ? std::numeric_limits<std::int32_t>::max()
+                                                   : static_cast<std::int32_t>(scanned.magnitude);
 }
 
 }  // namespace trelvan

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <limits>
 
+#include "measures/FieldNumber.h"
 #include "store/SafeFile.h"
 
 namespace trelvan {
@@ -12,11 +12,6 @@ namespace {
 // Characters of the first line that are looked at: the line, newline
 // included, always fitted a 30-byte buffer.
 constexpr std::size_t kLineLimit = 29;
-
-// The blanks that a scanned number may be preceded by.
-bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
 
 // The first line as it is read: at most 29 characters, up to and including
 // its newline; a zero byte ends it as well.
@@ -40,22 +35,13 @@ AppSettings ParseSettings(std::string_view text) {
   // first thing that is not a number; a number too large for an int is read
   // past but gives 0, and the numbers after it are still read.
   for (std::int32_t& value : values) {
-    while (i < line.size() && IsSpace(line[i])) ++i;
-    bool negative = false;
-    if (i < line.size() && (line[i] == '+' || line[i] == '-')) {
-      negative = line[i] == '-';
-      ++i;
-    }
-    if (i >= line.size() || line[i] < '0' || line[i] > '9') break;
-    constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-    std::int64_t magnitude = 0;
-    for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i) {
-      if (magnitude <= kLimit) magnitude = magnitude * 10 + (line[i] - '0');
-    }
-    if (negative && magnitude <= kLimit) {
-      value = static_cast<std::int32_t>(-magnitude);
-    } else if (!negative && magnitude < kLimit) {
-      value = static_cast<std::int32_t>(magnitude);
+    const ScannedInteger scanned = ScanInteger(line, i);
+    if (!scanned.hasDigits) break;
+    i = scanned.end;
+    if (scanned.negative && scanned.magnitude <= kInt32MagnitudeLimit) {
+      value = static_cast<std::int32_t>(-scanned.magnitude);
+    } else if (!scanned.negative && scanned.magnitude < kInt32MagnitudeLimit) {
+      value = static_cast<std::int32_t>(scanned.magnitude);
     }
   }
   return AppSettings{values[0], values[1], values[2], values[3], values[4], values[5]};
