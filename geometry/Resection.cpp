@@ -1,8 +1,8 @@
 #include "geometry/Resection.h"
 
 #include <cmath>
-#include <numbers>
 
+#include "geodesy/Angles.h"
 #include "geodesy/DatumShift.h"
 #include "geodesy/Rounding.h"
 
@@ -35,16 +35,15 @@ PolarVector RefineReverse(const PolarVector& reverse, const PolarVector& measure
 // by more than half a turn one is moved by a turn first. The exact double pi
 // keeps the result inside the (-pi, pi] of the longitudes themselves.
 double MeanLongitude(double lon1, double lon2) {
-  constexpr double kPi = std::numbers::pi;
   if (!(std::fabs(lon2 - lon1) > kPi)) {
     return (lon2 + lon1) * 0.5;
   }
-  lon2 = lon2 < lon1 ? lon2 + 2.0 * kPi : lon2 - 2.0 * kPi;
+  lon2 = lon2 < lon1 ? lon2 + kTwoPi : lon2 - kTwoPi;
   double mean = (lon2 + lon1) * 0.5;
   if (mean > kPi) {
-    mean -= 2.0 * kPi;
+    mean -= kTwoPi;
   } else if (mean <= -kPi) {
-    mean += 2.0 * kPi;
+    mean += kTwoPi;
   }
   return mean;
 }

@@ -12,8 +12,9 @@ namespace {
 // Epoch of the coefficient tables, decimal years.
 constexpr double kEpoch = 2000.0;
 
-// Degrees to radians as the synthesis has always used it: a shorter decimal
-// than kDegToRad, and the field values depend on this one.
+// Degrees to radians in the synthesis: a shorter decimal than kDegToRad,
+// and the field values depend on this one (tests/properties/
+// PinnedResultsTest.cpp pins a declination to the last bit).
 constexpr double kSynthesisDegToRad = 0.01745329;
 
 // Latitudes closer to a pole than this (degrees) take the replacement
@@ -35,10 +36,6 @@ constexpr double kReferenceRadius = 6371.2;
 // declination takes the fixed value kUndefinedDeclination (radians).
 constexpr double kWeakestField = 0.0001;
 constexpr double kUndefinedDeclination = 57238.48373356924;
-
-// Half and whole turn to full double precision, for the signed-degree step.
-constexpr double kPi = 3.141592653589793;
-constexpr double kTwoPi = 6.283185307179586;
 
 // Beyond this many radians an angle is first reduced by fmod: a turn taken
 // off at a time could never finish on a huge angle (a - 2*pi == a), and on a

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "geodesy/Angles.h"
 #include "geodesy/Rounding.h"
 
 namespace trelvan {
@@ -41,13 +42,13 @@ DmsParts SplitDms(double x) {
   // Each part is taken from x with its own constant, not from the remainder
   // of the part before, and the differences are formed left to right: the
   // displayed digits depend on this exact order.
-  const std::int16_t deg16 = TruncateInto<std::int16_t>(x * 57.2957795130823);
+  const std::int16_t deg16 = TruncateInto<std::int16_t>(x * kRadToDeg);
   DmsParts p;
   p.deg = deg16;
-  p.min = TruncateInto<std::int32_t>(x * 3437.7467707849382 - Product(p.deg, 60));
-  p.sec = TruncateInto<std::int32_t>(x * 206264.80624709628 - Product(p.deg, 3600) -
+  p.min = TruncateInto<std::int32_t>(x * kRadToMinutes - Product(p.deg, 60));
+  p.sec = TruncateInto<std::int32_t>(x * kRadToSeconds - Product(p.deg, 3600) -
                                      Product(p.min, 60));
-  p.hun = RoundHalfAway(x * 20626480.62470963 - Product(p.deg, 360000) -
+  p.hun = RoundHalfAway(x * kRadToHundredths - Product(p.deg, 360000) -
                         Product(p.min, 6000) - Product(p.sec, 100));
   // The carries are checked one after the other, each whatever happened
   // before it: the minutes can reach 60 on their own, without any carry

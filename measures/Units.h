@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "geodesy/Angles.h"
+
 namespace trelvan {
 
 // Angle unit codes as stored in the settings. Every test asks only whether
@@ -59,10 +61,10 @@ inline constexpr const char* AngleUnitLabel(std::int32_t angleUnit) {
 
 // Factor from radians to the display angle unit, and from it to radians.
 inline constexpr double RadiansToAngleUnit(std::int32_t angleUnit) {
-  return IsMils(angleUnit) ? 1018.59163578813 : 57.2957795130823;
+  return IsMils(angleUnit) ? kRadToMils : kRadToDeg;
 }
 inline constexpr double AngleUnitToRadians(std::int32_t angleUnit) {
-  return IsMils(angleUnit) ? 0.00098174770424681 : 0.0174532925199433;
+  return IsMils(angleUnit) ? kMilsToRad : kDegToRad;
 }
 
 inline constexpr bool IsDistanceUnit(std::int32_t code) {
