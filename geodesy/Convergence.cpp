@@ -20,8 +20,6 @@ constexpr double kScale6Times315 = 314.2447555969211;  // 315 k0^6
 double UtmConvergence(const UtmPoint& g) {
   const Datum& row = DatumRow(g.datum);
 
-  // Multiplication is commutative in floating point, so the prime vertical
-  // radius a / sqrt(1 - s^2 e2) is the footpoint's nu bit for bit.
   const FootpointTerms f = FootpointTermsOf(g, row);
   const bool southern = f.southern;
   const double dE = f.dE;

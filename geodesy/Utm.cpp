@@ -8,11 +8,20 @@
 #include "geodesy/Footpoint.h"
 #include "geodesy/Rounding.h"
 
-// The projection follows the classical series of the transverse Mercator
-// projection in powers of the longitude difference (forward) and of the
-// easting offset (inverse). Every product and sum is taken in the order
-// written here and the constants are the decimals the program has always
-// used, so that displayed grid positions never change by a last digit.
+// The transverse Mercator projection by the classical series in powers of
+// the longitude difference (forward) and of the easting offset from the
+// central meridian (inverse): Redfearn's series (Empire Survey Review 9,
+// 1948), in the form and with the term names T1..T17 of the U.S. Defense
+// Mapping Agency's technical manual 8358.2, "The Universal Grids" (1989):
+//   northing = T1 + T2 dl^2 + T3 dl^4 + T4 dl^6 + T5 dl^8
+//   easting  = 500000 + T6 dl + T7 dl^3 + T8 dl^5 + T9 dl^7
+//   latitude  = phi1 - T10 dE^2 + T11 dE^4 - T12 dE^6 + T13 dE^8
+//   longitude = lambda0 + T14 dE - T15 dE^3 + T16 dE^5 - T17 dE^7
+// with the meridian arc S(phi) as Helmert's series in the third flattening
+// n. Every product and sum is taken in the order written here and the
+// constants are the decimals below, so that displayed grid positions never
+// change by a last digit (tests/properties/PinnedResultsTest.cpp pins a grid
+// position to the last bit; the accuracy is in Utm.h).
 
 namespace trelvan {
 namespace {
@@ -24,8 +33,6 @@ constexpr double kScale2 = 0.9992001600000001;        // k0^2
 constexpr double kTwiceScale2 = 1.9984003200000002;   // 2 k0^2
 constexpr double kScale4 = 0.9984009597440259;        // k0^4
 constexpr double kScale6 = 0.9976023987203844;        // k0^6
-constexpr double kFalseEasting = 500000.0;
-constexpr double kFalseNorthing = 10000000.0;  // southern hemisphere only
 
 // Latitude limits of the grid, degrees and the same times kDegToRad.
 constexpr double kNorthLimitDeg = 84.0;
@@ -48,13 +55,41 @@ constexpr double kTurnsFoundStepwise = 1e6;
 // Zone 0 marks a longitude that is not finite: it falls in no zone.
 constexpr std::uint16_t kNoZone = 0;
 
+// -1/6: zones per degree, negated, for the plain zone rule.
+constexpr double kMinusZonesPerDegree = -0.16666666666666666;
+// -1/8: bands per degree, negated, for the band rule.
+constexpr double kMinusBandsPerDegree = -0.125;
+
+// The rational factors of the series as decimals: 1/12, 1/360 and 1/20160
+// of the northing terms T3..T5, 1/6, 1/120 and 1/5040 of the easting terms
+// T7..T9.
+constexpr double kOneTwelfth = 0.08333333333333333;
+constexpr double kOne360th = 0.002777777777777778;
+constexpr double kOne20160th = 0.0000496031746031746;
+constexpr double kOneSixth = 0.16666666666666666;
+constexpr double kOne120th = 0.008333333333333333;
+constexpr double kOne5040th = 0.0001984126984126984;
+
+// The factors of Helmert's meridian-arc series in n: 5/4, 81/64, 3/2, 7/8,
+// 55/64, 15/16, 3/4, 35/48, 11/16 and 315/512.
+constexpr double kArcA2 = 1.25;
+constexpr double kArcA4 = 1.265625;
+constexpr double kArcB = 1.5;
+constexpr double kArcB3 = 0.875;
+constexpr double kArcB5 = 0.859375;
+constexpr double kArcC = 0.9375;
+constexpr double kArcC4 = 0.75;
+constexpr double kArcD = 0.7291666666666666;
+constexpr double kArcD5 = 0.6875;
+constexpr double kArcE = 0.615234375;
+
 // The zone by the plain six-degree rule, from the longitude in degrees.
 std::uint16_t PlainZone(double lonDeg) {
   const double w = WrapDegrees(lonDeg + 180.0);
   if (std::isnan(w)) {
     return kNoZone;
   }
-  return static_cast<std::uint16_t>(1 - static_cast<int>(w * -0.16666666666666666));
+  return static_cast<std::uint16_t>(1 - static_cast<int>(w * kMinusZonesPerDegree));
 }
 
 // The zone after the exceptions of southern Norway (56..64 N) and Svalbard
@@ -92,7 +127,7 @@ std::uint16_t ExceptionZone(double latDeg, double lonDeg, std::uint16_t zone) {
 // latDeg + 80 rounds to exactly 80 and the plain rule would say "N" while
 // the northing carries the southern false northing.
 signed char BandLetter(double latDeg, double lat) {
-  const double i = -std::trunc((latDeg + 80.0) * -0.125);
+  const double i = -std::trunc((latDeg + 80.0) * kMinusBandsPerDegree);
   if (std::isnan(i)) {
     return 'N';  // no latitude: northern, as the northing takes it
   }
@@ -133,11 +168,11 @@ MeridianArc MeridianArcCoefficients(double a, double inv_f) {
   const double n4 = n3 * n;
   const double n5 = n4 * n;
   MeridianArc arc;
-  arc.A = a * (((1.0 - n) + 1.25 * (n2 - n3)) + 1.265625 * (n4 - n5));
-  arc.B = 1.5 * a * (((n - n2) + 0.875 * (n3 - n4)) + 0.859375 * n5);
-  arc.C = 0.9375 * a * ((n2 - n3) + 0.75 * (n4 - n5));
-  arc.D = 0.7291666666666666 * a * ((n3 - n4) + 0.6875 * n5);
-  arc.E = 0.615234375 * a * (n4 - n5);
+  arc.A = a * (((1.0 - n) + kArcA2 * (n2 - n3)) + kArcA4 * (n4 - n5));
+  arc.B = kArcB * a * (((n - n2) + kArcB3 * (n3 - n4)) + kArcB5 * n5);
+  arc.C = kArcC * a * ((n2 - n3) + kArcC4 * (n4 - n5));
+  arc.D = kArcD * a * ((n3 - n4) + kArcD5 * n5);
+  arc.E = kArcE * a * (n4 - n5);
   return arc;
 }
 
@@ -198,23 +233,23 @@ void GeoToUtm(const GeoPoint& point, UtmPoint& out) {
 
   const double T1 = S * kScale;
   const double T2 = s * nu * c * kHalfScale;
-  const double T3 = T2 * (c2 * 0.08333333333333333) * ((5.0 - t2) + 4.0 * eta4 + 9.0 * eta2);
+  const double T3 = T2 * (c2 * kOneTwelfth) * ((5.0 - t2) + 4.0 * eta4 + 9.0 * eta2);
   const double T4 =
-      T2 * (c4 * 0.002777777777777778) *
+      T2 * (c4 * kOne360th) *
       (61.0 - 58.0 * t2 + 270.0 * eta2 + t4 - 330.0 * t2 * eta2 + 324.0 * eta6 + 445.0 * eta4 -
        680.0 * t2 * eta4 + 88.0 * eta8 - 600.0 * t2 * eta6 - 192.0 * t2 * eta8);
-  const double T5 = T2 * (c6 * 0.0000496031746031746) * (1385.0 - 3111.0 * t2 + 543.0 * t4 - t6);
+  const double T5 = T2 * (c6 * kOne20160th) * (1385.0 - 3111.0 * t2 + 543.0 * t4 - t6);
   double northing = T1 + (T5 * dl4 + T3) * dl4 + T4 * dl6 + T2 * dl2;
   if (phi < 0.0) {
     northing = northing + kFalseNorthing;
   }
 
   const double T6 = nu * c * kScale;
-  const double T7 = T6 * (c2 * 0.16666666666666666) * (1.0 - t2 + eta2);
-  const double T8 = T6 * (c4 * 0.008333333333333333) *
+  const double T7 = T6 * (c2 * kOneSixth) * (1.0 - t2 + eta2);
+  const double T8 = T6 * (c4 * kOne120th) *
                     (5.0 - 18.0 * t2 + 14.0 * eta2 + t4 - 58.0 * t2 * eta2 + 4.0 * eta6 +
                      13.0 * eta4 - 64.0 * t2 * eta4 - 24.0 * t2 * eta6);
-  const double T9 = T6 * (c6 * 0.0001984126984126984) * (61.0 - 479.0 * t2 + 179.0 * t4 - t6);
+  const double T9 = T6 * (c6 * kOne5040th) * (61.0 - 479.0 * t2 + 179.0 * t4 - t6);
   const double easting = (((T8 * dl4 + T9 * dl6) + T7 * dl2) + T6) * dl + kFalseEasting;
 
   out.easting = easting;
@@ -240,30 +275,6 @@ double FootpointLatitude(double northing, const MeridianArc& arc) {
     phi = next;
   }
   return std::numeric_limits<double>::quiet_NaN();
-}
-
-FootpointTerms FootpointTermsOf(const UtmPoint& grid, const Datum& row) {
-  FootpointTerms f;
-  f.southern = grid.band < 'N';
-  const double northing = f.southern ? kFalseNorthing - grid.northing : grid.northing;
-  f.dE = grid.easting - kFalseEasting;
-  f.phi1 = FootpointLatitude(northing, MeridianArcCoefficients(row.a, row.inv_f));
-  f.c = std::cos(f.phi1);
-  f.s = std::sin(f.phi1);
-  f.t = std::tan(f.phi1);
-  f.t2 = f.t * f.t;
-  f.t4 = f.t2 * f.t2;
-  f.t6 = f.t4 * f.t2;
-  f.eta2 = (f.c * f.c) * row.ep2;
-  f.eta4 = f.eta2 * f.eta2;
-  f.eta6 = f.eta4 * f.eta2;
-  f.eta8 = f.eta4 * f.eta4;
-  f.w = 1.0 - row.e2 * (f.s * f.s);
-  f.nu = row.a / std::sqrt(f.w);
-  f.nu2 = f.nu * f.nu;
-  f.nu4 = f.nu2 * f.nu2;
-  f.nu6 = f.nu4 * f.nu2;
-  return f;
 }
 
 GeoPoint UtmToGeo(const UtmPoint& grid) {

@@ -21,6 +21,10 @@ struct UtmPoint {
 
 inline constexpr std::uint16_t kUtmForm = 0;
 
+// The false origin of every zone, metres.
+inline constexpr double kFalseEasting = 500000.0;
+inline constexpr double kFalseNorthing = 10000000.0;  // southern hemisphere only
+
 // Coefficients of the meridian arc S(phi) = A phi - B sin 2phi + C sin 4phi
 // - D sin 6phi + E sin 8phi, as a series in the third flattening, metres.
 struct MeridianArc {
@@ -32,6 +36,15 @@ struct MeridianArc {
 };
 
 MeridianArc MeridianArcCoefficients(double a, double inv_f);
+
+// Accuracy: the series stop at the eighth power of the longitude difference
+// and of the easting offset. Within 3 degrees of the central meridian,
+// between 80 S and 84 N, they agree with an exact transverse Mercator
+// projection (Krueger's series in n, tests/geodesy/KruegerReference.h) to
+// better than 0.1 mm in easting and northing, and a grid position maps back
+// to its latitude and longitude within 1e-9 degrees; tests/geodesy/UtmTest.cpp
+// checks both. Farther out, in the widened Norway and Svalbard zones, the
+// error grows with the eighth power of the distance from the meridian.
 
 // Projects `point` on its own datum's ellipsoid. Writes every field of `out`
 // except `column` and `row`, which keep what the caller left there.
