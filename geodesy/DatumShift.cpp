@@ -55,13 +55,7 @@ GeoPoint EcefToGeodetic(const EcefPoint& q) {
   return g;
 }
 
-// Position-vector Helmert shift with small-angle rotations.
-EcefPoint DatumToWgs84(const EcefPoint& q) {
-  const std::uint16_t datum = DatumRowIndex(q.datum);
-  if (datum == kWgs84) {
-    return EcefPoint{q.x, q.y, q.z, kWgs84};
-  }
-  const Datum& row = DatumRow(datum);
+EcefPoint HelmertToWgs84(const Datum& row, const EcefPoint& q) {
   const double m = 1.0 + row.scale_ppm * kPpmToFactor;
   const double rx = row.rx * kArcSecondsToRadians;
   const double ry = row.ry * kArcSecondsToRadians;
@@ -74,15 +68,7 @@ EcefPoint DatumToWgs84(const EcefPoint& q) {
   return w;
 }
 
-// The exact inverse of DatumToWgs84: the rotation matrix is inverted through
-// its adjugate and determinant rather than by flipping the signs, so a shift
-// there and back returns the point to rounding.
-EcefPoint DatumFromWgs84(std::uint16_t target, const EcefPoint& q) {
-  const EcefPoint w = q.datum != kWgs84 ? DatumToWgs84(q) : q;
-  if (target == kWgs84) {
-    return EcefPoint{w.x, w.y, w.z, kWgs84};
-  }
-  const Datum& row = DatumRow(target);
+EcefPoint HelmertFromWgs84(const Datum& row, const EcefPoint& w) {
   const double rx = row.rx * kArcSecondsToRadians;
   const double ry = row.ry * kArcSecondsToRadians;
   const double rz = row.rz * kArcSecondsToRadians;
@@ -95,6 +81,24 @@ EcefPoint DatumFromWgs84(std::uint16_t target, const EcefPoint& q) {
   t.x = (((rx * ry + rz) * dy + (rx * rx + 1.0) * dx) + (rx * rz - ry) * dz) * M;
   t.y = (((rx * ry - rz) * dx + (ry * ry + 1.0) * dy) + (rz * ry + rx) * dz) * M;
   t.z = (((rx * rz + ry) * dx + (rz * ry - rx) * dy) + (rz * rz + 1.0) * dz) * M;
+  t.datum = w.datum;
+  return t;
+}
+
+EcefPoint DatumToWgs84(const EcefPoint& q) {
+  const std::uint16_t datum = DatumRowIndex(q.datum);
+  if (datum == kWgs84) {
+    return EcefPoint{q.x, q.y, q.z, kWgs84};
+  }
+  return HelmertToWgs84(DatumRow(datum), q);
+}
+
+EcefPoint DatumFromWgs84(std::uint16_t target, const EcefPoint& q) {
+  const EcefPoint w = q.datum != kWgs84 ? DatumToWgs84(q) : q;
+  if (target == kWgs84) {
+    return EcefPoint{w.x, w.y, w.z, kWgs84};
+  }
+  EcefPoint t = HelmertFromWgs84(DatumRow(target), w);
   t.datum = target;
   return t;
 }

@@ -21,6 +21,16 @@ EcefPoint GeodeticToEcef(const GeoPoint& p);
 // Cartesian to geodetic on q's own datum by Bowring's one-step formula.
 GeoPoint EcefToGeodetic(const EcefPoint& q);
 
+// The seven-parameter shift of `row` from its datum to WGS-84, position-
+// vector form with small-angle rotations; the result carries datum 0.
+EcefPoint HelmertToWgs84(const Datum& row, const EcefPoint& q);
+
+// The exact inverse of HelmertToWgs84: the rotation matrix is inverted
+// through its adjugate and determinant rather than by flipping the signs, so
+// a shift there and back returns the point to rounding. The result carries
+// w's datum index; the caller sets the one it means.
+EcefPoint HelmertFromWgs84(const Datum& row, const EcefPoint& w);
+
 // Shifts q from its datum to WGS-84 (result datum 0).
 EcefPoint DatumToWgs84(const EcefPoint& q);
 

@@ -146,5 +146,39 @@ TEST(DatumShiftTest, IndicesBeyondTheTableUseRowTwo) {
   EXPECT_EQ(converted.lat, ConvertDatum(2, PointDeg(45.0, 7.0, 0.0, 0)).lat);
 }
 
+// No row of the table rotates, so the rotation branch is tried on rows made
+// here. The published example of the position-vector shift from WGS 72 to
+// WGS 84 (IOGP guidance note 7-2): tz 4.5 m, rz +0.554", scale +0.219 ppm.
+TEST(DatumShiftTest, RotatingShiftFollowsThePositionVectorConvention) {
+  Datum wgs72{};
+  wgs72.dz = 4.5;
+  wgs72.rz = 0.554;
+  wgs72.scale_ppm = 0.219;
+  const EcefPoint w = HelmertToWgs84(wgs72, EcefPoint{3657660.66, 255768.55, 5201382.11, 3});
+  // Published to the centimetre.
+  EXPECT_NEAR(w.x, 3657660.78, 0.01);
+  EXPECT_NEAR(w.y, 255778.43, 0.01);
+  EXPECT_NEAR(w.z, 5201387.75, 0.01);
+  EXPECT_EQ(w.datum, 0);
+}
+
+TEST(DatumShiftTest, RotatingShiftThereAndBackReturnsThePoint) {
+  Datum row{};
+  row.dx = -120.5;
+  row.dy = 74.25;
+  row.dz = 300.0;
+  row.rx = 1.5;
+  row.ry = -2.25;
+  row.rz = 0.75;
+  row.scale_ppm = -8.0;
+  for (const EcefPoint q : {EcefPoint{4e6, -3e6, 3.5e6, 5}, EcefPoint{-6e6, 1e5, -1e6, 5},
+                            EcefPoint{0.0, 0.0, 6.35e6, 5}}) {
+    const EcefPoint back = HelmertFromWgs84(row, HelmertToWgs84(row, q));
+    EXPECT_NEAR(back.x, q.x, 1e-6);
+    EXPECT_NEAR(back.y, q.y, 1e-6);
+    EXPECT_NEAR(back.z, q.z, 1e-6);
+  }
+}
+
 }  // namespace
 }  // namespace trelvan
