@@ -15,6 +15,8 @@ struct AppSettings {
   std::int32_t datumIndex;    // map datum, 0..124
   std::int32_t editWaypoint;  // record the Waypoints form opens on
   std::int32_t baseWaypoint;  // record that is the base position
+
+  friend bool operator==(const AppSettings&, const AppSettings&) = default;
 };
 
 inline constexpr const char* kSettingsFileName = "conf.txt";

@@ -48,7 +48,7 @@ TEST_F(AboutFormTest, ChangesNothingHoweverItIsClosed) {
     m.RunCommand(MainForm::kToolAbout);
     h.Script<AboutForm>([](AboutForm&) {});  // closed by the window's close button
     m.RunCommand(MainForm::kCommandAbout);
-    EXPECT_EQ(std::memcmp(&m.settings, &settings, sizeof settings), 0);
+    EXPECT_EQ(m.settings, settings);
     EXPECT_TRUE(SameTable(m.waypoints, table));
     EXPECT_EQ(BaseTexts(m), shown);
     EXPECT_FALSE(m.Ended());

@@ -239,7 +239,7 @@ TEST_P(UnitsFormDismissal, KeepsEverythingAsItWas) {
         }
       },
       [&](MainForm& m) {
-        EXPECT_EQ(std::memcmp(&m.settings, &settings, sizeof settings), 0);
+        EXPECT_EQ(m.settings, settings);
         EXPECT_EQ(BaseTexts(m), before);
         EXPECT_TRUE(SameTable(m.waypoints, table));
         // The next opening starts afresh from the settings.

@@ -13,13 +13,7 @@
 
 namespace trelvan {
 
-// Comparison and printing for the checks below; found by argument lookup.
-bool operator==(const AppSettings& a, const AppSettings& b) {
-  return a.inputMode == b.inputMode && a.angleUnit == b.angleUnit &&
-         a.distanceUnit == b.distanceUnit && a.datumIndex == b.datumIndex &&
-         a.editWaypoint == b.editWaypoint && a.baseWaypoint == b.baseWaypoint;
-}
-
+// Printing for the checks below; found by argument lookup.
 void PrintTo(const AppSettings& s, std::ostream* os) {
   *os << s.inputMode << ' ' << s.angleUnit << ' ' << s.distanceUnit << ' ' << s.datumIndex
       << ' ' << s.editWaypoint << ' ' << s.baseWaypoint;
