@@ -6,8 +6,9 @@
 
 namespace trelvan {
 
-// Every sum and product below is written in the order the program has always
-// used: the results are compared to the last bit, so none may be regrouped.
+// Every sum and product below is written in a fixed order: the results are
+// compared to the last bit (tests/properties/PinnedResultsTest.cpp pins a
+// few), so none may be regrouped.
 
 double VectorLength(const Vector3& v) { return std::sqrt((v.x * v.x + v.y * v.y) + v.z * v.z); }
 
