@@ -10,11 +10,11 @@
 namespace trelvan {
 namespace {
 
-using testing::BaseTexts;
-using testing::MainFormFixture;
-using testing::PointDeg;
-using testing::SameTable;
-using testing::TableOf;
+using test::BaseTexts;
+using test::MainFormFixture;
+using test::PointDeg;
+using test::SameTable;
+using test::TableOf;
 
 using AboutFormTest = MainFormFixture;
 

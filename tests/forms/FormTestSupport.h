@@ -17,8 +17,9 @@
 #include "store/WaypointTable.h"
 #include "tests/support/FormHarness.h"
 #include "tests/support/GeoPoints.h"
+#include "tests/support/TempFolder.h"
 
-namespace trelvan::testing {
+namespace trelvan::test {
 
 // Puts a waypoint named `name` at `p` into record `index` and marks it used.
 inline void Put(WaypointTable& table, int index, const char* name, const GeoPoint& p) {
@@ -72,7 +73,7 @@ class MainFormSession : public ::testing::Test {
 
   TempFolder folder;
   FormHarness h;
-  MainForm main{h.services, folder.qpath()};
+  MainForm main{h.services, QString::fromUtf8(folder.Path())};
 };
 
 // A session that starts on `table` and `settings`, with a magnetic variance
@@ -97,4 +98,4 @@ class StoredTableSession : public MainFormSession {
   AppSettings settings{};
 };
 
-}  // namespace trelvan::testing
+}  // namespace trelvan::test

@@ -29,13 +29,13 @@
 namespace trelvan {
 namespace {
 
-using testing::DistanceMetres;
-using testing::Measure;
-using testing::PointDeg;
-using testing::PressUntil;
-using testing::Put;
-using testing::SamePoint;
-using testing::StoredTableSession;
+using test::DistanceMetres;
+using test::Measure;
+using test::PointDeg;
+using test::PressUntil;
+using test::Put;
+using test::SamePoint;
+using test::StoredTableSession;
 using F = Forward3DForm;
 
 const GeoPoint kHome = PointDeg(47.1, 8.5, 450.0);

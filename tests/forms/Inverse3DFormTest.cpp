@@ -23,9 +23,9 @@
 namespace trelvan {
 namespace {
 
-using testing::AddWaypoint;
-using testing::MainFormSession;
-using testing::PointDeg;
+using test::AddWaypoint;
+using test::MainFormSession;
+using test::PointDeg;
 using R = PolarResultForm;
 
 // The texts of the Polar result form when it was last shown.

@@ -21,10 +21,10 @@
 namespace trelvan {
 namespace {
 
-using testing::MainFormFixture;
-using testing::PointDeg;
-using testing::SameTable;
-using testing::TableOf;
+using test::MainFormFixture;
+using test::PointDeg;
+using test::SameTable;
+using test::TableOf;
 
 const QString kCannotCreate = QString::fromUtf8(messages::kCannotCreateFile);
 const QString kCannotWrite = QString::fromUtf8(messages::kCannotWriteFile);
@@ -141,10 +141,10 @@ TEST_F(MainFormFileFault, AFolderThatMayNotBeWrittenAtTheCloseKeepsTheOldFiles) 
 }
 
 TEST_F(MainFormFileFault, ADataFolderDeletedWhileTheFormRunsIsMadeAgain) {
-  dataFolder = folder.file("share/trelvan");
+  dataFolder = folder.File("share/trelvan");
   Run([&](MainForm& m) {
     Change(m);
-    std::filesystem::remove_all(folder.file("share"));
+    std::filesystem::remove_all(folder.File("share"));
   });
   EXPECT_TRUE(h.messages.isEmpty());
   EXPECT_EQ(ReadText("conf.txt"), "0 0 0 17 0 0\n");
@@ -169,17 +169,17 @@ class MainFormStartFault : public MainFormFixture,
 
 TEST_P(MainFormStartFault, EndsWithTheMessageAndCreatesNothing) {
   const StartFault& fault = GetParam();
-  dataFolder = folder.file(fault.dataFolder);
+  dataFolder = folder.File(fault.dataFolder);
   std::optional<ReadOnly> readOnly;
-  if (!fault.arrange(folder.path(), readOnly)) {
+  if (!fault.arrange(folder.Path(), readOnly)) {
     GTEST_SKIP() << "cannot take away the right to write";
   }
-  const std::vector<std::string> before = Entries(folder.path());
+  const std::vector<std::string> before = Entries(folder.Path());
   Run();
   readOnly.reset();
   EXPECT_EQ(h.messages, QStringList{kCannotCreate});
   EXPECT_EQ(h.RunCount<MainForm>(), 0);
-  EXPECT_EQ(Entries(folder.path()), before);
+  EXPECT_EQ(Entries(folder.Path()), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -209,12 +209,12 @@ INSTANTIATE_TEST_SUITE_P(
 // Links the user made in place of the two files keep working: the form
 // reads and saves the files they lead to, and they stay links.
 TEST_F(MainFormFileFault, LinksInPlaceOfTheFilesAreFollowed) {
-  const std::string elsewhere = folder.file("elsewhere");
+  const std::string elsewhere = folder.File("elsewhere");
   ASSERT_EQ(mkdir(elsewhere.c_str(), 0755), 0);
-  dataFolder = folder.file("data");
+  dataFolder = folder.File("data");
   ASSERT_EQ(mkdir(dataFolder.c_str(), 0755), 0);
-  ASSERT_EQ(rename(folder.file("conf.txt").c_str(), (elsewhere + "/settings").c_str()), 0);
-  ASSERT_EQ(rename(folder.file("wp.dat").c_str(), (elsewhere + "/survey").c_str()), 0);
+  ASSERT_EQ(rename(folder.File("conf.txt").c_str(), (elsewhere + "/settings").c_str()), 0);
+  ASSERT_EQ(rename(folder.File("wp.dat").c_str(), (elsewhere + "/survey").c_str()), 0);
   ASSERT_EQ(symlink("../elsewhere/settings", (dataFolder + "/conf.txt").c_str()), 0);
   ASSERT_EQ(symlink((elsewhere + "/survey").c_str(), (dataFolder + "/wp.dat").c_str()), 0);
   Run([&](MainForm& m) {

@@ -22,8 +22,9 @@
 #include "store/WaypointTable.h"
 #include "tests/forms/FormTestSupport.h"
 #include "tests/support/FormHarness.h"
+#include "tests/support/TempFolder.h"
 
-namespace trelvan::testing {
+namespace trelvan::test {
 
 // A table whose first records are in use at `points`, named "WP 0", "WP 1"...
 inline WaypointTable TableOf(std::initializer_list<GeoPoint> points) {
@@ -123,7 +124,7 @@ class MainFormFixture : public ::testing::Test {
 
   FormHarness h;
   TempFolder folder;
-  std::string dataFolder = folder.path();
+  std::string dataFolder = folder.Path();
 };
 
-}  // namespace trelvan::testing
+}  // namespace trelvan::test

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QTest>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 
 #include "forms/AboutForm.h"
@@ -23,15 +24,15 @@
 namespace trelvan {
 namespace {
 
-using testing::AltitudeTexts;
-using testing::BaseTexts;
-using testing::LatitudeTexts;
-using testing::LongitudeTexts;
-using testing::MainFormFixture;
-using testing::PointDeg;
-using testing::SameTable;
-using testing::TableOf;
-using testing::Texts;
+using test::AltitudeTexts;
+using test::BaseTexts;
+using test::LatitudeTexts;
+using test::LongitudeTexts;
+using test::MainFormFixture;
+using test::PointDeg;
+using test::SameTable;
+using test::TableOf;
+using test::Texts;
 
 bool IsFolder(const std::string& path) {
   struct stat st;
@@ -48,7 +49,7 @@ const QString kCannotWrite = QString::fromUtf8(messages::kCannotWriteFile);
 using MainFormFiles = MainFormFixture;
 
 TEST_F(MainFormFiles, FirstStartCreatesBothFilesAndShowsTheDefaultWaypoint) {
-  dataFolder = folder.file("new/trelvan");  // not there yet, nor its parent
+  dataFolder = folder.File("new/trelvan");  // not there yet, nor its parent
   Run([&](MainForm& m) {
     // Both files exist while the form is open, before anything is changed.
     EXPECT_TRUE(IsFile(dataFolder + "/conf.txt"));
@@ -121,7 +122,7 @@ TEST_F(MainFormFiles, WaypointIndicesOutsideTheTableAreUsedAs0) {
 }
 
 TEST_F(MainFormFiles, AFolderThatCannotBeMadeEndsTheFormWithAMessage) {
-  dataFolder = folder.file("in-the-way");
+  dataFolder = folder.File("in-the-way");
   std::ofstream(dataFolder) << "kept";  // a regular file where the folder should be
   ASSERT_TRUE(IsFile(dataFolder));
   Run();
@@ -164,8 +165,8 @@ TEST_P(MainFormSaveFault, EachFileThatCannotBeWrittenIsReportedAndTheOtherIsSave
       ASSERT_EQ(mkdir(blocked.c_str(), 0755), 0);
     } else {
       // The folder turned into a file: nothing can be written there.
-      ASSERT_EQ(std::system(("rm -rf '" + blocked + "' && echo kept > '" + blocked + "'").c_str()),
-                0);
+      std::filesystem::remove_all(blocked);
+      std::ofstream(blocked) << "kept\n";
     }
   });
   EXPECT_EQ(h.messages, QStringList(QList<QString>(fault.messages, kCannotWrite)));

@@ -13,7 +13,7 @@
 namespace trelvan {
 namespace {
 
-using testing::MainFormSession;
+using test::MainFormSession;
 using R = PolarResultForm;
 
 // A stored result: the polar vector and back azimuth (radians, true), the

@@ -26,12 +26,12 @@
 namespace trelvan {
 namespace {
 
-using testing::AddWaypoint;
-using testing::DistanceMetres;
-using testing::FormHarness;
-using testing::MainFormSession;
-using testing::PointDeg;
-using testing::TempFolder;
+using test::AddWaypoint;
+using test::DistanceMetres;
+using test::FormHarness;
+using test::MainFormSession;
+using test::PointDeg;
+using test::TempFolder;
 using F = Resection3DForm;
 
 // Types value >= 0 into a pair of fields, rounded to hundredths.
@@ -316,7 +316,7 @@ TEST_F(Resection3DFormTest, StationIsOnTheDatumOfWaypoint1) {
     SCOPED_TRACE(otherFirst ? "waypoint 1 on the other datum" : "waypoint 2 on the other datum");
     TempFolder data;
     FormHarness run;
-    MainForm form(run.services, data.qpath());
+    MainForm form(run.services, QString::fromUtf8(data.Path()));
     GeoPoint stored{};
     run.Script<Resection3DForm>([&](Resection3DForm& f) {
       f.Choose(F::kWaypoint1List, 1);

@@ -22,9 +22,9 @@
 namespace trelvan {
 namespace {
 
-using testing::MainFormSession;
-using testing::PointDeg;
-using testing::Put;
+using test::MainFormSession;
+using test::PointDeg;
+using test::Put;
 
 // A task form with one of each kind of control the rules work on.
 class ProbeForm : public TaskForm {

@@ -17,13 +17,13 @@
 namespace trelvan {
 namespace {
 
-using testing::AltitudeTexts;
-using testing::BaseTexts;
-using testing::MainFormFixture;
-using testing::PointDeg;
-using testing::SameTable;
-using testing::TableOf;
-using testing::Texts;
+using test::AltitudeTexts;
+using test::BaseTexts;
+using test::MainFormFixture;
+using test::PointDeg;
+using test::SameTable;
+using test::TableOf;
+using test::Texts;
 
 using U = UnitsForm;
 

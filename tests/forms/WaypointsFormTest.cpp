@@ -27,9 +27,9 @@
 namespace trelvan {
 namespace {
 
-using testing::FormHarness;
-using testing::TempFolder;
-using testing::Texts;
+using test::FormHarness;
+using test::TempFolder;
+using test::Texts;
 using W = WaypointsForm;
 
 constexpr std::uint16_t kOtherDatum = 20;
@@ -103,7 +103,7 @@ class WaypointsFormTest : public ::testing::Test {
       m.RunCommand(MainForm::kCommandWaypoints);
       if (after) after(m);
     });
-    MainForm form(h.services, folder.qpath());
+    MainForm form(h.services, QString::fromUtf8(folder.Path()));
     form.Execute();
     main = nullptr;
   }
@@ -177,7 +177,7 @@ TEST_F(WaypointsFormTest, RadiosSetTheInputModeAtOnceAndSwapTheEditableGroup) {
         });
   }
   // The mode last chosen is written with the settings.
-  std::ifstream conf(folder.file("conf.txt"));
+  std::ifstream conf(folder.File("conf.txt"));
   int mode = -1;
   conf >> mode;
   EXPECT_EQ(mode, W::kModeUtm);
@@ -366,7 +366,7 @@ TEST_F(WaypointsFormTest, NamesHoldTwentyTwoWindows1252Characters) {
       [](MainForm& m) {
         EXPECT_EQ(m.ListText(MainForm::kWaypointList, 2), QStringLiteral("\u20ACuro"));
       });
-  std::ifstream file(folder.file("wp.dat"), std::ios::binary);
+  std::ifstream file(folder.File("wp.dat"), std::ios::binary);
   const std::string bytes{std::istreambuf_iterator<char>(file), {}};
   ASSERT_EQ(bytes.size(), sizeof(WaypointTable));
   EXPECT_EQ(bytes.substr(2 * sizeof(Waypoint) + 1, 5), std::string("\x80uro\0", 5));

@@ -13,7 +13,7 @@ namespace {
 
 constexpr double kArcSecond = 4.84813681109536e-06;  // radians
 
-using testing::PointDeg;
+using test::PointDeg;
 
 TEST(DatumShiftTest, CartesianAxesOfTheEllipsoid) {
   const Datum& wgs84 = DatumRow(0);

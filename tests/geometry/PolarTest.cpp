@@ -11,8 +11,8 @@
 namespace trelvan {
 namespace {
 
-using testing::DistanceMetres;
-using testing::PointDeg;
+using test::DistanceMetres;
+using test::PointDeg;
 
 // Stations spread over latitudes, longitudes, heights and datums
 // (82 is NAD27_mean, 90 the Ordnance Survey 1936 datum).

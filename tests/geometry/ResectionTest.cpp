@@ -14,8 +14,8 @@
 namespace trelvan {
 namespace {
 
-using testing::DistanceMetres;
-using testing::PointDeg;
+using test::DistanceMetres;
+using test::PointDeg;
 
 // The field example: from the station, waypoint 1 at 3000 m, azimuth 30 deg,
 // elevation 1.5 deg; waypoint 2 at 4000 m, azimuth 110 deg, elevation -0.5 deg;

@@ -20,7 +20,7 @@
 #include <random>
 #include <string>
 
-#include "TempFolder.h"
+#include "FileBytes.h"
 #include "store/SafeFile.h"
 #include "store/Settings.h"
 #include "store/WaypointFile.h"

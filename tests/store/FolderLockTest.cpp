@@ -6,7 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "TempFolder.h"
+#include "FileBytes.h"
 
 namespace trelvan::files {
 namespace {

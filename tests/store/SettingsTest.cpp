@@ -8,7 +8,7 @@
 #include <limits>
 #include <string>
 
-#include "TempFolder.h"
+#include "FileBytes.h"
 #include "store/SafeFile.h"
 
 namespace trelvan {

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "TempFolder.h"
+#include "FileBytes.h"
 #include "store/SafeFile.h"
 
 namespace trelvan {

@@ -6,7 +6,6 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <ostream>
@@ -20,25 +19,7 @@ QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 QT_END_NAMESPACE
 
-namespace trelvan::testing {
-
-// A temporary folder removed with everything in it at the end of the test.
-class TempFolder {
- public:
-  TempFolder() {
-    char pattern[] = "/tmp/trelvan-test-XXXXXX";
-    path_ = mkdtemp(pattern);
-  }
-  ~TempFolder() { std::system(("rm -rf '" + path_ + "'").c_str()); }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::string& path() const { return path_; }
-  QString qpath() const { return QString::fromStdString(path_); }
-  std::string file(const char* name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
+namespace trelvan::test {
 
 class FormHarness {
  public:
@@ -83,4 +64,4 @@ class FormHarness {
   std::map<std::type_index, std::function<void(Form&)>> scripts_;
 };
 
-}  // namespace trelvan::testing
+}  // namespace trelvan::test

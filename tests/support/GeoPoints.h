@@ -10,7 +10,7 @@
 #include "geodesy/Datum.h"
 #include "geodesy/DatumShift.h"
 
-namespace trelvan::testing {
+namespace trelvan::test {
 
 // A point from degrees, metres and a datum index.
 inline GeoPoint PointDeg(double latDeg, double lonDeg, double height = 0, std::uint16_t datum = 0) {
@@ -31,4 +31,4 @@ inline bool SamePoint(const GeoPoint& a, const GeoPoint& b) {
   return a.lat == b.lat && a.lon == b.lon && a.height == b.height && a.datum == b.datum;
 }
 
-}  // namespace trelvan::testing
+}  // namespace trelvan::test

@@ -18,7 +18,7 @@
 namespace trelvan {
 namespace {
 
-using testing::FormHarness;
+using test::FormHarness;
 
 // A form with one control of each kind that records every notification.
 class ProbeForm : public Form {

@@ -1,55 +1,20 @@
 #pragma once
 
+// Bytes of files and tables for the file tests.
+
 #include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
 
 #include "store/WaypointFile.h"
 #include "store/WaypointTable.h"
+#include "tests/support/TempFolder.h"
 
 namespace trelvan::files {
 
-// A fresh folder under the system's temporary folder, removed with all its
-// content (permissions restored first) when the test ends.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "trelvan-XXXXXX").string();
-    path_ = mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    for (auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored)) {
-      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                   std::filesystem::perm_options::add, ignored);
-    }
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const char* Path() const { return path_.c_str(); }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
-  // Names of everything in the folder, for spotting left-over files.
-  std::vector<std::string> Entries() const {
-    std::vector<std::string> names;
-    for (auto& entry : std::filesystem::directory_iterator(path_)) {
-      names.push_back(entry.path().filename().string());
-    }
-    return names;
-  }
-
- private:
-  std::string path_;
-};
+using test::TempFolder;
 
 inline std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
