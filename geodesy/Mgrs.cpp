@@ -8,15 +8,15 @@
 namespace trelvan {
 namespace {
 
-constexpr double kSquare = 100000.0;        // side of a 100 km square, metres
-constexpr double kRowCycle = 2000000.0;     // northing after which the row letters repeat
-constexpr int kRowCycles = 6;               // cycles from northing 0 past the southern 10000 km
+constexpr double kSquare = 100000.0;     // side of a 100 km square, metres
+constexpr double kRowCycle = 2000000.0;  // northing after which the row letters repeat
+constexpr int kRowCycles = 6;            // cycles from northing 0 past the southern 10000 km
 constexpr char kColumns[] = "ABCDEFGHJKLMNPQRSTUVWXYZ";  // three sets of eight
 constexpr char kRows[] = "ABCDEFGHJKLMNPQRSTUV";
 constexpr char kBands[] = "CDEFGHJKLMNPQRSTUVWX";
 constexpr int kColumnsPerSet = 8;
 constexpr int kRowLetters = 20;
-constexpr int kEvenZoneRowShift = 5;   // even zones start at F
+constexpr int kEvenZoneRowShift = 5;      // even zones start at F
 constexpr int kOlderLetteringShift = 10;  // L or R instead of A or F
 
 // Latitude limits of the grid, degrees (the bands C..X).
@@ -194,7 +194,7 @@ MgrsStatus UtmToMgrs(const UtmPoint& grid, int precision, MgrsStyle style, char*
       !Meets(column * kSquare + east * cell, cell, reach.eastMin, reach.eastMax)) {
     return Refuse(MgrsStatus::kSquareOutsideZone, text, size);
   }
-  if (!Meets(row * kSquare + north * cell, cell, reach.northMin, reach.northMax)) {
+  if (row < 0.0 || !Meets(row * kSquare + north * cell, cell, reach.northMin, reach.northMax)) {
     return Refuse(MgrsStatus::kSquareOutsideBand, text, size);
   }
 
@@ -205,8 +205,7 @@ MgrsStatus UtmToMgrs(const UtmPoint& grid, int precision, MgrsStyle style, char*
 
   const bool spaced = style == MgrsStyle::kSpaced;
   const int set = (grid.zone - 1) % 3;
-  const int rowIndex =
-      (static_cast<int>(row) + RowShift(grid.zone, grid.datum)) % kRowLetters;
+  const int rowIndex = (static_cast<int>(row) + RowShift(grid.zone, grid.datum)) % kRowLetters;
   std::size_t at = 0;
   PutDigits(text, at, grid.zone, grid.zone >= 10 ? 2 : 1);
   text[at++] = static_cast<char>(grid.band);
@@ -242,8 +241,7 @@ MgrsText MgrsOf(const GeoPoint& point, int precision) {
   return result;
 }
 
-MgrsStatus MgrsToUtm(std::string_view text, std::uint16_t datum, UtmPoint& corner,
-                     int& precision) {
+MgrsStatus MgrsToUtm(std::string_view text, std::uint16_t datum, UtmPoint& corner, int& precision) {
   std::size_t at = 0;
   const auto skipSpaces = [&] {
     while (at < text.size() && IsSpace(text[at])) ++at;

@@ -85,7 +85,6 @@ MgrsText MgrsOf(const GeoPoint& point, int precision = kMgrsMaxPrecision);
 // the cell named (height 0, column and row set to the square's letters) and
 // `precision` the digits of each; on a refusal both are left as they were.
 // The northing's 2000 km cycle is the one that puts the square in the band.
-MgrsStatus MgrsToUtm(std::string_view text, std::uint16_t datum, UtmPoint& corner,
-                     int& precision);
+MgrsStatus MgrsToUtm(std::string_view text, std::uint16_t datum, UtmPoint& corner, int& precision);
 
 }  // namespace trelvan

@@ -17,8 +17,7 @@ namespace {
 
 using testing::PointDeg;
 
-std::string Reference(const GeoPoint& p, int precision = 5,
-                      MgrsStyle style = MgrsStyle::kSpaced) {
+std::string Reference(const GeoPoint& p, int precision = 5, MgrsStyle style = MgrsStyle::kSpaced) {
   char text[kMgrsTextSize];
   EXPECT_EQ(GeoToMgrs(p, precision, style, text, sizeof text), MgrsStatus::kOk);
   return text;
@@ -142,8 +141,8 @@ TEST(MgrsTest, RoundTripsAtEveryPrecision) {
           const std::size_t square = finest.find(' ') + 3;
           std::string cut = finest.substr(0, square);
           if (precision > 0) {
-            cut += finest.substr(square, precision + 1) + ' ' +
-                   finest.substr(square + 7, precision);
+            cut +=
+                finest.substr(square, precision + 1) + ' ' + finest.substr(square + 7, precision);
           }
           EXPECT_EQ(text, cut);
           UtmPoint corner{};
@@ -176,26 +175,15 @@ TEST(MgrsTest, TruncatedAtTheEdgesOfSquaresAndRows) {
   EXPECT_EQ(Reference(Grid(400000.0, 2000000.0, 32, 'Q'), 5), "32Q MF 00000 00000");
 }
 
-TEST(MgrsTest, ReadsSpacesCaseAndDigitPairs) {
-  const char* same[] = {"4QFJ1409655747", "4q fj 14096 55747", " 04Q FJ 1409655747 ",
-                        "4Q\tFJ 14096\t55747"};
-  for (const char* text : same) {
+TEST(MgrsTest, ReadsAnySpacingAndCaseAndRefusesWithTheReason) {
+  for (const char* text :
+       {"4QFJ1409655747", "4q fj 14096 55747", " 04Q FJ 1409655747 ", "4Q\tFJ 14096\t55747"}) {
     UtmPoint corner{};
     int precision = -1;
     ASSERT_EQ(MgrsToUtm(text, 0, corner, precision), MgrsStatus::kOk) << text;
-    EXPECT_EQ(corner.easting, 614096.0) << text;
-    EXPECT_EQ(corner.northing, 2355747.0) << text;
-    EXPECT_EQ(corner.row, 'J') << text;
+    EXPECT_TRUE(corner.easting == 614096.0 && corner.northing == 2355747.0 && corner.row == 'J')
+        << text;
   }
-  UtmPoint square{};
-  int precision = -1;
-  ASSERT_EQ(MgrsToUtm("4QFJ", 0, square, precision), MgrsStatus::kOk);
-  EXPECT_EQ(precision, 0);
-  EXPECT_EQ(square.easting, 600000.0);
-  EXPECT_EQ(square.northing, 2300000.0);
-}
-
-TEST(MgrsTest, RefusesWithTheReason) {
   const struct {
     const char* text;
     MgrsStatus status;
@@ -226,31 +214,34 @@ TEST(MgrsTest, RefusesWithTheReason) {
     UtmPoint corner = Grid(1.0, 2.0, 3, 'N');
     int precision = 7;
     EXPECT_EQ(MgrsToUtm(r.text, 0, corner, precision), r.status) << r.text;
-    EXPECT_EQ(corner.easting, 1.0) << r.text;
-    EXPECT_EQ(precision, 7) << r.text;
+    EXPECT_TRUE(corner.easting == 1.0 && precision == 7) << r.text;
   }
+}
 
-  char text[kMgrsTextSize] = "x";
+TEST(MgrsTest, WritingRefusesWithTheReasonAndAnEmptyText) {
+  const auto write = [](const GeoPoint& p, int precision = 5, MgrsStyle style = MgrsStyle::kSpaced,
+                        std::size_t size = kMgrsTextSize) {
+    char text[kMgrsTextSize] = "x";
+    const MgrsStatus status = GeoToMgrs(p, precision, style, text, size);
+    EXPECT_TRUE(status == MgrsStatus::kOk || text[0] == '\0');
+    return status;
+  };
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  EXPECT_EQ(GeoToMgrs(PointDeg(84.0001, 10), 5, MgrsStyle::kSpaced, text, sizeof text),
-            MgrsStatus::kOutsideGrid);
-  EXPECT_STREQ(text, "");
-  EXPECT_EQ(GeoToMgrs(PointDeg(-80.0001, 10), 5, MgrsStyle::kSpaced, text, sizeof text),
-            MgrsStatus::kOutsideGrid);
-  EXPECT_EQ(GeoToMgrs(GeoPoint{nan, 0.1, 0, 0}, 5, MgrsStyle::kSpaced, text, sizeof text),
-            MgrsStatus::kOutsideGrid);
-  EXPECT_EQ(GeoToMgrs(GeoPoint{0.1, nan, 0, 0}, 5, MgrsStyle::kSpaced, text, sizeof text),
-            MgrsStatus::kNotFinite);
+  EXPECT_EQ(write(PointDeg(84.0001, 10)), MgrsStatus::kOutsideGrid);
+  EXPECT_EQ(write(PointDeg(-80.0001, 10)), MgrsStatus::kOutsideGrid);
+  EXPECT_EQ(write(GeoPoint{nan, 0.1, 0, 0}), MgrsStatus::kOutsideGrid);
+  EXPECT_EQ(write(GeoPoint{0.1, nan, 0, 0}), MgrsStatus::kNotFinite);
   const GeoPoint london = PointDeg(51.5043, -0.1277);
-  for (int precision : {-1, 6}) {
-    EXPECT_EQ(GeoToMgrs(london, precision, MgrsStyle::kSpaced, text, sizeof text),
-              MgrsStatus::kBadPrecision);
-  }
-  EXPECT_EQ(GeoToMgrs(london, 5, MgrsStyle::kSpaced, text, 18), MgrsStatus::kBufferTooSmall);
-  EXPECT_EQ(GeoToMgrs(london, 5, MgrsStyle::kCompact, text, 16), MgrsStatus::kOk);
-  EXPECT_EQ(GeoToMgrs(london, 5, MgrsStyle::kCompact, text, 15), MgrsStatus::kBufferTooSmall);
-  // Eastings past 900000 m or below 100000 m have no square in the zone;
-  // a northing outside its band and a Svalbard gap have none either.
+  EXPECT_EQ(write(london, -1), MgrsStatus::kBadPrecision);
+  EXPECT_EQ(write(london, 6), MgrsStatus::kBadPrecision);
+  EXPECT_EQ(write(london, 5, MgrsStyle::kSpaced, 18), MgrsStatus::kBufferTooSmall);
+  EXPECT_EQ(write(london, 5, MgrsStyle::kCompact, 16), MgrsStatus::kOk);
+  EXPECT_EQ(write(london, 5, MgrsStyle::kCompact, 15), MgrsStatus::kBufferTooSmall);
+  EXPECT_STREQ(MgrsOf(PointDeg(85, 0)).text, "");
+  EXPECT_STREQ(MgrsOf(london, 2).text, "30U XC 99 09");
+  // Eastings past 900000 m or below 100000 m have no square in the zone; a
+  // northing outside its band (or below the equator's) and a Svalbard gap
+  // have none either.
   const struct {
     UtmPoint grid;
     MgrsStatus status;
@@ -258,17 +249,16 @@ TEST(MgrsTest, RefusesWithTheReason) {
       {Grid(950000, 1000000, 31, 'P'), MgrsStatus::kSquareOutsideZone},
       {Grid(50000, 1000000, 31, 'P'), MgrsStatus::kSquareOutsideZone},
       {Grid(500000, 1000000, 31, 'U'), MgrsStatus::kSquareOutsideBand},
+      {Grid(500000, -0.5, 31, 'N'), MgrsStatus::kSquareOutsideBand},
       {Grid(500000, 8800000, 32, 'X'), MgrsStatus::kZoneNotInBand},
       {Grid(500000, 0, 61, 'N'), MgrsStatus::kBadZone},
       {Grid(500000, 0, 31, 'O'), MgrsStatus::kBadBand},
   };
   for (const auto& g : grids) {
+    char text[kMgrsTextSize];
     EXPECT_EQ(UtmToMgrs(g.grid, 5, MgrsStyle::kSpaced, text, sizeof text), g.status)
         << g.grid.easting << " " << g.grid.northing;
   }
-  EXPECT_EQ(MgrsOf(PointDeg(85, 0)).status, MgrsStatus::kOutsideGrid);
-  EXPECT_STREQ(MgrsOf(PointDeg(85, 0)).text, "");
-  EXPECT_STREQ(MgrsOf(london, 2).text, "30U XC 99 09");
 }
 
 }  // namespace

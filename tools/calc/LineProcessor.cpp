@@ -429,8 +429,7 @@ bool GeoFromMgrs(Line& line) {
 
 bool Geo(Line& line) {
   double number = 0.0;
-  if (!line.raw() && (line.count() == 1 || line.count() == 2) &&
-      !ParseReal(line.Text(0), number)) {
+  if (!line.raw() && (line.count() == 1 || line.count() == 2) && !ParseReal(line.Text(0), number)) {
     return GeoFromMgrs(line);
   }
   UtmPoint g{};
