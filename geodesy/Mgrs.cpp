@@ -149,6 +149,20 @@ void PutDigits(char* text, std::size_t& at, long value, int digits) {
   at += static_cast<std::size_t>(digits);
 }
 
+// Splits a coordinate (metres) into whole 100 km squares and whole cells
+// within the square. A quotient that rounds onto the square above (a
+// northing a hair below zero divides to -0) is taken back into the square
+// below, so the cells are never negative and never a whole square.
+void SplitSquare(double metres, double cell, double& squares, double& cells) {
+  squares = std::floor(metres / kSquare);
+  double rest = metres - squares * kSquare;
+  if (rest < 0.0) {
+    squares -= 1.0;
+    rest += kSquare;
+  }
+  cells = std::min(std::floor(rest / cell), kSquare / cell - 1.0);
+}
+
 MgrsStatus Refuse(MgrsStatus status, char* text, std::size_t size) {
   if (size > 0) text[0] = '\0';
   return status;
@@ -183,13 +197,12 @@ MgrsStatus UtmToMgrs(const UtmPoint& grid, int precision, MgrsStyle style, char*
   // Truncated to the cell: a reference always names the cell the position
   // lies in, never its neighbour to the north or east.
   const double cell = CellSize(precision);
-  const double column = std::floor(grid.easting / kSquare);
-  const double row = std::floor(grid.northing / kSquare);
-  const double inEast = std::floor((grid.easting - column * kSquare) / cell);
-  const double inNorth = std::floor((grid.northing - row * kSquare) / cell);
-  const double cellsPerSquare = kSquare / cell;
-  const double east = std::min(inEast, cellsPerSquare - 1.0);
-  const double north = std::min(inNorth, cellsPerSquare - 1.0);
+  double column = 0.0;
+  double east = 0.0;
+  double row = 0.0;
+  double north = 0.0;
+  SplitSquare(grid.easting, cell, column, east);
+  SplitSquare(grid.northing, cell, row, north);
   if (column < 1.0 || column > kColumnsPerSet ||
       !Meets(column * kSquare + east * cell, cell, reach.eastMin, reach.eastMax)) {
     return Refuse(MgrsStatus::kSquareOutsideZone, text, size);

@@ -250,6 +250,8 @@ TEST(MgrsTest, WritingRefusesWithTheReasonAndAnEmptyText) {
       {Grid(50000, 1000000, 31, 'P'), MgrsStatus::kSquareOutsideZone},
       {Grid(500000, 1000000, 31, 'U'), MgrsStatus::kSquareOutsideBand},
       {Grid(500000, -0.5, 31, 'N'), MgrsStatus::kSquareOutsideBand},
+      {Grid(500000, -std::numeric_limits<double>::denorm_min(), 31, 'N'),
+       MgrsStatus::kSquareOutsideBand},
       {Grid(500000, 8800000, 32, 'X'), MgrsStatus::kZoneNotInBand},
       {Grid(500000, 0, 61, 'N'), MgrsStatus::kBadZone},
       {Grid(500000, 0, 31, 'O'), MgrsStatus::kBadBand},
