@@ -154,8 +154,8 @@ TEST(AnyInput, GridPositionsBackToGeographic) {
             ASSERT_EQ(p.datum, DatumRowIndex(datum));
             const double gamma = UtmConvergence(g);
             char text[kMgrsTextSize];
-            ASSERT_EQ(UtmToMgrs(g, 5, MgrsStyle::kCompact, text, sizeof text) == MgrsStatus::kOk,
-                      text[0] != '\0');
+            const MgrsStatus status = UtmToMgrs(g, 5, MgrsStyle::kCompact, text, sizeof text);
+            ASSERT_EQ(status == MgrsStatus::kOk, text[0] != '\0');
             const bool plain = std::fabs(easting - 500000.0) < 4e5 && northing >= 0.0 &&
                                northing < 9.3e6 && zone >= 1 && zone <= 60;
             if (plain) {
