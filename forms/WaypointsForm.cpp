@@ -11,6 +11,7 @@
 #include "forms/PositionDisplay.h"
 #include "geodesy/Angles.h"
 #include "geodesy/DatumShift.h"
+#include "geodesy/Mgrs.h"
 #include "geodesy/Rounding.h"
 #include "geodesy/Utm.h"
 #include "measures/FieldNumber.h"
@@ -105,6 +106,8 @@ WaypointsForm::WaypointsForm(MainForm& main, QWidget* parent)
       {0, K::kCaption, "Zone", frame, 8, 2},
       {kZone, K::kDigits, "", frame, 8, 3},
       {kBand, K::kEdit, "", frame, 8, 4},
+      {0, K::kCaption, "MGRS", frame, 9, 0},
+      {kMgrs, K::kEdit, "", frame, 9, 1, 1, 6},
   });
   const int mode = AddGroup(QStringLiteral("Input Mode"));
   AddControls({
@@ -118,6 +121,7 @@ WaypointsForm::WaypointsForm(MainForm& main, QWidget* parent)
       {kDeleteAll, K::kButton, "Delete ALL", commands, 0, 2},
   });
   SetReadOnly(kBand, true);
+  SetReadOnly(kMgrs, true);
   // Every field as wide as the digits it shows; the columns stay together on
   // the left and the selector shows a whole name.
   const QString digits = QStringLiteral("0000000");
@@ -129,6 +133,7 @@ WaypointsForm::WaypointsForm(MainForm& main, QWidget* parent)
   fit({kLatDeg, kLonDeg}, 3);
   fit({kAlt}, 5);
   fit({kEasting, kNorthing}, 7);
+  FitWidth(kMgrs, QStringLiteral("60X WW 00000 00000"));
   for (int id : {kBand, kLatHemisphere, kLonHemisphere, kAltSign, kGridHemisphere}) {
     FitWidth(id, QStringLiteral("W"));
   }
@@ -158,6 +163,7 @@ void WaypointsForm::ShowWaypoint(const GeoPoint& p) {
   const GeoPoint q = ConvertDatum(static_cast<std::uint16_t>(main_.settings.datumIndex), p);
   ShowGeographic(*this, kGeographic, q, main_.settings.distanceUnit);
   ShowGrid(*this, kGrid, q);
+  SetText(kMgrs, QString::fromLatin1(MgrsOf(q).text));
 }
 
 GeoPoint WaypointsForm::ReadPosition() const {

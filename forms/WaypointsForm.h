@@ -51,6 +51,7 @@ class WaypointsForm : public Form {
     kDeleteOne = 1011,
     kDeleteAll = 1012,
     kConvert = 1030,
+    kMgrs = 1031,
   };
 
   // Input modes as stored in the settings.
@@ -67,8 +68,9 @@ class WaypointsForm : public Form {
 
   // Shows p (any datum) converted into the map datum: hemisphere and sign
   // buttons, degrees, minutes, seconds and hundredths, the altitude in
-  // metres or feet, and the UTM easting, northing, zone and band. Every
-  // field is rewritten, editable or not.
+  // metres or feet, the UTM easting, northing, zone and band, and the MGRS
+  // reference to 1 m (empty beyond 80 S..84 N). Every field is rewritten,
+  // editable or not.
   void ShowWaypoint(const GeoPoint& p);
 
   // The position typed in the fields of the current input mode, in the map

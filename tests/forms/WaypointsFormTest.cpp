@@ -18,6 +18,7 @@
 #include "forms/Messages.h"
 #include "geodesy/Angles.h"
 #include "geodesy/DatumShift.h"
+#include "geodesy/Mgrs.h"
 #include "geodesy/Utm.h"
 #include "measures/DisplaySplit.h"
 #include "measures/Units.h"
@@ -604,6 +605,36 @@ TEST_F(WaypointsFormTest, ConvertAgreesWithTheCoreInBothDirections) {
           }
         });
   }
+  EXPECT_TRUE(h.messages.isEmpty());
+}
+
+TEST_F(WaypointsFormTest, MgrsFollowsTheGridInTheMapDatumAndIsEmptyBeyondIt) {
+  // kOtherDatum is on Clarke 1866: the older row letters.
+  Run(
+      [](MainForm& m) {
+        Fill(m.waypoints, {"A", "B"});
+        m.waypoints[1].point.lat = 85 * kDegToRad;
+        m.settings.datumIndex = kOtherDatum;
+        m.settings.editWaypoint = 0;
+      },
+      [&](W& w) {
+        const auto shown = [&](const GeoPoint& p) {
+          return QString::fromLatin1(MgrsOf(ConvertDatum(kOtherDatum, p)).text);
+        };
+        EXPECT_EQ(w.Text(W::kMgrs), shown(main->waypoints[0].point));
+        EXPECT_EQ(w.Text(W::kMgrs).size(), 18);
+        ASSERT_TRUE(w.Choose(W::kWaypointList, 1));
+        EXPECT_EQ(w.Text(W::kMgrs), "");
+        for (int mode : {W::kUtmMode, W::kLatLonMode}) {
+          ASSERT_TRUE(w.Press(mode));
+          EXPECT_TRUE(w.IsReadOnly(W::kMgrs));
+          EXPECT_FALSE(w.Type(W::kMgrs, "31N EA"));
+        }
+        TypeAll(w, {{W::kLatDeg, "47"}, {W::kLonDeg, "8"}});
+        ASSERT_TRUE(w.Press(W::kConvert));
+        EXPECT_EQ(w.Text(W::kMgrs), shown(w.ReadPosition()));
+        EXPECT_TRUE(w.Text(W::kMgrs).startsWith("32T"));
+      });
   EXPECT_TRUE(h.messages.isEmpty());
 }
 

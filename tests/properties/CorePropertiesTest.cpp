@@ -20,6 +20,7 @@
 #include "geodesy/Convergence.h"
 #include "geodesy/Datum.h"
 #include "geodesy/DatumShift.h"
+#include "geodesy/Mgrs.h"
 #include "geodesy/Rounding.h"
 #include "geodesy/Utm.h"
 #include "geometry/Linear3.h"
@@ -105,6 +106,8 @@ TEST(AnyInput, GeographicOperationsOnEveryMixOfValues) {
           const GeoPoint back = UtmToGeo(g);
           ASSERT_EQ(back.datum, row) << where;
           ASSERT_TRUE(Same(GridConvergence(p), UtmConvergence(g))) << where;
+          const MgrsText reference = MgrsOf(p);
+          ASSERT_EQ(reference.status == MgrsStatus::kOk, reference.text[0] != '\0') << where;
 
           const EcefPoint e = GeodeticToEcef(p);
           ASSERT_EQ(e.datum, row) << where;
@@ -150,6 +153,9 @@ TEST(AnyInput, GridPositionsBackToGeographic) {
             const GeoPoint p = UtmToGeo(g);
             ASSERT_EQ(p.datum, DatumRowIndex(datum));
             const double gamma = UtmConvergence(g);
+            char text[kMgrsTextSize];
+            const MgrsStatus status = UtmToMgrs(g, 5, MgrsStyle::kCompact, text, sizeof text);
+            ASSERT_EQ(status == MgrsStatus::kOk, text[0] != '\0');
             const bool plain = std::fabs(easting - 500000.0) < 4e5 && northing >= 0.0 &&
                                northing < 9.3e6 && zone >= 1 && zone <= 60;
             if (plain) {

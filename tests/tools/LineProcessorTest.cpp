@@ -11,6 +11,7 @@
 #include "geodesy/Angles.h"
 #include "geodesy/Convergence.h"
 #include "geodesy/DatumShift.h"
+#include "geodesy/Mgrs.h"
 #include "geodesy/Utm.h"
 #include "geometry/Polar.h"
 #include "geometry/Resection.h"
@@ -48,6 +49,10 @@ std::string F(double v, int decimals) {
   char b[400];
   std::snprintf(b, sizeof b, "%.*f", decimals, v);
   return b;
+}
+std::string WithoutSpaces(std::string text) {
+  std::erase(text, ' ');
+  return text;
 }
 std::string Position(const GeoPoint& p) {
   return G(p.lat) + " " + G(p.lon) + " " + G(p.height) + " " + std::to_string(p.datum);
@@ -264,6 +269,50 @@ TEST(PeopleLine, BadPositionsNameTheFieldAndTheProblem) {
   EXPECT_EQ(Answer(Mode(Operation::kResection, false), "80 0 0 0 0 41 29 0 41.01 29.01 0",
                    LineStatus::kError),
             "ERROR: no solution");
+}
+
+TEST(MgrsLine, ReferencesEqualTheCoreAndGeoReadsThemBack) {
+  for (const GeoPoint& p : kPoints) {
+    for (int precision = 0; precision <= kMgrsMaxPrecision; ++precision) {
+      Options raw = Mode(Operation::kMgrs, true);
+      raw.precision = precision;
+      char text[kMgrsTextSize];
+      const MgrsStatus status = GeoToMgrs(p, precision, MgrsStyle::kCompact, text, sizeof text);
+      if (status == MgrsStatus::kOutsideGrid) {
+        EXPECT_EQ(Answer(raw, Position(p), LineStatus::kError),
+                  "ERROR: the position has no MGRS reference: the grid covers 80 degrees south "
+                  "to 84 degrees north only");
+        continue;
+      }
+      EXPECT_EQ(Answer(raw, Position(p)), text);
+    }
+  }
+  // For people: spaced, on --datum (Clarke 1866 letters), height optional.
+  Options people = Mode(Operation::kMgrs, false);
+  people.datum = 82;
+  const GeoPoint p{35 * kDegToRad, -81 * kDegToRad, 0.0, 82};
+  const std::string reference = MgrsOf(p).text;
+  EXPECT_EQ(Answer(people, "35 81W"), reference);
+  EXPECT_EQ(Answer(people, "35 81W 120"), reference);
+
+  // geo reads the reference as the corner of its cell, with a height in --dist.
+  Options geo = Mode(Operation::kGeo, false);
+  geo.datum = 82;
+  UtmPoint corner{};
+  int precision = 0;
+  ASSERT_EQ(MgrsToUtm(reference, 82, corner, precision), MgrsStatus::kOk);
+  EXPECT_EQ(Answer(geo, WithoutSpaces(reference) + " 0"),
+            Answer(geo, F(corner.easting, 3) + " " + F(corner.northing, 3) + " 0 17 S"));
+  geo.distanceUnit = kFeet;
+  EXPECT_EQ(Answer(geo, "17snj 10"), Answer(geo, "500000 3800000 10 17 S"));
+  EXPECT_EQ(Answer(Mode(Operation::kGeo, false), "17SNJ", LineStatus::kError),
+            "ERROR: MGRS '17SNJ' names a square that does not reach its band: the band does not "
+            "match the northing");
+  EXPECT_EQ(Answer(geo, "17SNJ 5m", LineStatus::kError),
+            "ERROR: HEIGHT '5m' is not a finite number");
+  // A number in the first field is still a grid position with too few fields.
+  EXPECT_EQ(Answer(geo, "500000 3800000", LineStatus::kError),
+            "ERROR: expected 5 fields (EASTING NORTHING HEIGHT ZONE BAND), got 2");
 }
 
 TEST(AnyLine, GivesAtMostOnePrintableLine) {

@@ -32,6 +32,11 @@ TEST(Arguments, OptionsInAnyOrderAndBothValueForms) {
   EXPECT_EQ(o.date.year, 2031);
   EXPECT_EQ(o.date.day, 15);
 
+  ASSERT_EQ(Parse({"--raw", "mgrs", "--precision=0"}, o, problem), Command::kRun);
+  EXPECT_EQ(o.precision, 0);
+  ASSERT_EQ(Parse({"mgrs", "--datum", "82"}, o, problem), Command::kRun);
+  EXPECT_EQ(o.precision, 5);
+
   ASSERT_EQ(Parse({"declination", "--date=2024-02-29", "--datum=17"}, o, problem), Command::kRun);
   EXPECT_EQ(o.date.year, 2024);
   EXPECT_EQ(o.date.month, 2);
@@ -77,6 +82,10 @@ TEST(Arguments, HelpWinsAndMistakesAreUsageErrors) {
       {"utm", "--date", "2024-6-1"},
       {"--raw", "utm", "--datum", "1"},
       {"--raw", "declination", "--date", "2024-06-01"},
+      {"utm", "--precision", "2"},
+      {"mgrs", "--precision", "6"},
+      {"mgrs", "--precision=-1"},
+      {"mgrs", "--precision", "05"},
   };
   for (const auto& args : wrong) {
     problem.clear();
@@ -100,6 +109,7 @@ TEST(Help, ExplainsEveryOperationWithWorkingExamples) {
     EXPECT_NE(help.compare(at + arrow.size(), 6, "ERROR:"), 0) << help.substr(at, 60);
   }
   EXPECT_EQ(examples, 2u * kOperationCount);
+  EXPECT_NE(help.find("30uxc9933309819 45\n         is 51d30'15.47\"N"), std::string::npos);
   EXPECT_NE(help.find("  124  Zanderij\n"), std::string::npos);
   EXPECT_NE(UsageText().find("--help"), std::string::npos);
 }

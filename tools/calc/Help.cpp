@@ -13,10 +13,11 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage: trelvan-calc [--raw] OPERATION [--angle deg|mils] [--dist m|km|ft|nmi|smi|yd]\n"
-    "                    [--datum INDEX|NAME] [--date YYYY-MM-DD]  < input > output\n"
+    "                    [--datum INDEX|NAME] [--date YYYY-MM-DD] [--precision 0..5]\n"
+    "                    < input > output\n"
     "       trelvan-calc --help\n"
-    "OPERATION is one of utm, geo, datum, convergence, declination, forward, inverse,\n"
-    "backpolar, resection.\n";
+    "OPERATION is one of utm, geo, mgrs, datum, convergence, declination, forward,\n"
+    "inverse, backpolar, resection.\n";
 
 constexpr std::string_view kIntroduction =
     "trelvan-calc: the TRELVAN survey computations for many points at once.\n"
@@ -61,6 +62,10 @@ constexpr std::string_view kBody =
     "                               name as listed below (default 0, WGS-84)\n"
     "  --date YYYY-MM-DD            date of the declination (default today's date)\n"
     "\n"
+    "Option of mgrs (with --raw too)\n"
+    "  --precision 0..5             digits of each of easting and northing (default 5:\n"
+    "                               1 m cells; 0 gives the 100 km square alone)\n"
+    "\n"
     "Output for people\n"
     "  A position is written as LAT LON HEIGHT LAT_DEG LON_DEG: latitude and\n"
     "  longitude in degrees, minutes and seconds with hundredths and a hemisphere\n"
@@ -93,6 +98,18 @@ void AppendExample(std::string& text, const OperationInfo& info, bool raw) {
   text += '\n';
 }
 
+// The reading of a grid reference by geo, with the calculator's own answer.
+void AppendMgrsExample(std::string& text) {
+  Options options;
+  options.operation = Operation::kGeo;
+  constexpr std::string_view kLine = "30uxc9933309819 45";
+  text += "      e.g.  ";
+  text += kLine;
+  text += "\n         is ";
+  ProcessLine(options, kLine, text);
+  text += '\n';
+}
+
 }  // namespace
 
 std::string HelpText() {
@@ -122,6 +139,15 @@ std::string HelpText() {
   text += "  TARGET of datum for people is the rest of the line, an index or a name.\n";
   text += "  THETA of resection is the clockwise angle at the station from point 1 to\n";
   text += "  point 2; a resection that cannot be solved gives \"ERROR: no solution\".\n";
+  text += "  MGRS of mgrs names the cell the position lies in (truncated, never rounded):\n";
+  text += "  without spaces with --raw, for people with spaces between zone and band,\n";
+  text += "  square, easting and northing. Datums on the Clarke 1866, Clarke 1880 and\n";
+  text += "  Bessel 1841 ellipsoids get the older row letters. Beyond 80 degrees south and\n";
+  text += "  84 north there is no reference, and the line is an ERROR line.\n";
+  text += "  geo for people also reads MGRS [HEIGHT]: a reference in one field (letters in\n";
+  text += "  either case, 0 to 5 digits each of easting and northing) and an optional\n";
+  text += "  height; the answer is the south-west corner of the cell it names.\n";
+  AppendMgrsExample(text);
   text += kDatumHeading;
   for (std::uint16_t i = 0; i < kDatumCount; ++i) {
     text += "  ";

@@ -7,6 +7,7 @@
 #include "geodesy/Convergence.h"
 #include "geodesy/Datum.h"
 #include "geodesy/DatumShift.h"
+#include "geodesy/Mgrs.h"
 #include "geodesy/Utm.h"
 #include "geometry/Linear3.h"
 #include "geometry/Polar.h"
@@ -157,6 +158,19 @@ class Line {
     return true;
   }
 
+  // LAT LON [HEIGHT] for people on --datum, where the height is not used;
+  // with --raw as Position.
+  bool PositionHeightOptional(int& i, GeoPoint& p) {
+    if (raw() || count() > i + 2) return Position(i, p);
+    p = GeoPoint{};
+    if (!Geographic(i, Axis::kLatitude, p.lat) || !Geographic(i + 1, Axis::kLongitude, p.lon)) {
+      return false;
+    }
+    p.datum = options_.datum;
+    i += 2;
+    return true;
+  }
+
   bool Zone(int i, std::uint16_t& zone) {
     std::int64_t value = 0;
     if (!Whole(i, 1, 60, "is not a zone 1..60", value)) return false;
@@ -225,6 +239,11 @@ class Line {
   void PutChar(char c) {
     Separate();
     out_ += c;
+  }
+
+  void PutWord(std::string_view word) {
+    Separate();
+    out_ += word;
   }
 
   void PutLength(double metres) {
@@ -329,7 +348,90 @@ bool Utm(Line& line) {
   return line.Finish();
 }
 
+// Why a grid reference could not be written or read, worded to follow the
+// reference.
+const char* MgrsProblem(MgrsStatus status) {
+  switch (status) {
+    case MgrsStatus::kOk:
+      break;
+    case MgrsStatus::kOutsideGrid:
+      return "has no MGRS reference: the grid covers 80 degrees south to 84 degrees north only";
+    case MgrsStatus::kNotFinite:
+      return "has an easting or northing that is not finite";
+    case MgrsStatus::kBadPrecision:
+      return "cannot be written with that precision (0..5)";
+    case MgrsStatus::kBufferTooSmall:
+      return "is too long";
+    case MgrsStatus::kMalformed:
+      return "is not an MGRS reference (zone, band, two square letters, digits)";
+    case MgrsStatus::kBadZone:
+      return "has a zone outside 1..60";
+    case MgrsStatus::kBadBand:
+      return "has a band that is not C..X without I and O (the polar bands are not covered)";
+    case MgrsStatus::kBadSquareLetter:
+      return "has a square letter that is never used (I, O, or a row letter after V)";
+    case MgrsStatus::kUnevenDigits:
+      return "does not have as many northing digits as easting digits, 0 to 5 each";
+    case MgrsStatus::kZoneNotInBand:
+      return "names a zone that band X does not have (only 31X, 33X, 35X and 37X around 0 to 42 "
+             "degrees east)";
+    case MgrsStatus::kColumnNotInZone:
+      return "has a column letter of another zone (A..H in zones 1, 4, 7.., J..R in 2, 5, 8.., "
+             "S..Z in 3, 6, 9..)";
+    case MgrsStatus::kSquareOutsideZone:
+      return "names a square that lies outside its zone in that band";
+    case MgrsStatus::kSquareOutsideBand:
+      return "names a square that does not reach its band: the band does not match the northing";
+  }
+  return "";
+}
+
+bool Mgrs(Line& line) {
+  int i = 0;
+  GeoPoint p;
+  if (!line.CountOk() || !line.PositionHeightOptional(i, p)) return false;
+  char text[kMgrsTextSize];
+  const MgrsStatus status =
+      GeoToMgrs(p, line.options().precision, line.raw() ? MgrsStyle::kCompact : MgrsStyle::kSpaced,
+                text, sizeof text);
+  if (status != MgrsStatus::kOk) {
+    return line.Fail(std::string("the position ") + MgrsProblem(status));
+  }
+  line.PutWord(text);
+  return line.Finish();
+}
+
+// MGRS [HEIGHT] for people: the south-west corner of the cell a grid
+// reference names, on --datum.
+bool GeoFromMgrs(Line& line) {
+  UtmPoint g{};
+  int precision = 0;
+  const MgrsStatus status = MgrsToUtm(line.Text(0), line.options().datum, g, precision);
+  if (status != MgrsStatus::kOk) {
+    std::string reason = "MGRS ";
+    AppendQuoted(reason, line.Text(0));
+    reason += ' ';
+    reason += MgrsProblem(status);
+    return line.Fail(reason);
+  }
+  if (line.count() == 2) {
+    if (!ParseReal(line.Text(1), g.height)) {
+      std::string reason = "HEIGHT ";
+      AppendQuoted(reason, line.Text(1));
+      reason += " is not a finite number";
+      return line.Fail(reason);
+    }
+    g.height = g.height * DistanceEntryFactor(line.options().distanceUnit);
+  }
+  line.PutPosition(UtmToGeo(g));
+  return line.Finish();
+}
+
 bool Geo(Line& line) {
+  double number = 0.0;
+  if (!line.raw() && (line.count() == 1 || line.count() == 2) && !ParseReal(line.Text(0), number)) {
+    return GeoFromMgrs(line);
+  }
   UtmPoint g{};
   g.form = kUtmForm;
   g.datum = line.options().datum;
@@ -495,6 +597,9 @@ LineStatus ProcessLine(const Options& options, std::string_view line, std::strin
       break;
     case Operation::kResection:
       ok = Resection(answer);
+      break;
+    case Operation::kMgrs:
+      ok = Mgrs(answer);
       break;
   }
   return ok ? LineStatus::kResult : LineStatus::kError;

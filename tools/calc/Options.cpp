@@ -12,6 +12,9 @@ const OperationInfo kOperations[kOperationCount] = {
      "EASTING NORTHING HEIGHT ZONE BAND DATUM", "LAT LON HEIGHT DATUM",
      "EASTING NORTHING HEIGHT ZONE BAND", "LAT LON HEIGHT LAT_DEG LON_DEG",
      "699456.055 5709698.916 45 30 U 0", "699333.214 5709819.848 45 30 U"},
+    {Operation::kMgrs, "mgrs", "geographic position to its MGRS grid reference (GeoToMgrs)",
+     "LAT LON HEIGHT DATUM", "MGRS", "LAT LON [HEIGHT]", "MGRS", "0.8989 -0.0022 45 0",
+     "51d30'15.5\"N 0d7'39.9\"W"},
     {Operation::kDatum, "datum", "the same position on another datum (ConvertDatum)",
      "LAT LON HEIGHT DATUM TARGET", "LAT LON HEIGHT DATUM", "LAT LON HEIGHT TARGET...",
      "LAT LON HEIGHT LAT_DEG LON_DEG", "0.8989 -0.0022 45 0 1",
@@ -91,6 +94,13 @@ bool DistanceUnitNamed(std::string_view name, std::int32_t& unit) {
   return false;
 }
 
+// The digits of --precision, one of 0..5.
+bool PrecisionNamed(std::string_view name, int& precision) {
+  if (name.size() != 1 || name[0] < '0' || name[0] > '5') return false;
+  precision = name[0] - '0';
+  return true;
+}
+
 }  // namespace
 
 Command ParseArguments(int argc, const char* const argv[], const CalendarDate& today,
@@ -99,6 +109,7 @@ Command ParseArguments(int argc, const char* const argv[], const CalendarDate& t
   options.date = today;
   bool haveOperation = false;
   bool forPeople = false;  // an option that only people's mode reads was given
+  bool havePrecision = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--help" || arg == "-h") return Command::kHelp;
@@ -119,7 +130,8 @@ Command ParseArguments(int argc, const char* const argv[], const CalendarDate& t
         value = arg.substr(equals + 1);
         haveValue = true;
       }
-      if (name != "--angle" && name != "--dist" && name != "--datum" && name != "--date") {
+      if (name != "--angle" && name != "--dist" && name != "--datum" && name != "--date" &&
+          name != "--precision") {
         problem = "unknown option " + std::string(name);
         return Command::kUsage;
       }
@@ -130,7 +142,6 @@ Command ParseArguments(int argc, const char* const argv[], const CalendarDate& t
         }
         value = argv[++i];
       }
-      forPeople = true;
       bool ok = false;
       if (name == "--angle") {
         ok = AngleUnitNamed(value, options.angleUnit);
@@ -138,9 +149,13 @@ Command ParseArguments(int argc, const char* const argv[], const CalendarDate& t
         ok = DistanceUnitNamed(value, options.distanceUnit);
       } else if (name == "--datum") {
         ok = FindDatum(value, options.datum);
+      } else if (name == "--precision") {
+        ok = PrecisionNamed(value, options.precision);
+        havePrecision = true;
       } else {
         ok = ParseIsoDate(value, options.date);
       }
+      forPeople = forPeople || name != "--precision";
       if (!ok) {
         problem = "unknown value '" + std::string(value) + "' for " + std::string(name);
         return Command::kUsage;
@@ -165,6 +180,10 @@ Command ParseArguments(int argc, const char* const argv[], const CalendarDate& t
   }
   if (options.raw && forPeople) {
     problem = "--angle, --dist, --datum and --date do not apply with --raw";
+    return Command::kUsage;
+  }
+  if (havePrecision && options.operation != Operation::kMgrs) {
+    problem = "--precision applies to mgrs only";
     return Command::kUsage;
   }
   return Command::kRun;

@@ -22,9 +22,10 @@ enum class Operation {
   kInverse,      // InversePolar
   kBackPolar,    // BackPolar
   kResection,    // SolveResection
+  kMgrs,         // GeoToMgrs
 };
 
-inline constexpr int kOperationCount = 9;
+inline constexpr int kOperationCount = 10;
 
 // What an operation reads and writes, for the help, the field names in
 // error messages and the field counts. Field lists are names separated by
@@ -57,6 +58,7 @@ struct Options {
   std::int32_t distanceUnit = kMeters;  // DistanceUnit code of --dist
   std::uint16_t datum = 0;              // --datum: datum of every position for people
   CalendarDate date{2000, 1, 1};        // --date, else today: declination for people
+  int precision = 5;                    // --precision: digits of each of easting and northing (mgrs)
 };
 
 enum class Command {
