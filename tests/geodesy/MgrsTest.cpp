@@ -15,7 +15,7 @@
 namespace trelvan {
 namespace {
 
-using testing::PointDeg;
+using test::PointDeg;
 
 std::string Reference(const GeoPoint& p, int precision = 5, MgrsStyle style = MgrsStyle::kSpaced) {
   char text[kMgrsTextSize];
