@@ -14,6 +14,7 @@
 #include "geodesy/Utm.h"
 #include "geometry/Polar.h"
 #include "geometry/Resection.h"
+#include "magnetic/Igrf14.h"
 #include "magnetic/MagneticModel.h"
 #include "tools/calc/Format.h"
 #include "tools/calc/LineProcessor.h"
@@ -84,7 +85,10 @@ TEST(RawLine, DeclinationAndPolarSolutionsEqualTheCore) {
   for (const GeoPoint& p : kPoints) {
     const DateStamp date{0.0, 0, 0, 29, 2, 2024};
     EXPECT_EQ(AnswerRaw(Operation::kDeclination, Position(p) + " 2024 2 29"),
-              G(MagneticVariance(date, p)));
+              G(Igrf14Variance(date, p)));
+    Options older = Mode(Operation::kDeclination, true);
+    older.model = FieldModel::kIgrf2000;  // bit for bit the epoch-2000 model
+    EXPECT_EQ(Answer(older, Position(p) + " 2024 2 29"), G(MagneticVariance(date, p)));
     const std::string vector = " " + G(v.range) + " " + G(v.azimuth) + " " + G(v.elevation);
     EXPECT_EQ(AnswerRaw(Operation::kForward, Position(p) + vector), Position(ForwardPolar(v, p)));
     EXPECT_EQ(AnswerRaw(Operation::kBackPolar, Position(p) + vector), Position(BackPolar(v, p)));
@@ -236,7 +240,7 @@ TEST(PeopleLine, DatumTargetByNameOrIndex) {
 TEST(PeopleLine, DeclinationDateFromTheLineOrTheOption) {
   const GeoPoint p{51.5 * kDegToRad, -0.1 * kDegToRad, 0.0, 0};
   const DateStamp leapDay{0.0, 0, 0, 29, 2, 2024};
-  const std::string expected = F(MagneticVariance(leapDay, p) * kDegToRad * kRadToDeg, 4);
+  const std::string expected = F(Igrf14Variance(leapDay, p) * kDegToRad * kRadToDeg, 4);
   Options o = Mode(Operation::kDeclination, false);
   EXPECT_EQ(Answer(o, "51.5 -0.1 0 2024-02-29"), expected);
   o.date = CalendarDate{2024, 2, 29};
@@ -250,6 +254,45 @@ TEST(PeopleLine, DeclinationDateFromTheLineOrTheOption) {
             "ERROR: DATE '1.6.2024' is not a date YYYY-MM-DD");
   EXPECT_EQ(Answer(o, "51.5 -0.1 0 2024-06-01 x", LineStatus::kError),
             "ERROR: expected 3 or 4 fields (LAT LON HEIGHT [DATE]), got 5");
+}
+
+TEST(AnyLine, DeclinationDatesInsideTheYearsOfTheModel) {
+  const std::string outside = "ERROR: date outside the magnetic model's years 1900 to 2030";
+  const GeoPoint p{51.5 * kDegToRad, -0.1 * kDegToRad, 0.0, 0};
+  struct Case {
+    CalendarDate date;
+    bool inside;
+  };
+  for (const Case& c :
+       {Case{{1899, 12, 31}, false}, Case{{1900, 1, 1}, true}, Case{{2030, 12, 31}, true},
+        Case{{2031, 1, 1}, false}, Case{{9999, 6, 1}, false}}) {
+    const CalendarDate& d = c.date;
+    char fields[32];
+    std::snprintf(fields, sizeof fields, " %d %d %d", d.year, d.month, d.day);
+    const std::string rawLine = Position(p) + fields;
+    std::snprintf(fields, sizeof fields, " %04d-%02d-%02d", d.year, d.month, d.day);
+    const std::string line = std::string("51.5 -0.1 0") + fields;
+    const DateStamp date{0.0,
+                         0,
+                         0,
+                         static_cast<std::int16_t>(d.day),
+                         static_cast<std::int16_t>(d.month),
+                         static_cast<std::int16_t>(d.year)};
+    Options raw = Mode(Operation::kDeclination, true);
+    Options people = Mode(Operation::kDeclination, false);
+    people.date = d;
+    if (c.inside) {
+      EXPECT_EQ(Answer(raw, rawLine), G(Igrf14Variance(date, p)));
+      EXPECT_EQ(Answer(people, line), F(Igrf14Variance(date, p) * kDegToRad * kRadToDeg, 4));
+    } else {
+      EXPECT_EQ(Answer(raw, rawLine, LineStatus::kError), outside);
+      EXPECT_EQ(Answer(people, line, LineStatus::kError), outside);
+      EXPECT_EQ(Answer(people, "51.5 -0.1 0", LineStatus::kError), outside);  // from --date
+    }
+    // The epoch-2000 model knows no limits.
+    raw.model = FieldModel::kIgrf2000;
+    EXPECT_EQ(Answer(raw, rawLine), G(MagneticVariance(date, p)));
+  }
 }
 
 TEST(PeopleLine, BadPositionsNameTheFieldAndTheProblem) {

@@ -13,7 +13,8 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage: trelvan-calc [--raw] OPERATION [--angle deg|mils] [--dist m|km|ft|nmi|smi|yd]\n"
-    "                    [--datum INDEX|NAME] [--date YYYY-MM-DD]  < input > output\n"
+    "                    [--datum INDEX|NAME] [--date YYYY-MM-DD]\n"
+    "                    [--model igrf14|igrf2000]  < input > output\n"
     "       trelvan-calc --help\n"
     "OPERATION is one of utm, geo, datum, convergence, declination, forward, inverse,\n"
     "backpolar, resection.\n";
@@ -60,6 +61,15 @@ constexpr std::string_view kBody =
     "  --datum INDEX|NAME           datum of every position, by index 0..124 or exact\n"
     "                               name as listed below (default 0, WGS-84)\n"
     "  --date YYYY-MM-DD            date of the declination (default today's date)\n"
+    "\n"
+    "Option in both modes\n"
+    "  --model igrf14|igrf2000      magnetic model of the declination. igrf14 (the\n"
+    "                               default): IGRF-14, the International Geomagnetic\n"
+    "                               Reference Field of 1900-01-01 to 2030-12-31; other\n"
+    "                               dates give \"ERROR: date outside the magnetic\n"
+    "                               model's years 1900 to 2030\". igrf2000: the field\n"
+    "                               of epoch 2000 with its 2000-2005 rate, carried on\n"
+    "                               to any date, as earlier versions computed it.\n"
     "\n"
     "Output for people\n"
     "  A position is written as LAT LON HEIGHT LAT_DEG LON_DEG: latitude and\n"
