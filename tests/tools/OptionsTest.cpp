@@ -43,8 +43,6 @@ TEST(Arguments, OptionsInAnyOrderAndBothValueForms) {
   EXPECT_EQ(o.model, FieldModel::kIgrf14);
   ASSERT_EQ(Parse({"--raw", "declination", "--model", "igrf2000"}, o, problem), Command::kRun);
   EXPECT_EQ(o.model, FieldModel::kIgrf2000);
-  ASSERT_EQ(Parse({"declination", "--model=igrf14"}, o, problem), Command::kRun);
-  EXPECT_EQ(o.model, FieldModel::kIgrf14);
 
   ASSERT_EQ(Parse({"resection", "--raw"}, o, problem), Command::kRun);
   EXPECT_TRUE(o.raw);
