@@ -28,6 +28,7 @@
 #include "geodesy/Utm.h"
 #include "geometry/Polar.h"
 #include "geometry/Resection.h"
+#include "magnetic/Igrf14.h"
 #include "magnetic/MagneticModel.h"
 
 namespace trelvan {
@@ -195,6 +196,12 @@ void TrelvanGridConvergence(benchmark::State& state) {
 void TrelvanMagneticVariance(benchmark::State& state) {
   Cycle(state, [](const Inputs& in, std::size_t i) {
     return MagneticVariance(in.dates[i], in.positions[i].geo);
+  });
+}
+
+void TrelvanIgrf14Variance(benchmark::State& state) {
+  Cycle(state, [](const Inputs& in, std::size_t i) {
+    return Igrf14Variance(in.dates[i], in.positions[i].geo);
   });
 }
 
@@ -399,6 +406,7 @@ constexpr Entry kBenchmarks[] = {
     {"GridConvergence/trelvan", TrelvanGridConvergence},
     {"GridConvergence/GeographicLib", GeographicLibGridConvergence},
     {"MagneticVariance/trelvan", TrelvanMagneticVariance},
+    {"Igrf14Variance/trelvan", TrelvanIgrf14Variance},
     {"ForwardPolar/trelvan", TrelvanForwardPolar},
     {"ForwardPolar/GeographicLib", GeographicLibForwardPolar},
     {"InversePolar/trelvan", TrelvanInversePolar},

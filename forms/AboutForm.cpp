@@ -27,7 +27,8 @@ AboutForm::AboutForm(MainForm& main, QWidget* parent)
   GroupGrid(body)->addWidget(picture, 0, 0, Qt::AlignHCenter);
   AddControls({
       {kName, K::kLabel, "TRELVAN", body, 1, 0},
-      {kOk, K::kDefaultButton, "OK", body, 2, 0},
+      {kModel, K::kLabel, "Magnetic model: IGRF-14, 1900-2030", body, 2, 0},
+      {kOk, K::kDefaultButton, "OK", body, 3, 0},
   });
   auto* name = static_cast<QLabel*>(Control(kName));
   QFont font = name->font();
@@ -35,6 +36,7 @@ AboutForm::AboutForm(MainForm& main, QWidget* parent)
   font.setPointSizeF(font.pointSizeF() * 1.5);
   name->setFont(font);
   name->setAlignment(Qt::AlignCenter);
+  static_cast<QLabel*>(Control(kModel))->setAlignment(Qt::AlignCenter);
   GroupGrid(body)->setAlignment(Control(kOk), Qt::AlignHCenter);
   // Stretched to the size of the main window, the picture stays in the middle.
   FormLayout()->insertStretch(0, 1);

@@ -6,13 +6,14 @@ namespace trelvan {
 
 class MainForm;
 
-// Shows the program's picture and name. It has no state; the window's close
-// button, Escape or "OK" end it.
+// Shows the program's picture, its name and the magnetic model with its
+// years. It has no state; the window's close button, Escape or "OK" end it.
 class AboutForm : public Form {
  public:
   enum Id {
     kOk = 1,
     kName = 1000,
+    kModel = 1001,
   };
 
   explicit AboutForm(MainForm& main, QWidget* parent = nullptr);

@@ -21,7 +21,7 @@
 #include "geodesy/Angles.h"
 #include "geodesy/Convergence.h"
 #include "geodesy/DatumShift.h"
-#include "magnetic/MagneticModel.h"
+#include "magnetic/Igrf14.h"
 #include "measures/FieldNumber.h"
 #include "measures/Units.h"
 #include "store/WaypointFile.h"
@@ -242,6 +242,9 @@ void MainForm::OnOpen() {
   settings.editWaypoint = RecordIndex(settings.editWaypoint);
   settings.baseWaypoint = RecordIndex(settings.baseWaypoint);
   RefreshBase();
+  if (!Igrf14CoversYear(Now().date().year())) {
+    ShowMessage(QString::fromUtf8(messages::kOutsideMagneticModel));
+  }
 }
 
 void MainForm::OnDestroy() { SaveFiles(); }
@@ -271,7 +274,7 @@ void MainForm::ShowBase(const GeoPoint& p) {
   ShowGrid(*this, kBaseGrid, q);
   gridConvergence = ShowSignedAngle(*this, kConvergenceSign, kConvergenceWhole, kConvergenceHun,
                                     GridConvergence(q), settings.angleUnit);
-  const double variance = MagneticVariance(DateStampFrom(Now()), q) * kDegToRad;
+  const double variance = Igrf14Variance(DateStampFrom(Now()), q) * kDegToRad;
   magneticVariance = ShowSignedAngle(*this, kVarianceSign, kVarianceWhole, kVarianceHun, variance,
                                      settings.angleUnit);
 }

@@ -30,4 +30,8 @@ inline constexpr const char* kChooseWaypoint2 = "ERROR!\nChoose waypoint 2.";
 inline constexpr const char* kNameOutsideCodePage =
     "ERROR!\nThe name holds a character that cannot be stored.";
 
+// The magnetic model's years, said once at start when the clock lies outside.
+inline constexpr const char* kOutsideMagneticModel =
+    "WARNING!\nThe magnetic model covers 1900 to 2030.\nMagnetic azimuths may be wrong by degrees.";
+
 }  // namespace trelvan::messages

@@ -6,7 +6,7 @@
 #include "geodesy/Angles.h"
 #include "geodesy/Convergence.h"
 #include "geodesy/DatumShift.h"
-#include "magnetic/MagneticModel.h"
+#include "magnetic/Igrf14.h"
 #include "measures/AngleEntry.h"
 #include "measures/FieldNumber.h"
 #include "measures/Units.h"
@@ -91,7 +91,7 @@ void TaskForm::ShowPosition(const GeographicFields& fields, const GeoPoint& p) {
 }
 
 void TaskForm::SetDeclinationsAt(const GeoPoint& p) {
-  main_.magneticVariance = MagneticVariance(DateStampFrom(Now()), p) * kDegToRad;
+  main_.magneticVariance = Igrf14Variance(DateStampFrom(Now()), p) * kDegToRad;
   main_.gridConvergence = GridConvergence(p);
 }
 

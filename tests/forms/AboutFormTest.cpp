@@ -1,4 +1,5 @@
-// The About form: our picture and the program's name; it changes nothing.
+// The About form: our picture, the program's name and the magnetic model;
+// it changes nothing.
 #include <gtest/gtest.h>
 
 #include <QSvgRenderer>
@@ -22,6 +23,7 @@ TEST_F(AboutFormTest, ShowsThePictureAndTheName) {
   h.Script<AboutForm>([](AboutForm& f) {
     EXPECT_EQ(f.windowTitle(), QStringLiteral("About"));
     EXPECT_EQ(f.Text(AboutForm::kName), QStringLiteral("TRELVAN"));
+    EXPECT_EQ(f.Text(AboutForm::kModel), QStringLiteral("Magnetic model: IGRF-14, 1900-2030"));
     auto* picture = f.findChild<QSvgWidget*>(QStringLiteral("picture"));
     ASSERT_NE(picture, nullptr);
     EXPECT_TRUE(picture->renderer()->isValid());

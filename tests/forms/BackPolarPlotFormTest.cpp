@@ -23,7 +23,7 @@
 #include "geodesy/Convergence.h"
 #include "geodesy/DatumShift.h"
 #include "geodesy/Rounding.h"
-#include "magnetic/MagneticModel.h"
+#include "magnetic/Igrf14.h"
 #include "measures/Units.h"
 #include "store/WaypointTable.h"
 #include "tests/forms/FormTestSupport.h"
@@ -169,8 +169,8 @@ TEST_F(BackPolarPlotFormTest, ReferencesUseTheDeclinationsAtTheTarget) {
     MeasureAndCompute(f, "10", "00", "+", "2", "00", "4000", "00", "MAG");
     MeasureAndCompute(f, "10", "00", "+", "2", "00", "4000", "00", "GRID");
   });
-  const double atTarget = MagneticVariance(DateStampFrom(h.clock), kCapeTown) * kDegToRad;
-  const double atBase = MagneticVariance(DateStampFrom(h.clock), kHome) * kDegToRad;
+  const double atTarget = Igrf14Variance(DateStampFrom(h.clock), kCapeTown) * kDegToRad;
+  const double atBase = Igrf14Variance(DateStampFrom(h.clock), kHome) * kDegToRad;
   ASSERT_GT(std::fabs(atTarget - atBase), 10.0 * kDegToRad);
   ASSERT_EQ(variances.size(), 2U);
   EXPECT_EQ(variances[0], atTarget);

@@ -15,6 +15,7 @@
 #include "geodesy/Utm.h"
 #include "geometry/Polar.h"
 #include "geometry/Resection.h"
+#include "magnetic/Igrf14.h"
 #include "magnetic/MagneticModel.h"
 #include "tools/calc/Format.h"
 #include "tools/calc/LineProcessor.h"
@@ -89,7 +90,10 @@ TEST(RawLine, DeclinationAndPolarSolutionsEqualTheCore) {
   for (const GeoPoint& p : kPoints) {
     const DateStamp date{0.0, 0, 0, 29, 2, 2024};
     EXPECT_EQ(AnswerRaw(Operation::kDeclination, Position(p) + " 2024 2 29"),
-              G(MagneticVariance(date, p)));
+              G(Igrf14Variance(date, p)));
+    Options older = Mode(Operation::kDeclination, true);
+    older.model = FieldModel::kIgrf2000;  // bit for bit the epoch-2000 model
+    EXPECT_EQ(Answer(older, Position(p) + " 2024 2 29"), G(MagneticVariance(date, p)));
     const std::string vector = " " + G(v.range) + " " + G(v.azimuth) + " " + G(v.elevation);
     EXPECT_EQ(AnswerRaw(Operation::kForward, Position(p) + vector), Position(ForwardPolar(v, p)));
     EXPECT_EQ(AnswerRaw(Operation::kBackPolar, Position(p) + vector), Position(BackPolar(v, p)));
@@ -241,7 +245,7 @@ TEST(PeopleLine, DatumTargetByNameOrIndex) {
 TEST(PeopleLine, DeclinationDateFromTheLineOrTheOption) {
   const GeoPoint p{51.5 * kDegToRad, -0.1 * kDegToRad, 0.0, 0};
   const DateStamp leapDay{0.0, 0, 0, 29, 2, 2024};
-  const std::string expected = F(MagneticVariance(leapDay, p) * kDegToRad * kRadToDeg, 4);
+  const std::string expected = F(Igrf14Variance(leapDay, p) * kDegToRad * kRadToDeg, 4);
   Options o = Mode(Operation::kDeclination, false);
   EXPECT_EQ(Answer(o, "51.5 -0.1 0 2024-02-29"), expected);
   o.date = CalendarDate{2024, 2, 29};
@@ -255,6 +259,22 @@ TEST(PeopleLine, DeclinationDateFromTheLineOrTheOption) {
             "ERROR: DATE '1.6.2024' is not a date YYYY-MM-DD");
   EXPECT_EQ(Answer(o, "51.5 -0.1 0 2024-06-01 x", LineStatus::kError),
             "ERROR: expected 3 or 4 fields (LAT LON HEIGHT [DATE]), got 5");
+}
+
+TEST(AnyLine, DeclinationByIgrf14RefusesDatesOutside1900To2030) {
+  const std::string outside = "ERROR: date outside the magnetic model's years 1900 to 2030";
+  Options raw = Mode(Operation::kDeclination, true);
+  EXPECT_EQ(Answer(raw, "0.9 0 0 0 1899 12 31", LineStatus::kError), outside);
+  EXPECT_EQ(Answer(raw, "0.9 0 0 0 2031 1 1", LineStatus::kError), outside);
+  Answer(raw, "0.9 0 0 0 1900 1 1");
+  Answer(raw, "0.9 0 0 0 2030 12 31");
+  Options people = Mode(Operation::kDeclination, false);
+  people.date = CalendarDate{2031, 1, 1};
+  EXPECT_EQ(Answer(people, "51.5 -0.1 0", LineStatus::kError), outside);
+  EXPECT_EQ(Answer(people, "51.5 -0.1 0 1899-12-31", LineStatus::kError), outside);
+  raw.model = FieldModel::kIgrf2000;  // the older model has no limits
+  Answer(raw, "0.9 0 0 0 1899 12 31");
+  Answer(raw, "0.9 0 0 0 2031 1 1");
 }
 
 TEST(PeopleLine, BadPositionsNameTheFieldAndTheProblem) {

@@ -45,6 +45,10 @@ TEST(Arguments, OptionsInAnyOrderAndBothValueForms) {
   EXPECT_EQ(o.angleUnit, kDegrees);
   EXPECT_EQ(o.distanceUnit, kMeters);
 
+  EXPECT_EQ(o.model, FieldModel::kIgrf14);
+  ASSERT_EQ(Parse({"--raw", "declination", "--model", "igrf2000"}, o, problem), Command::kRun);
+  EXPECT_EQ(o.model, FieldModel::kIgrf2000);
+
   ASSERT_EQ(Parse({"resection", "--raw"}, o, problem), Command::kRun);
   EXPECT_TRUE(o.raw);
   EXPECT_EQ(o.operation, Operation::kResection);
@@ -80,6 +84,8 @@ TEST(Arguments, HelpWinsAndMistakesAreUsageErrors) {
       {"utm", "--datum", "125"},
       {"utm", "--datum", "Nowhere"},
       {"utm", "--date", "2024-6-1"},
+      {"declination", "--model", "wmm"},
+      {"declination", "--model"},
       {"--raw", "utm", "--datum", "1"},
       {"--raw", "declination", "--date", "2024-06-01"},
       {"utm", "--precision", "2"},

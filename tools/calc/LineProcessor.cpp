@@ -12,6 +12,7 @@
 #include "geometry/Linear3.h"
 #include "geometry/Polar.h"
 #include "geometry/Resection.h"
+#include "magnetic/Igrf14.h"
 #include "magnetic/MagneticModel.h"
 #include "measures/Units.h"
 #include "tools/calc/Fields.h"
@@ -492,11 +493,15 @@ bool Declination(Line& line) {
   } else if (!line.DateOk(date, "the date of --date")) {
     return false;
   }
+  const bool igrf14 = line.options().model == FieldModel::kIgrf14;
+  if (igrf14 && !Igrf14CoversYear(date.year)) {
+    return line.Fail("date outside the magnetic model's years 1900 to 2030");
+  }
   DateStamp stamp{};
   stamp.day = static_cast<std::int16_t>(date.day);
   stamp.month = static_cast<std::int16_t>(date.month);
   stamp.year = static_cast<std::int16_t>(date.year);
-  const double degrees = MagneticVariance(stamp, p);
+  const double degrees = igrf14 ? Igrf14Variance(stamp, p) : MagneticVariance(stamp, p);
   if (line.raw()) {
     line.PutReal(degrees);
   } else {

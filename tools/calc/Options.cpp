@@ -24,7 +24,7 @@ const OperationInfo kOperations[kOperationCount] = {
      "LAT LON HEIGHT DATUM", "GAMMA", "LAT LON HEIGHT", "GAMMA", "0.8989 -0.0022 45 0",
      "51d30'15.5\"N 0d7'39.9\"W 45"},
     {Operation::kDeclination, "declination",
-     "magnetic declination, east positive (MagneticVariance)",
+     "magnetic declination, east positive (Igrf14Variance or MagneticVariance)",
      "LAT LON HEIGHT DATUM YEAR MONTH DAY", "DEGREES", "LAT LON HEIGHT [DATE]", "DECLINATION",
      "0.8989 -0.0022 45 0 2024 6 1", "51d30'15.5\"N 0d7'39.9\"W 45 2024-06-01"},
     {Operation::kForward, "forward", "target from a station and a true polar vector (ForwardPolar)",
@@ -84,6 +84,18 @@ bool AngleUnitNamed(std::string_view name, std::int32_t& unit) {
   return false;
 }
 
+bool FieldModelNamed(std::string_view name, FieldModel& model) {
+  if (name == "igrf14") {
+    model = FieldModel::kIgrf14;
+    return true;
+  }
+  if (name == "igrf2000") {
+    model = FieldModel::kIgrf2000;
+    return true;
+  }
+  return false;
+}
+
 bool DistanceUnitNamed(std::string_view name, std::int32_t& unit) {
   for (std::int32_t code = 0; code < kDistanceUnitCount; ++code) {
     if (name == kDistanceUnits[code].label) {
@@ -131,7 +143,7 @@ Command ParseArguments(int argc, const char* const argv[], const CalendarDate& t
         haveValue = true;
       }
       if (name != "--angle" && name != "--dist" && name != "--datum" && name != "--date" &&
-          name != "--precision") {
+          name != "--precision" && name != "--model") {
         problem = "unknown option " + std::string(name);
         return Command::kUsage;
       }
@@ -143,7 +155,9 @@ Command ParseArguments(int argc, const char* const argv[], const CalendarDate& t
         value = argv[++i];
       }
       bool ok = false;
-      if (name == "--angle") {
+      if (name == "--model") {
+        ok = FieldModelNamed(value, options.model);
+      } else if (name == "--angle") {
         ok = AngleUnitNamed(value, options.angleUnit);
       } else if (name == "--dist") {
         ok = DistanceUnitNamed(value, options.distanceUnit);
@@ -155,7 +169,9 @@ Command ParseArguments(int argc, const char* const argv[], const CalendarDate& t
       } else {
         ok = ParseIsoDate(value, options.date);
       }
-      forPeople = forPeople || name != "--precision";
+      // The model and the precision apply in both modes; the others only for
+      // people.
+      forPeople = forPeople || (name != "--precision" && name != "--model");
       if (!ok) {
         problem = "unknown value '" + std::string(value) + "' for " + std::string(name);
         return Command::kUsage;

@@ -17,7 +17,7 @@ enum class Operation {
   kGeo,          // UtmToGeo
   kDatum,        // ConvertDatum
   kConvergence,  // GridConvergence
-  kDeclination,  // MagneticVariance
+  kDeclination,  // Igrf14Variance, or MagneticVariance with --model igrf2000
   kForward,      // ForwardPolar
   kInverse,      // InversePolar
   kBackPolar,    // BackPolar
@@ -50,6 +50,12 @@ const OperationInfo& InfoOf(Operation operation);
 // The operation called `name`, or nullptr.
 const OperationInfo* FindOperation(std::string_view name);
 
+// The magnetic model of the declination.
+enum class FieldModel {
+  kIgrf14,    // IGRF-14, 1900 to 2030
+  kIgrf2000,  // the epoch-2000 model that earlier versions used, any date
+};
+
 // Everything the command line decides.
 struct Options {
   Operation operation = Operation::kUtm;
@@ -59,6 +65,8 @@ struct Options {
   std::uint16_t datum = 0;              // --datum: datum of every position for people
   CalendarDate date{2000, 1, 1};        // --date, else today: declination for people
   int precision = 5;                    // --precision: digits of each of easting and northing (mgrs)
+  // --model, in both modes: the model of the declination.
+  FieldModel model = FieldModel::kIgrf14;
 };
 
 enum class Command {
