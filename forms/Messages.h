@@ -30,4 +30,7 @@ inline constexpr const char* kChooseWaypoint2 = "ERROR!\nChoose waypoint 2.";
 inline constexpr const char* kNameOutsideCodePage =
     "ERROR!\nThe name holds a character that cannot be stored.";
 
+// Where a result would be reported that the input cannot have.
+inline constexpr const char* kNoPositionFits = "Error!\nNo position fits these ranges.";
+
 }  // namespace trelvan::messages
