@@ -1,6 +1,6 @@
-// Every answer the calculator gave before its refusals were tightened, for
-// random valid raw lines of every operation (tests/tools/data/raw_answers.txt,
-// made by make_raw_answers.py beside it), is still given byte for byte.
+// Random valid raw lines of every operation keep the answers, byte for byte,
+// the calculator gave before its refusals were tightened
+// (tests/tools/data/raw_answers.txt, made by make_raw_answers.py beside it).
 
 #include <gtest/gtest.h>
 
