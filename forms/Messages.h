@@ -34,4 +34,7 @@ inline constexpr const char* kNameOutsideCodePage =
 inline constexpr const char* kOutsideMagneticModel =
     "WARNING!\nThe magnetic model covers 1900 to 2030.\nMagnetic azimuths may be wrong by degrees.";
 
+// Where a result would be reported that the input cannot have.
+inline constexpr const char* kNoPositionFits = "Error!\nNo position fits these ranges.";
+
 }  // namespace trelvan::messages

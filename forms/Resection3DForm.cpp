@@ -146,6 +146,13 @@ void Resection3DForm::Compute() {
     ShowMessage(QString::fromUtf8(messages::kCheckInputValues));
     return;
   }
+  // The solver places a station for any two ranges; one that misses them is
+  // not stored.
+  if (CheckResection(station, PolarVector{range1, 0, elevation1},
+                     PolarVector{range2, 0, elevation2}, w1, w2) != kSolved) {
+    ShowMessage(QString::fromUtf8(messages::kNoPositionFits));
+    return;
+  }
   const QString name1 = ListText(kWaypoint1List, record1);
   const QString name2 = ListText(kWaypoint2List, record2);
   // A full table stores nothing; StoreResult says so.

@@ -225,6 +225,16 @@ void WaypointsForm::SetInputMode(std::int32_t mode) {
   for (int id : kUtmGroup) SetReadOnly(id, mode != kModeUtm);
 }
 
+bool WaypointsForm::ZoneRefused() {
+  // A single "0" may begin "05" as it is typed, so it is refused only here,
+  // where it would be read: the series would put the point beyond zone 60.
+  if (main_.settings.inputMode != kModeUtm || ReadFieldNumber(Text(kZone).toStdString()) != 0) {
+    return false;
+  }
+  ShowMessage(QString::fromUtf8(messages::kRange1To60));
+  return true;
+}
+
 void WaypointsForm::Toggle(int id, const char* first, const char* second) {
   SetText(id, QString::fromUtf8(Text(id) == QLatin1String(first) ? second : first));
 }
@@ -251,10 +261,10 @@ void WaypointsForm::OnPressed(int id) {
       Toggle(id, "+", "-");
       break;
     case kSave:
-      Save();
+      if (!ZoneRefused()) Save();
       break;
     case kConvert:
-      ShowWaypoint(ReadPosition());
+      if (!ZoneRefused()) ShowWaypoint(ReadPosition());
       break;
     case kDeleteOne:
       DeleteOne();

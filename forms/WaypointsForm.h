@@ -88,6 +88,9 @@ class WaypointsForm : public Form {
   // Sets the input mode, checks its radio button and makes the fields of
   // that mode editable and those of the other read-only.
   void SetInputMode(std::int32_t mode);
+  // True, after the zone's message, when a grid position is to be read in
+  // UTM mode and the zone field reads as 0 ("0" or emptied): no zone.
+  bool ZoneRefused();
   void Save();
   void DeleteOne();
   void DeleteEverything();

@@ -5,14 +5,19 @@
 // split into lines as the batch loop splits its input. Each line gives at
 // most one line of output: nothing for a blank line, "ERROR: " and a
 // printable reason for an error, the line itself for a comment, printable
-// text otherwise.
+// text otherwise; a result of geo is a latitude within 90 degrees and a
+// declination an angle within half a turn, as the calculator refuses the
+// rest.
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "fuzz/FuzzSupport.h"
+#include "geodesy/Angles.h"
 #include "geodesy/Datum.h"
 #include "measures/Units.h"
 #include "tools/calc/LineProcessor.h"
@@ -35,6 +40,20 @@ Options OptionsFrom(const std::uint8_t* b) {
   o.date.month = b[6] % 100;
   o.date.day = b[7] % 100;
   return o;
+}
+
+// The first field of a result: a raw number, or the whole degrees before
+// the 'd' of people's latitude.
+void CheckResult(const Options& options, std::string_view answer) {
+  const std::string first(answer.substr(0, answer.find(' ')));
+  const double value = std::fabs(std::strtod(first.c_str(), nullptr));
+  if (options.operation == Operation::kGeo) {
+    fuzz::Check(value <= (options.raw ? kQuarterTurn : 90.0), "geo gives a latitude");
+  }
+  if (options.operation == Operation::kDeclination) {
+    const bool degrees = options.raw || options.angleUnit == kDegrees;
+    fuzz::Check(value <= (degrees ? 180.0 : 3200.0), "a declination is an angle");
+  }
 }
 
 void CheckLine(const Options& options, std::string_view line) {
@@ -61,6 +80,7 @@ void CheckLine(const Options& options, std::string_view line) {
       break;
     case LineStatus::kResult:
       fuzz::Check(!answer.empty() && answer.rfind("ERROR", 0) != 0, "a result is not an error");
+      CheckResult(options, answer);
       break;
   }
   for (char c : answer) fuzz::Check(c >= ' ' && c <= '~', "printable output");

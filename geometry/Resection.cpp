@@ -48,6 +48,15 @@ double MeanLongitude(double lon1, double lon2) {
   return mean;
 }
 
+// Whether the horizontal distance from `station` to `waypoint` matches the
+// one measured along `measured`.
+bool MeetsRange(const GeoPoint& station, const PolarVector& measured, const GeoPoint& waypoint) {
+  const PolarVector v = InversePolar(station, waypoint);
+  const double miss =
+      std::cos(v.elevation) * v.range - std::cos(measured.elevation) * measured.range;
+  return std::fabs(miss) <= kRangeMissMetres + kRangeMissShare * measured.range;
+}
+
 }  // namespace
 
 int RelativeFrame(const GeoPoint& w1, const GeoPoint& w2, Matrix3& m, Vector3& d) {
@@ -125,6 +134,11 @@ int SolveResection(double theta, const PolarVector& m1, const PolarVector& m2,
   result.datum = w1.datum;
   station = result;
   return kSolved;
+}
+
+int CheckResection(const GeoPoint& station, const PolarVector& m1, const PolarVector& m2,
+                   const GeoPoint& w1, const GeoPoint& w2) {
+  return MeetsRange(station, m1, w1) && MeetsRange(station, m2, w2) ? kSolved : kNoSolution;
 }
 
 }  // namespace trelvan

@@ -21,4 +21,19 @@ int RelativeFrame(const GeoPoint& w1, const GeoPoint& w2, Matrix3& m, Vector3& d
 int SolveResection(double theta, const PolarVector& m1, const PolarVector& m2,
                    const GeoPoint& w1, const GeoPoint& w2, GeoPoint& station);
 
+// How far a station may miss a measured horizontal distance: 1 m plus 1% of
+// the slant range. The solver's own error stays far below it (about 1 m at
+// 70 degrees of latitude for ranges of kilometres).
+inline constexpr double kRangeMissMetres = 1.0;
+inline constexpr double kRangeMissShare = 0.01;
+
+// Whether `station` (a result of SolveResection) meets what was measured:
+// the solver returns a station for any two ranges, even ranges no position
+// can have. Returns kSolved when the horizontal distance from the station to
+// each waypoint matches the measured one (range times the cosine of the
+// elevation) within kRangeMissMetres + kRangeMissShare * range, else
+// kNoSolution; non-finite values never match.
+int CheckResection(const GeoPoint& station, const PolarVector& m1, const PolarVector& m2,
+                   const GeoPoint& w1, const GeoPoint& w2);
+
 }  // namespace trelvan

@@ -391,5 +391,29 @@ TEST_F(Resection3DFormTest, FullTableStoresNothing) {
   EXPECT_EQ(h.RunCount<WaypointsForm>(), 0);
 }
 
+TEST_F(Resection3DFormTest, RangesNoPositionCanHaveStoreNothing) {
+  // 100 ft to one waypoint and 16218 ft to another 760 m away.
+  const GeoPoint w1 = PointDeg(47, 8, 500);
+  const GeoPoint w2 = ForwardPolar({760.0, 60.0 * kDegToRad, 0.0}, w1);
+  Session([&](MainForm& m) {
+    m.settings.distanceUnit = kFeet;
+    m.settings.angleUnit = kDegrees;
+    AddWaypoint(m, "W1", w1);
+    AddWaypoint(m, "W2", w2);
+    const WaypointTable before = m.waypoints;
+    Resection(m, [&](Resection3DForm& f) {
+      f.Choose(F::kWaypoint1List, 1);
+      f.Choose(F::kWaypoint2List, 2);
+      TypeEntry(f, F::kRange1Whole, F::kRange1Hundredths, 100);
+      TypeEntry(f, F::kRange2Whole, F::kRange2Hundredths, 16218);
+      TypeEntry(f, F::kAngleWhole, F::kAngleHundredths, 90);
+      f.Press(F::kOk);
+    });
+    EXPECT_EQ(std::memcmp(&before, &m.waypoints, sizeof before), 0);
+    EXPECT_EQ(m.settings.editWaypoint, 0);
+  });
+  EXPECT_EQ(h.messages, QStringList{messages::kNoPositionFits});
+}
+
 }  // namespace
 }  // namespace trelvan

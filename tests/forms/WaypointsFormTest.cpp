@@ -530,10 +530,9 @@ TEST_F(WaypointsFormTest, GridPositionsPastTheAntimeridianComeBackInsideOneTurn)
     const char* lonDeg;
     const char* hemisphere;
   };
-  // "Zone 0" is centred on 177 E, like zone 60; 300 km west of zone 1's
-  // central meridian at 60 N lies east of the antimeridian.
-  const Case cases[] = {{"0", "0500000", "177", "E"}, {"1", "0200000", "177", "E"},
-                        {"60", "0800000", "177", "W"}};
+  // 300 km west of zone 1's central meridian at 60 N lies east of the
+  // antimeridian. (Zone 0 is refused: ZoneZeroIsRefusedWhereItWouldBeRead.)
+  const Case cases[] = {{"1", "0200000", "177", "E"}, {"60", "0800000", "177", "W"}};
   Run([](MainForm& m) { m.settings.inputMode = W::kModeUtm; },
       [&cases](W& w) {
         for (const Case& c : cases) {
@@ -549,6 +548,34 @@ TEST_F(WaypointsFormTest, GridPositionsPastTheAntimeridianComeBackInsideOneTurn)
           // The grid it shows now leads back to the same point.
           EXPECT_NEAR(w.ReadPosition().lon, p.lon, 1e-8);
         }
+      });
+}
+
+TEST_F(WaypointsFormTest, ZoneZeroIsRefusedWhereItWouldBeRead) {
+  WaypointTable before{};
+  Run(
+      [&before](MainForm& m) {
+        Fill(m.waypoints, {"A"});
+        m.settings.inputMode = W::kModeUtm;
+        before = m.waypoints;
+      },
+      [&](W& w) {
+        const QStringList shown = Texts(w, kLat) + Texts(w, kLon);
+        // A refused "61" empties the field, which reads as zone 0, like "0".
+        for (const char* typed : {"61", "0"}) {
+          w.Type(W::kZone, QString::fromUtf8(typed));
+          h.messages.clear();
+          for (int button : {W::kConvert, W::kSave}) ASSERT_TRUE(w.Press(button));
+          EXPECT_EQ(h.messages, QStringList(2, Msg(messages::kRange1To60))) << typed;
+          EXPECT_EQ(Texts(w, kLat) + Texts(w, kLon), shown);
+          EXPECT_EQ(std::memcmp(&before, &main->waypoints, sizeof before), 0);
+        }
+        // A leading "0" is a zone.
+        h.messages.clear();
+        ASSERT_TRUE(w.Type(W::kZone, QStringLiteral("05")));
+        ASSERT_TRUE(w.Press(W::kConvert));
+        EXPECT_EQ(w.Text(W::kZone), "5");
+        EXPECT_TRUE(h.messages.isEmpty());
       });
 }
 

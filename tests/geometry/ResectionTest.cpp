@@ -51,6 +51,7 @@ double ResectionError(const GeoPoint& station) {
   const Survey s = FieldExample(station);
   GeoPoint out{};
   EXPECT_EQ(Solve(s, out), kSolved);
+  EXPECT_EQ(CheckResection(out, s.m1, s.m2, s.w1, s.w2), kSolved);
   return DistanceMetres(out, station);
 }
 
@@ -105,6 +106,7 @@ TEST(SolveResection, ResultIsOnTheFirstWaypointDatum) {
   s.w2 = ConvertDatum(0, s.w2);
   GeoPoint mixed{};
   ASSERT_EQ(Solve(s, mixed), kSolved);
+  EXPECT_EQ(CheckResection(mixed, s.m1, s.m2, s.w1, s.w2), kSolved);
   EXPECT_EQ(mixed.datum, 82);
   EXPECT_LT(DistanceMetres(mixed, s.station), 0.001);
 }
@@ -182,6 +184,29 @@ TEST(SolveResection, EstimatesAcrossTheDateLineAverageBetweenThem) {
     EXPECT_NEAR(DistanceMetres(out, truth), reference, 1e-3) << i;
     EXPECT_GT(out.lon, -kPi);
     EXPECT_LE(out.lon, kPi);
+  }
+}
+
+TEST(CheckResection, RefusesAStationMissingARangeByMoreThanOneMetrePlusOnePercent) {
+  // 100 ft and 16218 ft to two waypoints 760 m apart: the solver still
+  // places a station.
+  const GeoPoint w1 = PointDeg(47, 8, 500);
+  const GeoPoint w2 = ForwardPolar({760.0, 60.0 * kDegToRad, 0.0}, w1);
+  const PolarVector near = {30.48, 0.0, 0.0};
+  const PolarVector far = {4943.2464, 0.0, 0.0};
+  GeoPoint station{};
+  ASSERT_EQ(SolveResection(90.0 * kDegToRad, near, far, w1, w2, station), kSolved);
+  EXPECT_EQ(CheckResection(station, near, far, w1, w2), kNoSolution);
+  // On the equator the solver is exact: a range typed wrong by just under
+  // the allowance passes, just over it fails.
+  const Survey s = FieldExample(PointDeg(0, 29, 100));
+  ASSERT_EQ(Solve(s, station), kSolved);
+  for (const double share : {-1.02, -0.98, 0.98, 1.02}) {
+    PolarVector m2 = s.m2;
+    m2.range += share * (kRangeMissMetres + kRangeMissShare * s.m2.range);
+    EXPECT_EQ(CheckResection(station, s.m1, m2, s.w1, s.w2),
+              std::fabs(share) < 1 ? kSolved : kNoSolution)
+        << share;
   }
 }
 

@@ -143,5 +143,37 @@ TEST(Batch, FailedInputOrOutputIsStatusOne) {
   std::fclose(out);
 }
 
+TEST(Batch, AByteOrderMarkAtTheStartIsSkippedEvenByteByByte) {
+  const std::string lines = "# grid\n0 0 0 0\n";
+  EXPECT_EQ(Batch(RawUtm(), "\xEF\xBB\xBF" + lines).output, Batch(RawUtm(), lines).output);
+  EXPECT_EQ(Batch(RawUtm(), "\xEF\xBB# x\n").status, 1);  // a part of one is text
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  std::thread writer([&] {
+    for (char c : "\xEF\xBB\xBF" + lines) ASSERT_EQ(write(fds[1], &c, 1), 1);
+    close(fds[1]);
+  });
+  std::FILE* out = std::tmpfile();
+  EXPECT_EQ(RunBatch(RawUtm(), fds[0], fileno(out)), 0);
+  writer.join();
+  close(fds[0]);
+  EXPECT_EQ(ReadAll(out), Batch(RawUtm(), lines).output);
+  std::fclose(out);
+}
+
+TEST(Batch, TheCarriageReturnOfALineEndDoesNotCountTowardsTheLimit) {
+  const std::string longest = std::string(kMaxLineBytes - 7, ' ') + "0 0 0 0";
+  const std::string answer = Expected(RawUtm(), {longest});
+  EXPECT_EQ(Batch(RawUtm(), longest + "\r\n").output, answer);
+  EXPECT_EQ(Batch(RawUtm(), " " + longest + "\r\n").status, 1);
+  // The carriage return the last byte of the first read block.
+  std::string filler;
+  while (filler.size() < (1u << 20) - longest.size() - 60002) {
+    filler += "#" + std::string(59999, 'y') + "\n";
+  }
+  filler += "#" + std::string((1u << 20) - longest.size() - 3 - filler.size(), 'y') + "\n";
+  EXPECT_TRUE(Batch(RawUtm(), filler + longest + "\r\n").output == filler + answer);
+}
+
 }  // namespace
 }  // namespace trelvan::calc

@@ -38,9 +38,12 @@ int TempFile() {
   return dup(fileno(file));  // the duplicate outlives the FILE, which is closed at exit
 }
 
-ProgramRun Calc(std::vector<std::string> args, const std::string& input) {
+// Runs trelvan-calc with `args` on `input`; its standard output goes to
+// `outputFile` when one is given.
+ProgramRun Calc(std::vector<std::string> args, const std::string& input,
+                const char* outputFile = nullptr) {
   const int in = TempFile();
-  const int out = TempFile();
+  const int out = outputFile ? open(outputFile, O_WRONLY) : TempFile();
   const int err = TempFile();
   EXPECT_EQ(write(in, input.data(), input.size()), static_cast<ssize_t>(input.size()));
   lseek(in, 0, SEEK_SET);
@@ -113,6 +116,12 @@ TEST(Program, HelpOnStandardOutput) {
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.out.find("resection"), std::string::npos);
   EXPECT_EQ(run.err, "");
+}
+
+TEST(Program, HelpThatCannotBeWrittenSaysSo) {
+  const ProgramRun run = Calc({"--help"}, "", "/dev/full");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "trelvan-calc: cannot write the help: No space left on device\n");
 }
 
 }  // namespace

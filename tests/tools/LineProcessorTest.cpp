@@ -366,5 +366,47 @@ TEST(AnyLine, GivesAtMostOnePrintableLine) {
   }
 }
 
+TEST(Refusals, AnswersOnceWrongAreNowTheirErrors) {
+  const std::string huge(400, '1');
+  const std::string cut = huge.substr(0, 36) + "...' has a number out of range";
+  const struct {
+    Operation op;
+    std::string line, error;
+  } cases[] = {
+      // Number reading: a part beyond a double was read as 0.
+      {Operation::kUtm, huge + "d0'0\"N 0 0", "LAT '1111" + cut},
+      {Operation::kUtm, "0d" + huge + ".5'N 0 0", "LAT '0d11" + cut},
+      {Operation::kUtm, "0d0'" + huge + "\"N 0 0", "LAT '0d0'" + cut},
+      // Grid limits.
+      {Operation::kGeo, "1.2e47 0 0 1 N", "EASTING '1.2e47' is outside the grid (0..1000000 m)"},
+      {Operation::kGeo, "-1 0 0 1 N", "EASTING '-1' is outside the grid (0..1000000 m)"},
+      {Operation::kGeo, "5e5 1e8 0 1 N",
+       "NORTHING '1e8' is outside the northern grid (0..9383913 m)"},
+      {Operation::kGeo, "5e5 9998000 0 31 N",
+       "NORTHING '9998000' is outside the northern grid (0..9383913 m)"},
+      {Operation::kGeo, "5e5 1062604 0 31 M",
+       "NORTHING '1062604' is outside the southern grid (1062605..10000000 m)"},
+      // Result checks.
+      {Operation::kBackPolar, "10 20 0 1e155 45 0", "the range is lost in the result"},
+      {Operation::kDeclination, "51.5 -0.12 5e9 2024-06-01", "declination undefined here"},
+      // Resection: 100 ft and 16218 ft to two waypoints 760 m apart.
+      {Operation::kResection, "90 30.48 0 4943.2464 0 47 8 500 47.003417566 8.008653752 500.045",
+       "no solution"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Answer(Mode(c.op, false), c.line, LineStatus::kError), "ERROR: " + c.error);
+  }
+  // Still answered: the grid's edges, the extreme northings utm writes (zone
+  // edges, other datums), ranges a polar problem keeps.
+  for (const char* grid : {"0 0 0 31 N 0", "1000000 9383913 0 31 X 0", "500000 1e7 0 31 M 0",
+                           "441864.6944326915 1116651.87085687 0 21 C 124",
+                           "569899.2115936178 9332023.7423850652 0 33 X 99"}) {
+    Answer(Mode(Operation::kGeo, true), grid);
+  }
+  for (const char* range : {"1e-9", "-250", "12000000"}) {
+    Answer(Mode(Operation::kBackPolar, true), std::string("0.7 0.3 10 0 ") + range + " 1 0.1");
+  }
+}
+
 }  // namespace
 }  // namespace trelvan::calc

@@ -18,6 +18,16 @@ namespace {
 constexpr std::size_t kReadBlock = std::size_t{1} << 20;
 constexpr std::size_t kFlushBytes = std::size_t{1} << 20;
 
+// The UTF-8 byte-order mark some editors put before the first line.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// Whether a line, or the part of one read so far, is longer than allowed;
+// the carriage return of a CR LF ending does not count.
+bool Overlong(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line.size() > kMaxLineBytes;
+}
+
 class Writer {
  public:
   explicit Writer(int fd) : fd_(fd) { buffer_.reserve(kFlushBytes + kMaxLineBytes); }
@@ -60,7 +70,7 @@ int RunBatch(const Options& options, int input, int output) {
   bool readFailed = false;
 
   auto handle = [&](std::string_view line) {
-    if (line.size() > kMaxLineBytes) {
+    if (Overlong(line)) {
       out += "ERROR: line longer than 65536 bytes\n";
       anyError = true;
       return;
@@ -74,6 +84,7 @@ int RunBatch(const Options& options, int input, int output) {
   std::vector<char> block(kReadBlock);
   std::size_t have = 0;   // bytes held in block
   bool skipping = false;  // inside a line already reported as too long
+  bool atStart = true;    // a byte-order mark may still come
   while (writer.ok()) {
     const std::size_t wanted = block.size() - have;
     const ssize_t n = read(input, block.data() + have, wanted);
@@ -86,6 +97,12 @@ int RunBatch(const Options& options, int input, int output) {
     const bool end = n == 0;
     have += static_cast<std::size_t>(n);
     std::size_t start = 0;
+    if (atStart) {
+      const std::string_view head(block.data(), have);
+      if (!end && head.size() < kByteOrderMark.size() && kByteOrderMark.starts_with(head)) continue;
+      if (head.starts_with(kByteOrderMark)) start = kByteOrderMark.size();
+      atStart = false;
+    }
     while (const void* found = std::memchr(block.data() + start, '\n', have - start)) {
       const std::size_t stop =
           static_cast<std::size_t>(static_cast<const char*>(found) - block.data());
@@ -102,7 +119,7 @@ int RunBatch(const Options& options, int input, int output) {
       if (rest > 0 && !skipping) handle(std::string_view(block.data() + start, rest));
       break;
     }
-    if (!skipping && rest > kMaxLineBytes) {
+    if (!skipping && Overlong(std::string_view(block.data() + start, rest))) {
       handle(std::string_view(block.data() + start, rest));
       skipping = true;
     }

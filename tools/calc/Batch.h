@@ -15,7 +15,9 @@ inline constexpr std::size_t kMaxLineBytes = 65536;
 // Input is read in large blocks and output gathered and written in large
 // chunks; the output is also written out whenever a read returns less than
 // a full block, so a person typing at a terminal sees each answer at once.
-// A last line without a newline is processed like any other.
+// A last line without a newline is processed like any other, a UTF-8
+// byte-order mark at the start of the input is skipped, and the carriage
+// return of a CR LF ending does not count towards kMaxLineBytes.
 // Returns the exit status: 0 when every line gave a result, 1 when any line
 // gave an error or reading or writing failed (reported on standard error).
 int RunBatch(const Options& options, int input, int output);

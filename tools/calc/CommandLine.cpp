@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <string>
 
@@ -33,7 +35,9 @@ int RunCommandLine(int argc, const char* const argv[], const CalendarDate& today
       const std::string help = HelpText();
       const bool written = std::fwrite(help.data(), 1, help.size(), stdout) == help.size() &&
                            std::fflush(stdout) == 0;
-      return written ? 0 : 1;
+      if (written) return 0;
+      std::fprintf(stderr, "trelvan-calc: cannot write the help: %s\n", std::strerror(errno));
+      return 1;
     }
     case Command::kUsage:
       std::fprintf(stderr, "trelvan-calc: %s\n%s", problem.c_str(), UsageText().c_str());

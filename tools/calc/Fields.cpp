@@ -38,12 +38,15 @@ bool IsPlainDecimal(std::string_view text) {
   return digits > 0 && points <= 1;
 }
 
-// A plain decimal known to be well formed, as a double.
-double PlainValue(std::string_view text) {
-  double value = 0.0;
-  std::from_chars(text.data(), text.data() + text.size(), value);
-  return value;
+// A plain decimal known to be well formed, as a double; false for one
+// beyond the range of a double (hundreds of digits), which from_chars
+// would leave at zero.
+bool PlainValue(std::string_view text, double& value) {
+  value = 0.0;
+  return std::from_chars(text.data(), text.data() + text.size(), value).ec == std::errc();
 }
+
+constexpr const char* kOutOfRange = "has a number out of range";
 
 // The factors by which the forms turn hundredths, seconds and minutes into
 // degrees, and the way they sum them.
@@ -55,13 +58,15 @@ constexpr double kMinutesToDeg = 0.016666666666666666;
 // hundredths are read from the fraction's digits with the point moved two
 // places, so "15.07" gives exactly 15 and 7, as typed into the forms' two
 // fields, and further digits become the fraction of the hundredths.
-bool SplitSeconds(std::string_view text, double& whole, double& hundredths) {
-  if (!IsPlainDecimal(text)) return false;
+// Returns nullptr or the reason the seconds were refused.
+const char* SplitSeconds(std::string_view text, double& whole, double& hundredths) {
+  if (!IsPlainDecimal(text)) return "has seconds that are not a number";
   const std::size_t point = text.find('.');
   const std::string_view integral = text.substr(0, point);
-  whole = integral.empty() ? 0.0 : PlainValue(integral);
+  whole = 0.0;
+  if (!integral.empty() && !PlainValue(integral, whole)) return kOutOfRange;
   hundredths = 0.0;
-  if (point == std::string_view::npos) return true;
+  if (point == std::string_view::npos) return nullptr;
   const std::string_view fraction = text.substr(point + 1);
   // Digits beyond the buffer lie far below a double's precision.
   char moved[48];
@@ -71,8 +76,8 @@ bool SplitSeconds(std::string_view text, double& whole, double& hundredths) {
     moved[n++] = '.';
     for (std::size_t i = 2; i < fraction.size() && n < sizeof moved; ++i) moved[n++] = fraction[i];
   }
-  hundredths = PlainValue(std::string_view(moved, n));
-  return true;
+  PlainValue(std::string_view(moved, n), hundredths);
+  return nullptr;
 }
 
 }  // namespace
@@ -164,7 +169,7 @@ const char* ParseGeographic(std::string_view text, Axis axis, double& radians) {
     const std::string_view whole = text.substr(0, d);
     std::string_view rest = text.substr(d + 1);
     if (!AllDigits(whole)) return "has degrees before 'd' that are not whole";
-    degrees = PlainValue(whole);
+    if (!PlainValue(whole, degrees)) return kOutOfRange;
     if (!rest.empty()) {
       const std::size_t quote = rest.find('\'');
       if (quote == std::string_view::npos) return "has minutes without a closing '";
@@ -172,13 +177,13 @@ const char* ParseGeographic(std::string_view text, Axis axis, double& radians) {
       rest = rest.substr(quote + 1);
       if (rest.empty()) {
         if (!IsPlainDecimal(minuteText)) return "has minutes that are not a number";
-        minutes = PlainValue(minuteText);
+        if (!PlainValue(minuteText, minutes)) return kOutOfRange;
       } else {
         if (!AllDigits(minuteText)) return "has minutes that are not whole before seconds";
-        minutes = PlainValue(minuteText);
+        if (!PlainValue(minuteText, minutes)) return kOutOfRange;
         if (rest.back() != '"') return "has seconds without a closing \"";
         rest.remove_suffix(1);
-        if (!SplitSeconds(rest, seconds, hundredths)) return "has seconds that are not a number";
+        if (const char* problem = SplitSeconds(rest, seconds, hundredths)) return problem;
         if (seconds >= 60.0) return "has seconds of 60 or more";
       }
       if (minutes >= 60.0) return "has minutes of 60 or more";

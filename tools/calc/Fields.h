@@ -44,7 +44,8 @@ enum class Axis { kLatitude, kLongitude };
 //   degrees, minutes and seconds  51d30'15.5"N  -0d7'39.9"
 // A hemisphere letter (upper or lower case) or a sign, not both. Minutes and
 // seconds must be below 60 and the degrees whole when minutes follow; the
-// magnitude must not exceed 90 (latitude) or 180 degrees (longitude).
+// magnitude must not exceed 90 (latitude) or 180 degrees (longitude), and
+// no part may be a number beyond the range of a double.
 // The value is formed as the program's forms form it from their fields:
 // (((hundredths * 2.777777777777778e-06 + whole seconds * 0.0002777777777777778)
 //   + minutes * 0.016666666666666666) + degrees) * 0.0174532925199433,

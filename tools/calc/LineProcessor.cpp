@@ -30,6 +30,19 @@ constexpr int kMilDecimals = 2;           // angles in mils
 constexpr int kFineLengthDecimals = 3;    // m, ft, yd
 constexpr int kCoarseLengthDecimals = 6;  // km, nmi, smi
 
+// The grid a UTM position may lie on, in metres. Beyond it the footpoint
+// series gives latitudes past the poles and longitudes far outside the zone.
+// The northings are those of 84 deg 30' N and 80 deg 30' S on the central
+// meridian, where the grid meets the polar one, rounded outwards: the
+// Waypoints form's tighter limits (9329006 and 1116915 m) would refuse
+// northings that utm itself writes at the zone edges and on other datums
+// (up to 9332024 and down to 1116652 m).
+constexpr double kLeastEasting = 0;
+constexpr double kMostEasting = 1000000;
+constexpr double kMostNorthernNorthing = 9383913;
+constexpr double kLeastSouthernNorthing = 1062605;
+constexpr double kMostSouthernNorthing = 10000000;  // the equator, false northing of the south
+
 int LengthDecimals(std::int32_t unit) {
   return unit == kKilometers || unit == kNauticalMiles || unit == kStatuteMiles
              ? kCoarseLengthDecimals
@@ -441,7 +454,22 @@ bool Geo(Line& line) {
     return false;
   }
   if (line.raw() && !line.DatumIndex(5, g.datum)) return false;
-  line.PutPosition(UtmToGeo(g));
+  if (!(g.easting >= kLeastEasting && g.easting <= kMostEasting)) {
+    return line.FailField(0, "is outside the grid (0..1000000 m)");
+  }
+  const bool north = g.band >= 'N';
+  const bool onGrid =
+      north ? g.northing >= 0 && g.northing <= kMostNorthernNorthing
+            : g.northing >= kLeastSouthernNorthing && g.northing <= kMostSouthernNorthing;
+  if (!onGrid) {
+    return line.FailField(1, north ? "is outside the northern grid (0..9383913 m)"
+                                   : "is outside the southern grid (1062605..10000000 m)");
+  }
+  const GeoPoint p = UtmToGeo(g);
+  if (std::fabs(p.lat) > kQuarterTurn) {
+    return line.Fail("the result is not a latitude within 90 degrees");
+  }
+  line.PutPosition(p);
   return line.Finish();
 }
 
@@ -502,6 +530,11 @@ bool Declination(Line& line) {
   stamp.month = static_cast<std::int16_t>(date.month);
   stamp.year = static_cast<std::int16_t>(date.year);
   const double degrees = igrf14 ? Igrf14Variance(stamp, p) : MagneticVariance(stamp, p);
+  // Where the field is too weak to point anywhere (far out in space) the
+  // model gives a marker millions of degrees large instead of an angle.
+  if (std::fabs(degrees) > 180.0 && std::isfinite(degrees)) {
+    return line.Fail("declination undefined here");
+  }
   if (line.raw()) {
     line.PutReal(degrees);
   } else {
@@ -515,13 +548,26 @@ bool Vector(Line& line, int i, PolarVector& v) {
   return line.Length(i, v.range) && line.Angle(i + 1, v.azimuth) && line.Angle(i + 2, v.elevation);
 }
 
+// The end of a polar problem from `start` along the range of v. A range so
+// large that the arithmetic loses it gives back the start itself, or a
+// point a rounding error away; an end nearer the start than half the range
+// is refused. (The straight line of the polar problems keeps every sound
+// end at the range from its start.)
+bool PutEnd(Line& line, const PolarVector& v, const GeoPoint& start, const GeoPoint& end) {
+  if (std::isfinite(end.lat) && std::isfinite(end.lon) && std::isfinite(end.height) &&
+      InversePolar(start, end).range < std::fabs(v.range) * 0.5) {
+    return line.Fail("the range is lost in the result");
+  }
+  line.PutPosition(end);
+  return line.Finish();
+}
+
 bool Forward(Line& line) {
   int i = 0;
   GeoPoint station;
   PolarVector v{};
   if (!line.CountOk() || !line.Position(i, station) || !Vector(line, i, v)) return false;
-  line.PutPosition(ForwardPolar(v, station));
-  return line.Finish();
+  return PutEnd(line, v, station, ForwardPolar(v, station));
 }
 
 bool Inverse(Line& line) {
@@ -541,8 +587,7 @@ bool Back(Line& line) {
   GeoPoint target;
   PolarVector v{};
   if (!line.CountOk() || !line.Position(i, target) || !Vector(line, i, v)) return false;
-  line.PutPosition(BackPolar(v, target));
-  return line.Finish();
+  return PutEnd(line, v, target, BackPolar(v, target));
 }
 
 bool Resection(Line& line) {
@@ -558,7 +603,10 @@ bool Resection(Line& line) {
     return false;
   }
   GeoPoint station{};
-  if (SolveResection(theta, m1, m2, w1, w2, station) != kSolved) return line.Fail("no solution");
+  if (SolveResection(theta, m1, m2, w1, w2, station) != kSolved ||
+      CheckResection(station, m1, m2, w1, w2) != kSolved) {
+    return line.Fail("no solution");
+  }
   line.PutPosition(station);
   return line.Finish();
 }
