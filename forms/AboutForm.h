@@ -6,13 +6,14 @@ namespace trelvan {
 
 class MainForm;
 
-// Shows the program's picture and name. It has no state; the window's close
+// Shows the program's picture, name and version. It has no state; the window's close
 // button, Escape or "OK" end it.
 class AboutForm : public Form {
  public:
   enum Id {
     kOk = 1,
     kName = 1000,
+    kProgramVersion = 1001,
   };
 
   explicit AboutForm(MainForm& main, QWidget* parent = nullptr);

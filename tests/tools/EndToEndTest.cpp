@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "geodesy/Utm.h"
+#include "trelvan/Version.h"
 
 namespace trelvan::calc {
 namespace {
@@ -113,6 +114,13 @@ TEST(Program, HelpOnStandardOutput) {
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.out.find("resection"), std::string::npos);
   EXPECT_EQ(run.err, "");
+}
+
+TEST(Program, VersionOnStandardOutputWithoutReadingInput) {
+  const ProgramRun version = Calc({"utm", "--version"}, "0 0 0 0\n");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, std::string("trelvan-calc ") + kVersion + "\n");
+  EXPECT_EQ(version.err, "");
 }
 
 }  // namespace

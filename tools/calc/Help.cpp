@@ -11,12 +11,13 @@ namespace trelvan::calc {
 
 namespace {
 
+// The usage lines are in the form help2man reads for the man page's synopsis.
 constexpr std::string_view kUsage =
-    "Usage: trelvan-calc [--raw] OPERATION [--angle deg|mils] [--dist m|km|ft|nmi|smi|yd]\n"
-    "                    [--datum INDEX|NAME] [--date YYYY-MM-DD]  < input > output\n"
-    "       trelvan-calc --help\n"
+    "Usage: trelvan-calc [--raw] OPERATION [OPTION]...  < input > output\n"
+    "  or:  trelvan-calc --help | --version\n"
     "OPERATION is one of utm, geo, datum, convergence, declination, forward, inverse,\n"
-    "backpolar, resection.\n";
+    "backpolar, resection. OPTION is --angle deg|mils, --dist m|km|ft|nmi|smi|yd,\n"
+    "--datum INDEX|NAME or --date YYYY-MM-DD; none of them goes with --raw.\n";
 
 constexpr std::string_view kIntroduction =
     "trelvan-calc: the TRELVAN survey computations for many points at once.\n"
