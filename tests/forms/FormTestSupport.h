@@ -1,7 +1,7 @@
 #pragma once
 
 // What the form tests share: waypoints put into a table, the texts of a row
-// of controls, a measurement typed into a polar plot form, and a main form
+// of controls, captions without their mnemonic marker, a measurement typed into a polar plot form, and a main form
 // over a temporary data folder that runs a scripted session.
 
 #include <gtest/gtest.h>
@@ -41,6 +41,17 @@ inline QStringList Texts(const Form& form, std::initializer_list<int> ids) {
   QStringList texts;
   for (int id : ids) texts << form.Text(id);
   return texts;
+}
+
+// The caption a menu title or item shows: its text without the mnemonic
+// marker, so "E&xit" is "Exit" ("&&" stands for one '&').
+inline QString Caption(const QString& text) {
+  QString caption;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == u'&' && i + 1 < text.size()) ++i;
+    caption += text[i];
+  }
+  return caption;
 }
 
 // Presses the button `id` until it shows `caption`, three times at the most.

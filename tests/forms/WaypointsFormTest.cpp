@@ -315,6 +315,33 @@ TEST_F(WaypointsFormTest, ANameTypedAfterThePositionOverwritesWithTheTypedPositi
   EXPECT_TRUE(h.messages.isEmpty());
 }
 
+// On the shown form, Enter in the name field saves as the Save button does,
+// with the position typed even when the name is that of another waypoint.
+TEST_F(WaypointsFormTest, EnterInTheNameFieldSaves) {
+  Run([](MainForm& m) { Fill(m.waypoints, {"A", "B"}); },
+      [this](W& w) {
+        w.show();
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        QWidget* name = w.Control(W::kWaypointList);
+        TypeAll(w, {{W::kLatDeg, "45"}, {W::kLatMin, "30"}});
+        ASSERT_TRUE(w.Type(W::kWaypointList, "B"));
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_Return);
+        EXPECT_EQ(Dms(main->waypoints[1].point.lat), QStringList({"045", "30", "00", "00"}));
+        ASSERT_TRUE(w.Type(W::kWaypointList, "New"));
+        QTest::keyClick(name, Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(RunNames(main->waypoints), (std::vector<std::string>{"A", "B", "New"}));
+        // Elsewhere Enter saves nothing, and the form stays open.
+        ASSERT_TRUE(w.Type(W::kWaypointList, "Other"));
+        w.Control(W::kLatDeg)->setFocus();
+        QTest::keyClick(w.Control(W::kLatDeg), Qt::Key_Return);
+        EXPECT_EQ(CountInUse(main->waypoints), 3);
+        EXPECT_FALSE(w.Ended());
+      });
+  EXPECT_TRUE(h.messages.isEmpty());
+}
+
 TEST_F(WaypointsFormTest, FullTableRefusesANewNameButStillOverwrites) {
   WaypointTable before{};
   Run(
