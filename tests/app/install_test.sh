@@ -1,21 +1,10 @@
 #!/usr/bin/env bash
-# Installs the build into a temporary prefix, as `cmake --install` does for a
-# user, and checks the tree there with check_tree.sh.
-#
+# `cmake --install` into a temporary prefix, with a space in it so that every
+# install rule has to quote its paths, then check_tree.sh on what lands there.
 #   install_test.sh CMAKE BUILD_FOLDER VERSION
 set -u
-
-cmake=$1
-build=$2
-version=$3
 work=$(mktemp -d /tmp/trelvan-install-XXXXXX)
 trap 'rm -rf "$work"' EXIT
-
-# A prefix with a space in it: every install rule has to quote its paths.
-prefix="$work/the prefix"
-if ! "$cmake" --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1; then
-  echo "FAIL: cmake --install failed" >&2
-  cat "$work/install.log" >&2
-  exit 1
-fi
-"$(dirname "$0")/check_tree.sh" "$prefix" "$version"
+"$1" --install "$2" --prefix "$work/the prefix" >"$work/log" 2>&1 ||
+  { echo "FAIL: cmake --install" >&2; cat "$work/log" >&2; exit 1; }
+"$(dirname "$0")/check_tree.sh" "$work/the prefix" "$3"

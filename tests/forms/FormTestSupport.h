@@ -43,16 +43,9 @@ inline QStringList Texts(const Form& form, std::initializer_list<int> ids) {
   return texts;
 }
 
-// The caption a menu title or item shows: its text without the mnemonic
-// marker, so "E&xit" is "Exit" ("&&" stands for one '&').
-inline QString Caption(const QString& text) {
-  QString caption;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] == u'&' && i + 1 < text.size()) ++i;
-    caption += text[i];
-  }
-  return caption;
-}
+// The caption a menu title or item shows: "E&xit" without its mnemonic
+// marker is "Exit".
+inline QString Caption(QString text) { return text.remove(u'&'); }
 
 // Presses the button `id` until it shows `caption`, three times at the most.
 inline void PressUntil(Form& f, int id, const char* caption) {

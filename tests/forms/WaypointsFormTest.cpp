@@ -13,6 +13,7 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <tuple>
 
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
@@ -316,27 +317,26 @@ TEST_F(WaypointsFormTest, ANameTypedAfterThePositionOverwritesWithTheTypedPositi
 }
 
 // On the shown form, Enter in the name field saves as the Save button does,
-// with the position typed even when the name is that of another waypoint.
+// with the position typed even when the name is that of another waypoint;
+// Enter elsewhere saves nothing.
 TEST_F(WaypointsFormTest, EnterInTheNameFieldSaves) {
   Run([](MainForm& m) { Fill(m.waypoints, {"A", "B"}); },
       [this](W& w) {
         w.show();
         w.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-        QWidget* name = w.Control(W::kWaypointList);
         TypeAll(w, {{W::kLatDeg, "45"}, {W::kLatMin, "30"}});
-        ASSERT_TRUE(w.Type(W::kWaypointList, "B"));
-        name->setFocus();
-        QTest::keyClick(name, Qt::Key_Return);
-        EXPECT_EQ(Dms(main->waypoints[1].point.lat), QStringList({"045", "30", "00", "00"}));
-        ASSERT_TRUE(w.Type(W::kWaypointList, "New"));
-        QTest::keyClick(name, Qt::Key_Enter, Qt::KeypadModifier);
+        const std::tuple<const char*, int, Qt::Key> presses[] = {
+            {"B", W::kWaypointList, Qt::Key_Return},
+            {"New", W::kWaypointList, Qt::Key_Enter},
+            {"Other", W::kLatDeg, Qt::Key_Return}};
+        for (const auto& [name, id, key] : presses) {
+          ASSERT_TRUE(w.Type(W::kWaypointList, QString::fromUtf8(name)));
+          w.Control(id)->setFocus();
+          QTest::keyClick(w.Control(id), key);
+        }
         EXPECT_EQ(RunNames(main->waypoints), (std::vector<std::string>{"A", "B", "New"}));
-        // Elsewhere Enter saves nothing, and the form stays open.
-        ASSERT_TRUE(w.Type(W::kWaypointList, "Other"));
-        w.Control(W::kLatDeg)->setFocus();
-        QTest::keyClick(w.Control(W::kLatDeg), Qt::Key_Return);
-        EXPECT_EQ(CountInUse(main->waypoints), 3);
+        EXPECT_EQ(Dms(main->waypoints[1].point.lat), QStringList({"045", "30", "00", "00"}));
         EXPECT_FALSE(w.Ended());
       });
   EXPECT_TRUE(h.messages.isEmpty());
