@@ -6,8 +6,8 @@ namespace trelvan {
 
 class MainForm;
 
-// Shows the program's picture, name and version. It has no state; the window's close
-// button, Escape or "OK" end it.
+// Shows the program's picture, name and version. It has no state; the
+// window's close button, Escape or "OK" end it.
 class AboutForm : public Form {
  public:
   enum Id {
