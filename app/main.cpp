@@ -6,13 +6,19 @@
 
 #include "store/DataFolder.h"
 #include "store/SafeFile.h"
+#include "app/CommandLine.h"
 #include "app/SignalBridge.h"
 #include "forms/MainForm.h"
+#include "trelvan/Version.h"
 #include "ui/Services.h"
 
 int main(int argc, char** argv) {
+  if (const int status = trelvan::AnswerHelpOrVersion(argc, argv); status >= 0) return status;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("TRELVAN"));
+  QApplication::setApplicationVersion(QString::fromUtf8(trelvan::kVersion));
+  // The desktop matches the window to its entry and icon by this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.trelvan.Trelvan"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/trelvan.svg")));
 
   trelvan::SignalBridge bridge;

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "forms/MainForm.h"
+#include "trelvan/Version.h"
 
 namespace trelvan {
 
@@ -27,9 +28,12 @@ AboutForm::AboutForm(MainForm& main, QWidget* parent)
   GroupGrid(body)->addWidget(picture, 0, 0, Qt::AlignHCenter);
   AddControls({
       {kName, K::kLabel, "TRELVAN", body, 1, 0},
-      {kModel, K::kLabel, "Magnetic model: IGRF-14, 1900-2030", body, 2, 0},
-      {kOk, K::kDefaultButton, "OK", body, 3, 0},
+      {kProgramVersion, K::kLabel, "", body, 2, 0},
+      {kModel, K::kLabel, "Magnetic model: IGRF-14, 1900-2030", body, 3, 0},
+      {kOk, K::kDefaultButton, "OK", body, 4, 0},
   });
+  SetText(kProgramVersion, QStringLiteral("Version ") + QString::fromUtf8(kVersion));
+  static_cast<QLabel*>(Control(kProgramVersion))->setAlignment(Qt::AlignCenter);
   auto* name = static_cast<QLabel*>(Control(kName));
   QFont font = name->font();
   font.setBold(true);

@@ -6,14 +6,16 @@ namespace trelvan {
 
 class MainForm;
 
-// Shows the program's picture, its name and the magnetic model with its
-// years. It has no state; the window's close button, Escape or "OK" end it.
+// Shows the program's picture, name and version, and the magnetic model
+// with its years. It has no state; the window's close button, Escape or
+// "OK" end it.
 class AboutForm : public Form {
  public:
   enum Id {
     kOk = 1,
     kName = 1000,
-    kModel = 1001,
+    kProgramVersion = 1001,
+    kModel = 1002,
   };
 
   explicit AboutForm(MainForm& main, QWidget* parent = nullptr);

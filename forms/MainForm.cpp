@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -136,24 +137,35 @@ void MainForm::BuildCommandBar() {
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(6);  // the separator between the menu and the tool bar
 
+  // Alt and the underlined letter open the menu and choose its items; F10
+  // opens it too, as on most desktops. The shortcuts act while the main form
+  // is the active window, so they never reach an open task form. Waypoints
+  // takes Ctrl+E, for editing them: Ctrl+W closes a window on most desktops.
   auto* menuBar = new QMenuBar(bar);
-  QMenu* menu = menuBar->addMenu(QStringLiteral("Menu"));
+  QMenu* menu = menuBar->addMenu(QStringLiteral("&Menu"));
   menu->setObjectName(QStringLiteral("Menu"));
-  const auto addItem = [this](QMenu* into, const char* caption, int command) {
+  auto* openMenu = new QAction(this);
+  openMenu->setShortcut(Qt::Key_F10);
+  connect(openMenu, &QAction::triggered, menuBar,
+          [menuBar, menu] { menuBar->setActiveAction(menu->menuAction()); });
+  addAction(openMenu);
+  const auto addItem = [this](QMenu* into, const char* caption, int command,
+                              const QKeySequence& shortcut) {
     QAction* action = into->addAction(QString::fromUtf8(caption));
     action->setObjectName(QString::number(command));
+    action->setShortcut(shortcut);
     connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
   };
-  addItem(menu, "Resection 3D...", kCommandResection3D);
-  addItem(menu, "Back Polar Plot 3D...", kCommandBackPolar);
-  addItem(menu, "Inverse 3D...", kCommandInverse3D);
-  addItem(menu, "Forward 3D...", kCommandForward3D);
+  addItem(menu, "&Resection 3D...", kCommandResection3D, Qt::CTRL | Qt::Key_R);
+  addItem(menu, "&Back Polar Plot 3D...", kCommandBackPolar, Qt::CTRL | Qt::Key_B);
+  addItem(menu, "&Inverse 3D...", kCommandInverse3D, Qt::CTRL | Qt::Key_I);
+  addItem(menu, "&Forward 3D...", kCommandForward3D, Qt::CTRL | Qt::Key_F);
   menu->addSeparator();
-  addItem(menu, "Waypoints...", kCommandWaypoints);
-  addItem(menu, "Units...", kCommandUnits);
+  addItem(menu, "&Waypoints...", kCommandWaypoints, Qt::CTRL | Qt::Key_E);
+  addItem(menu, "&Units...", kCommandUnits, Qt::CTRL | Qt::Key_U);
   menu->addSeparator();
-  addItem(menu, "About...", kCommandAbout);
-  addItem(menu, "Exit", kCommandExit);
+  addItem(menu, "&About...", kCommandAbout, Qt::Key_F1);
+  addItem(menu, "E&xit", kCommandExit, Qt::CTRL | Qt::Key_Q);
   row->addWidget(menuBar);
 
   auto* tools = new QToolBar(bar);

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <numbers>
 #include <string_view>
@@ -137,7 +138,16 @@ WaypointsForm::WaypointsForm(MainForm& main, QWidget* parent)
   for (int id : {kBand, kLatHemisphere, kLonHemisphere, kAltSign, kGridHemisphere}) {
     FitWidth(id, QStringLiteral("W"));
   }
-  static_cast<QComboBox*>(Control(kWaypointList))->setMinimumContentsLength(kMaxNameLength);
+  auto* selector = static_cast<QComboBox*>(Control(kWaypointList));
+  selector->setMinimumContentsLength(kMaxNameLength);
+  // Enter in the name field saves under the name just typed. The shortcut
+  // takes the key before the selector would look the name up and show that
+  // waypoint's stored position over the one typed. It sits on the selector,
+  // which holds the focus for its name field.
+  auto* saveOnEnter = new QShortcut(selector);
+  saveOnEnter->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+  saveOnEnter->setContext(Qt::WidgetShortcut);
+  connect(saveOnEnter, &QShortcut::activated, this, [this] { Press(kSave); });
   GroupGrid(frame)->setColumnStretch(6, 1);
   FormLayout()->addStretch(1);
 }

@@ -7,6 +7,7 @@
 
 #include "forms/AboutForm.h"
 #include "tests/forms/MainFormFixture.h"
+#include "trelvan/Version.h"
 
 namespace trelvan {
 namespace {
@@ -24,6 +25,7 @@ TEST_F(AboutFormTest, ShowsThePictureAndTheName) {
     EXPECT_EQ(f.windowTitle(), QStringLiteral("About"));
     EXPECT_EQ(f.Text(AboutForm::kName), QStringLiteral("TRELVAN"));
     EXPECT_EQ(f.Text(AboutForm::kModel), QStringLiteral("Magnetic model: IGRF-14, 1900-2030"));
+    EXPECT_EQ(f.Text(AboutForm::kProgramVersion), QStringLiteral("Version ") + kVersion);
     auto* picture = f.findChild<QSvgWidget*>(QStringLiteral("picture"));
     ASSERT_NE(picture, nullptr);
     EXPECT_TRUE(picture->renderer()->isValid());

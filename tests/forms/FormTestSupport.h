@@ -1,7 +1,7 @@
 #pragma once
 
 // What the form tests share: waypoints put into a table, the texts of a row
-// of controls, a measurement typed into a polar plot form, and a main form
+// of controls, captions without their mnemonic marker, a measurement typed into a polar plot form, and a main form
 // over a temporary data folder that runs a scripted session.
 
 #include <gtest/gtest.h>
@@ -43,6 +43,10 @@ inline QStringList Texts(const Form& form, std::initializer_list<int> ids) {
   for (int id : ids) texts << form.Text(id);
   return texts;
 }
+
+// The caption a menu title or item shows: "E&xit" without its mnemonic
+// marker is "Exit".
+inline QString Caption(QString text) { return text.remove(u'&'); }
 
 // Presses the button `id` until it shows `caption`, three times at the most.
 inline void PressUntil(Form& f, int id, const char* caption) {

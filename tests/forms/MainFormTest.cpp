@@ -26,6 +26,7 @@ namespace {
 
 using test::AltitudeTexts;
 using test::BaseTexts;
+using test::Caption;
 using test::LatitudeTexts;
 using test::LongitudeTexts;
 using test::MainFormFixture;
@@ -390,9 +391,9 @@ TEST_F(MainFormCommands, TheMenuListsItsItemsInOrder) {
   Run([](MainForm& m) {
     auto* menu = m.findChild<QMenu*>(QStringLiteral("Menu"));
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(menu->title(), QStringLiteral("Menu"));
+    EXPECT_EQ(Caption(menu->title()), QStringLiteral("Menu"));
     QStringList items;
-    for (QAction* action : menu->actions()) items << action->text();
+    for (QAction* action : menu->actions()) items << Caption(action->text());
     EXPECT_EQ(items, (QStringList{"Resection 3D...", "Back Polar Plot 3D...", "Inverse 3D...",
                                   "Forward 3D...", "", "Waypoints...", "Units...", "", "About...",
                                   "Exit"}));

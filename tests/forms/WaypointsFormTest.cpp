@@ -13,6 +13,7 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <tuple>
 
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
@@ -312,6 +313,32 @@ TEST_F(WaypointsFormTest, ANameTypedAfterThePositionOverwritesWithTheTypedPositi
         ASSERT_TRUE(w.Press(W::kSave));
         EXPECT_EQ(Dms(main->waypoints[1].point.lat), QStringList({"045", "30", "00", "00"}));
         EXPECT_EQ(CountInUse(main->waypoints), 3);
+      });
+  EXPECT_TRUE(h.messages.isEmpty());
+}
+
+// On the shown form, Enter in the name field saves as the Save button does,
+// with the position typed even when the name is that of another waypoint;
+// Enter elsewhere saves nothing.
+TEST_F(WaypointsFormTest, EnterInTheNameFieldSaves) {
+  Run([](MainForm& m) { Fill(m.waypoints, {"A", "B"}); },
+      [this](W& w) {
+        w.show();
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        TypeAll(w, {{W::kLatDeg, "45"}, {W::kLatMin, "30"}});
+        const std::tuple<const char*, int, Qt::Key> presses[] = {
+            {"B", W::kWaypointList, Qt::Key_Return},
+            {"New", W::kWaypointList, Qt::Key_Enter},
+            {"Other", W::kLatDeg, Qt::Key_Return}};
+        for (const auto& [name, id, key] : presses) {
+          ASSERT_TRUE(w.Type(W::kWaypointList, QString::fromUtf8(name)));
+          w.Control(id)->setFocus();
+          QTest::keyClick(w.Control(id), key);
+        }
+        EXPECT_EQ(RunNames(main->waypoints), (std::vector<std::string>{"A", "B", "New"}));
+        EXPECT_EQ(Dms(main->waypoints[1].point.lat), QStringList({"045", "30", "00", "00"}));
+        EXPECT_FALSE(w.Ended());
       });
   EXPECT_TRUE(h.messages.isEmpty());
 }

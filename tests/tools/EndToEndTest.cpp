@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "geodesy/Utm.h"
+#include "trelvan/Version.h"
 
 namespace trelvan::calc {
 namespace {
@@ -122,6 +123,13 @@ TEST(Program, HelpThatCannotBeWrittenSaysSo) {
   const ProgramRun run = Calc({"--help"}, "", "/dev/full");
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "trelvan-calc: cannot write the help: No space left on device\n");
+}
+
+TEST(Program, VersionOnStandardOutputWithoutReadingInput) {
+  const ProgramRun version = Calc({"utm", "--version"}, "0 0 0 0\n");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, std::string("trelvan-calc ") + kVersion + "\n");
+  EXPECT_EQ(version.err, "");
 }
 
 }  // namespace

@@ -71,6 +71,9 @@ TEST(Arguments, HelpWinsAndMistakesAreUsageErrors) {
   std::string problem;
   EXPECT_EQ(Parse({"--help"}, o, problem), Command::kHelp);
   EXPECT_EQ(Parse({"bogus", "-h"}, o, problem), Command::kHelp);
+  // --version comes next, before any mistake; only the whole word counts.
+  EXPECT_EQ(Parse({"--version", "--help"}, o, problem), Command::kHelp);
+  EXPECT_EQ(Parse({"bogus", "--version"}, o, problem), Command::kVersion);
   const std::vector<std::vector<const char*>> wrong = {
       {},
       {"--raw"},
@@ -78,6 +81,7 @@ TEST(Arguments, HelpWinsAndMistakesAreUsageErrors) {
       {"utm", "geo"},
       {"utm", "--verbose"},
       {"utm", "-x"},
+      {"utm", "--versions"},
       {"utm", "--angle", "grads"},
       {"utm", "--angle"},
       {"utm", "--dist", "miles"},

@@ -11,13 +11,15 @@ namespace trelvan::calc {
 
 namespace {
 
+// The usage lines are in the form help2man reads for the man page's synopsis.
 constexpr std::string_view kUsage =
-    "Usage: trelvan-calc [--raw] OPERATION [--angle deg|mils] [--dist m|km|ft|nmi|smi|yd]\n"
-    "                    [--datum INDEX|NAME] [--date YYYY-MM-DD] [--precision 0..5]\n"
-    "                    [--model igrf14|igrf2000]  < input > output\n"
-    "       trelvan-calc --help\n"
+    "Usage: trelvan-calc [--raw] OPERATION [OPTION]...  < input > output\n"
+    "  or:  trelvan-calc --help | --version\n"
     "OPERATION is one of utm, geo, mgrs, datum, convergence, declination, forward,\n"
-    "inverse, backpolar, resection.\n";
+    "inverse, backpolar, resection. OPTION is --angle deg|mils, --dist\n"
+    "m|km|ft|nmi|smi|yd, --datum INDEX|NAME or --date YYYY-MM-DD, none of them with\n"
+    "--raw; --precision 0..5 (mgrs) and --model igrf14|igrf2000 (declination) go\n"
+    "with either mode.\n";
 
 constexpr std::string_view kIntroduction =
     "trelvan-calc: the TRELVAN survey computations for many points at once.\n"

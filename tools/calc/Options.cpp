@@ -122,10 +122,13 @@ Command ParseArguments(int argc, const char* const argv[], const CalendarDate& t
   bool haveOperation = false;
   bool forPeople = false;  // an option that only people's mode reads was given
   bool havePrecision = false;
+  bool version = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--help" || arg == "-h") return Command::kHelp;
+    version = version || arg == "--version";
   }
+  if (version) return Command::kVersion;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--raw") {

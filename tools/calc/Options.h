@@ -70,14 +70,16 @@ struct Options {
 };
 
 enum class Command {
-  kRun,    // process standard input
-  kHelp,   // print the help to standard output, exit 0
-  kUsage,  // print `problem` and the usage to standard error, exit 2
+  kRun,      // process standard input
+  kHelp,     // print the help to standard output, exit 0
+  kVersion,  // print the name and version to standard output, exit 0
+  kUsage,    // print `problem` and the usage to standard error, exit 2
 };
 
 // Reads argv[1..argc-1]. Options may stand before or after the operation;
 // values follow as the next argument or after '=' (--angle=mils). `today` is
-// the default date. On kUsage, `problem` says what was wrong.
+// the default date. --help wins over everything else, then --version. On
+// kUsage, `problem` says what was wrong.
 Command ParseArguments(int argc, const char* const argv[], const CalendarDate& today,
                        Options& options, std::string& problem);
 
