@@ -72,7 +72,7 @@ class MainFormSession : public ::testing::Test {
 
   TempFolder folder;
   FormHarness h;
-  MainForm main{h.services, folder.qpath()};
+  MainForm main{h.services, folder.path()};
 };
 
 // A session that starts on `table` and `settings`, with a magnetic variance

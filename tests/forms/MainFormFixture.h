@@ -93,7 +93,7 @@ class MainFormFixture : public ::testing::Test {
     h.Script<MainForm>([script](MainForm& m) {
       if (script) script(m);
     });
-    MainForm main(h.services, QString::fromStdString(dataFolder));
+    MainForm main(h.services, dataFolder);
     return main.Execute();
   }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-// Drives forms headless through the three seams: a scripted modal runner
-// (one script per form type), a recording message sink and a fixed clock.
+// Drives forms headless through the seams: a scripted modal runner (one
+// script per form type), a recording message sink, questions answered by
+// the test and a fixed clock.
 
 #include <QDateTime>
 #include <QString>
@@ -33,7 +34,6 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
   const std::string& path() const { return path_; }
-  QString qpath() const { return QString::fromStdString(path_); }
   std::string file(const char* name) const { return path_ + "/" + name; }
 
  private:
@@ -53,6 +53,10 @@ class FormHarness {
     services.showMessage = [this](Form& owner, const QString& text) {
       messages.append(text);
       if (onMessage) onMessage(owner, text);
+    };
+    services.askYesNo = [this](Form&, const QString& question) {
+      questions.append(question);
+      return answer;
     };
     services.now = [this] { return clock; };
   }
@@ -76,6 +80,8 @@ class FormHarness {
   Services services;
   QStringList messages;
   std::function<void(Form&, const QString&)> onMessage;
+  QStringList questions;
+  bool answer = false;  // every question is answered No unless a test says Yes
   QDateTime clock{QDate(2026, 12, 7), QTime(12, 0, 0)};
   std::vector<std::type_index> ran;
 
