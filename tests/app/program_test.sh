@@ -84,13 +84,22 @@ start() {
   app_pid=$!
 }
 
-# Waits at most $2 tenths of a second for the line $1 in file $3.
-wait_line() {
-  for _ in $(seq "$2"); do
-    grep -qxF -- "$1" "$3" 2>/dev/null && return 0
+# Waits at most $1 tenths of a second until the command after it succeeds.
+wait_for() {
+  local tenths=$1
+  shift
+  for _ in $(seq "$tenths"); do
+    "$@" && return 0
     sleep 0.1
   done
   return 1
+}
+
+ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# Whether process $1 shows at least $2 visible windows.
+shows_windows() {
+  [ "$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | wc -l)" -ge "$2" ]
 }
 
 # Opens item $1 of "Menu" (counted from the top, separators not counted) in
@@ -99,10 +108,7 @@ open_menu() {
   local keys=()
   xdotool mousemove --window "$2" 20 10 click 1
   # The menu is open once the program shows a second window.
-  for _ in $(seq 50); do
-    [ "$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l)" -ge 2 ] && break
-    sleep 0.1
-  done
+  wait_for 50 shows_windows "$app_pid" 2
   for _ in $(seq "$1"); do keys+=(Down); done
   xdotool key "${keys[@]}" Return
 }
@@ -269,18 +275,10 @@ start XDG_DATA_HOME="$work/xdg-twice"
 if wait_window TRELVAN 100 >/dev/null; then
   env -C "$work" XDG_DATA_HOME="$work/xdg-twice" "$program" >"$work/second.log" 2>&1 &
   second_pid=$!
-  if wait_line "TRELVAN is already running with this data folder." 100 "$work/second.log"; then
-    for _ in $(seq 50); do
-      xdotool search --onlyvisible --pid "$second_pid" >/dev/null 2>&1 && break
-      sleep 0.1
-    done
-    xdotool search --onlyvisible --pid "$second_pid" >/dev/null 2>&1 ||
-      fail "second start: no message window"
-    kill -TERM "$second_pid"
-  else
+  wait_for 100 grep -qxF "TRELVAN is already running with this data folder." "$work/second.log" ||
     fail "second start: no refusal on standard error: $(cat "$work/second.log")"
-    kill -KILL "$second_pid"
-  fi
+  wait_for 50 shows_windows "$second_pid" 1 || fail "second start: no message window"
+  kill -TERM "$second_pid"
   wait "$second_pid"
   status=$?
   second_pid=
@@ -325,11 +323,7 @@ lost_display() {
     kill -KILL "$lost_xvfb_pid"
     wait "$lost_xvfb_pid" 2>/dev/null
     lost_xvfb_pid=
-    for _ in $(seq 100); do
-      kill -0 "$app_pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill -0 "$app_pid" 2>/dev/null && { fail "lost display: still running"; kill -KILL "$app_pid"; }
+    wait_for 100 ended "$app_pid" || { fail "lost display: still running"; kill -KILL "$app_pid"; }
     wait "$app_pid" 2>/dev/null
     app_pid=
     has_forward_result "$work/xdg-lost/trelvan" || fail "lost display: the stored result is lost"
