@@ -47,8 +47,8 @@ void ClearGeographic(Form& form, const GeographicFields& f) {
   form.SetText(f.latHemisphere, QStringLiteral("N"));
   form.SetText(f.lonHemisphere, QStringLiteral("E"));
   form.SetText(f.altSign, QStringLiteral("+"));
-  for (int id : {f.latDeg, f.latMin, f.latSec, f.latHun, f.lonDeg, f.lonMin, f.lonSec, f.lonHun,
-                 f.alt}) {
+  for (int id :
+       {f.latDeg, f.latMin, f.latSec, f.latHun, f.lonDeg, f.lonMin, f.lonSec, f.lonHun, f.alt}) {
     form.SetText(id, QString());
   }
 }

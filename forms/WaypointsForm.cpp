@@ -350,8 +350,7 @@ void WaypointsForm::DeleteEverything() {
   // A whole day's waypoints go at one click: the user confirms first, and
   // No (the default) changes nothing.
   const int count = CountInUse(main_.waypoints);
-  if (count > 0 &&
-      !Ask(QString::fromUtf8(messages::kDeleteAllWaypoints).arg(count))) {
+  if (count > 0 && !Ask(QString::fromUtf8(messages::kDeleteAllWaypoints).arg(count))) {
     return;
   }
   DeleteAll(main_.waypoints);

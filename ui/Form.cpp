@@ -9,8 +9,8 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QStyle>
-#include <QVariant>
 #include <QVBoxLayout>
+#include <QVariant>
 #include <algorithm>
 
 #include "store/WaypointTable.h"
