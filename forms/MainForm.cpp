@@ -262,48 +262,39 @@ void MainForm::OnOpen() {
 void MainForm::OnDestroy() { SaveFiles(); }
 
 void MainForm::SaveFiles() {
-  // A file that could not be read at the start is not written either: what
-  // is on disk may still be the user's data.
-  const char* folder = dataFolder_.c_str();
-  if (settingsLoaded_) {
-    if (SaveSettings(folder, settings)) {
-      savedSettings_ = settings;
-    } else {
-      closedSaved_ = false;
-      ShowMessage(QString::fromUtf8(messages::kCannotWriteFile));
-    }
-  }
-  if (waypointsLoaded_) {
-    if (SaveWaypoints(folder, waypoints)) {
-      savedWaypoints_ = waypoints;
-    } else {
-      closedSaved_ = false;
-      ShowMessage(QString::fromUtf8(messages::kCannotWriteFile));
-    }
-  }
+  const int failed = WriteFiles(false);
+  closedSaved_ = failed == 0;
+  for (int i = 0; i < failed; ++i) ShowMessage(QString::fromUtf8(messages::kCannotWriteFile));
 }
 
 bool MainForm::SaveChanges() {
+  // One message for the call, however many files failed; the differences
+  // stay, so the next call tries again.
+  if (WriteFiles(true) == 0) return true;
+  ShowMessage(QString::fromUtf8(messages::kCannotWriteFile));
+  return false;
+}
+
+int MainForm::WriteFiles(bool changedOnly) {
+  // A file that could not be read at the start is not written either: what
+  // is on disk may still be the user's data.
   const char* folder = dataFolder_.c_str();
-  bool failed = false;
-  if (settingsLoaded_ && !SameBytes(settings, savedSettings_)) {
+  int failed = 0;
+  if (settingsLoaded_ && !(changedOnly && SameBytes(settings, savedSettings_))) {
     if (SaveSettings(folder, settings)) {
       savedSettings_ = settings;
     } else {
-      failed = true;
+      ++failed;
     }
   }
-  if (waypointsLoaded_ && !SameBytes(waypoints, savedWaypoints_)) {
+  if (waypointsLoaded_ && !(changedOnly && SameBytes(waypoints, savedWaypoints_))) {
     if (SaveWaypoints(folder, waypoints)) {
       savedWaypoints_ = waypoints;
     } else {
-      failed = true;
+      ++failed;
     }
   }
-  // One message for the call, however many files failed; the differences
-  // stay, so the next call tries again.
-  if (failed) ShowMessage(QString::fromUtf8(messages::kCannotWriteFile));
-  return !failed;
+  return failed;
 }
 
 void MainForm::ShowUnitLabels() {

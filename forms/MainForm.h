@@ -114,7 +114,11 @@ class MainForm : public Form {
 
  private:
   void BuildCommandBar();
+  // The save at the close: both files, one message for each that failed.
   void SaveFiles();
+  // Writes both files, or with `changedOnly` those that differ from what is
+  // on disk; returns how many writes failed.
+  int WriteFiles(bool changedOnly);
 
   std::string dataFolder_;
   bool settingsLoaded_ = false;
