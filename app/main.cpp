@@ -1,14 +1,18 @@
 // The desktop program: the main form over the data folder, run until it is
 // closed by the user or by SIGTERM, SIGINT or SIGHUP; both files are saved
-// on every one of these paths.
+// on every one of these paths. One program holds a data folder at a time.
 #include <QApplication>
 #include <QIcon>
+#include <QSessionManager>
+#include <cstdio>
 
-#include "store/DataFolder.h"
-#include "store/SafeFile.h"
 #include "app/CommandLine.h"
 #include "app/SignalBridge.h"
 #include "forms/MainForm.h"
+#include "forms/Messages.h"
+#include "store/DataFolder.h"
+#include "store/FolderLock.h"
+#include "store/SafeFile.h"
 #include "trelvan/Version.h"
 #include "ui/Services.h"
 
@@ -26,7 +30,24 @@ int main(int argc, char** argv) {
   trelvan::EnsureFolder(folder.c_str());
 
   trelvan::Services services = trelvan::Services::Desktop();
-  trelvan::MainForm main(services, QString::fromLocal8Bit(folder.c_str()));
+  // Held for the whole run. A folder where no lock can be made (one that may
+  // not be written, or cannot be made) is still opened: the main form then
+  // says what it cannot read or write, and the user is not kept out of it.
+  trelvan::FolderLock lock;
+  if (lock.Take(folder.c_str()) == trelvan::FolderLock::Outcome::kHeld) {
+    std::fprintf(stderr, "%s\n", trelvan::messages::kAlreadyRunning);
+    trelvan::Form owner(services, QStringLiteral("TRELVAN"));
+    owner.ShowMessage(QString::fromUtf8(trelvan::messages::kAlreadyRunning));
+    return 1;
+  }
+
+  trelvan::MainForm main(services, folder);
+  // Every change is saved as it is made; these catch what Qt still reports
+  // before a logout or a quit.
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &main,
+                   [&main](QSessionManager&) { main.SaveChanges(); });
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, &main, [&main] { main.SaveChanges(); });
   main.Execute();
-  return 0;
+  // Scripts and session managers learn that the close save failed.
+  return main.ClosedSaved() ? 0 : 1;
 }

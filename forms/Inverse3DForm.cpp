@@ -124,8 +124,9 @@ void Inverse3DForm::Measure() {
   const int baseRecord = SelectedRecord(kBaseList);
   const int targetRecord = SelectedRecord(kTargetList);
   if (baseRecord < 0 || targetRecord < 0) return;
-  const GeoPoint base = main_.waypoints[static_cast<std::size_t>(baseRecord)].point;
-  const GeoPoint target = main_.waypoints[static_cast<std::size_t>(targetRecord)].point;
+  GeoPoint base{};
+  GeoPoint target{};
+  if (!PositionOf(baseRecord, base) || !PositionOf(targetRecord, target)) return;
   // The back azimuth is measured in the target's own frame, not derived
   // from the forward azimuth by adding half a turn.
   main_.backAzimuth = InversePolar(target, base).azimuth;

@@ -9,6 +9,8 @@
 #include <QMenuBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <cstring>
+#include <utility>
 
 #include "forms/AboutForm.h"
 #include "forms/BackPolarPlotForm.h"
@@ -45,10 +47,18 @@ constexpr GridFields kBaseGrid{MainForm::kEasting,        MainForm::kEastingDm,
                                MainForm::kGridHemisphere, MainForm::kZone,
                                MainForm::kBand};
 
+bool SameBytes(const AppSettings& a, const AppSettings& b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+bool SameBytes(const WaypointTable& a, const WaypointTable& b) {
+  return std::memcmp(a.data(), b.data(), sizeof a) == 0;
+}
+
 }  // namespace
 
-MainForm::MainForm(Services& services, const QString& dataFolder, QWidget* parent)
-    : Form(services, QStringLiteral("TRELVAN"), parent), dataFolder_(dataFolder) {
+MainForm::MainForm(Services& services, std::string dataFolder, QWidget* parent)
+    : Form(services, QStringLiteral("TRELVAN"), parent), dataFolder_(std::move(dataFolder)) {
   RegisterResources();
   setWindowIcon(QIcon(QStringLiteral(":/icons/trelvan.svg")));
   BuildCommandBar();
@@ -188,7 +198,7 @@ void MainForm::RunCommand(int command) {
     case kCommandExit:
     case kToolExit:
       End(0);
-      break;
+      return;
     case kCommandForward3D: {
       Forward3DForm form(*this, this);
       RunModal(form);
@@ -227,26 +237,31 @@ void MainForm::RunCommand(int command) {
       break;
     }
     default:
-      break;
+      return;
   }
+  // Whatever the form changed as it closed (the units, a base chosen in it)
+  // is on disk before the user's next action.
+  SaveChanges();
 }
 
 void MainForm::OnOpen() {
-  const QByteArray folder = dataFolder_.toLocal8Bit();
-  if (LoadSettings(folder.constData(), settings) == LoadResult::kCannotCreate) {
+  const char* folder = dataFolder_.c_str();
+  if (LoadSettings(folder, settings) == LoadResult::kCannotCreate) {
     ShowMessage(QString::fromUtf8(messages::kCannotCreateFile));
     End(0);
     return;
   }
   settingsLoaded_ = true;
+  savedSettings_ = settings;
   ShowUnitLabels();
-  const LoadResult table = LoadWaypoints(folder.constData(), waypoints);
+  const LoadResult table = LoadWaypoints(folder, waypoints);
   if (table == LoadResult::kCannotCreate) {
     ShowMessage(QString::fromUtf8(messages::kCannotCreateFile));
     End(0);
     return;
   }
   waypointsLoaded_ = true;
+  savedWaypoints_ = waypoints;
   if (table == LoadResult::kCreated) {
     settings.editWaypoint = 0;
     settings.baseWaypoint = 0;
@@ -262,15 +277,39 @@ void MainForm::OnOpen() {
 void MainForm::OnDestroy() { SaveFiles(); }
 
 void MainForm::SaveFiles() {
+  const int failed = WriteFiles(false);
+  closedSaved_ = failed == 0;
+  for (int i = 0; i < failed; ++i) ShowMessage(QString::fromUtf8(messages::kCannotWriteFile));
+}
+
+bool MainForm::SaveChanges() {
+  // One message for the call, however many files failed; the differences
+  // stay, so the next call tries again.
+  if (WriteFiles(true) == 0) return true;
+  ShowMessage(QString::fromUtf8(messages::kCannotWriteFile));
+  return false;
+}
+
+int MainForm::WriteFiles(bool changedOnly) {
   // A file that could not be read at the start is not written either: what
   // is on disk may still be the user's data.
-  const QByteArray folder = dataFolder_.toLocal8Bit();
-  if (settingsLoaded_ && !SaveSettings(folder.constData(), settings)) {
-    ShowMessage(QString::fromUtf8(messages::kCannotWriteFile));
+  const char* folder = dataFolder_.c_str();
+  int failed = 0;
+  if (settingsLoaded_ && !(changedOnly && SameBytes(settings, savedSettings_))) {
+    if (SaveSettings(folder, settings)) {
+      savedSettings_ = settings;
+    } else {
+      ++failed;
+    }
   }
-  if (waypointsLoaded_ && !SaveWaypoints(folder.constData(), waypoints)) {
-    ShowMessage(QString::fromUtf8(messages::kCannotWriteFile));
+  if (waypointsLoaded_ && !(changedOnly && SameBytes(waypoints, savedWaypoints_))) {
+    if (SaveWaypoints(folder, waypoints)) {
+      savedWaypoints_ = waypoints;
+    } else {
+      ++failed;
+    }
   }
+  return failed;
 }
 
 void MainForm::ShowUnitLabels() {
@@ -281,6 +320,20 @@ void MainForm::ShowUnitLabels() {
 }
 
 void MainForm::ShowBase(const GeoPoint& p) {
+  if (!HoldsPosition(p)) {
+    // A damaged record is no place: nothing is computed from it, and the
+    // fields show nothing rather than numbers that look real.
+    ClearGeographic(*this, kBaseFields);
+    ClearGrid(*this, kBaseGrid);
+    for (int id : {kConvergenceWhole, kConvergenceHun, kVarianceWhole, kVarianceHun}) {
+      SetText(id, QString());
+    }
+    SetText(kConvergenceSign, QStringLiteral("+"));
+    SetText(kVarianceSign, QStringLiteral("+"));
+    gridConvergence = 0;
+    magneticVariance = 0;
+    return;
+  }
   const GeoPoint q = ConvertDatum(static_cast<std::uint16_t>(settings.datumIndex), p);
   ShowGeographic(*this, kBaseFields, q, settings.distanceUnit);
   ShowGrid(*this, kBaseGrid, q);
@@ -301,6 +354,7 @@ void MainForm::RefreshBase() {
 void MainForm::OnPressed(int id) {
   if (id == kEdit) {
     settings.editWaypoint = settings.baseWaypoint;
+    SaveChanges();
     RunCommand(kCommandWaypoints);
   }
 }
@@ -311,6 +365,7 @@ void MainForm::OnSelectionChanged(int id) {
   if (selection < 0 || selection >= kWaypointCapacity) return;
   settings.baseWaypoint = selection;
   ShowBase(waypoints[selection].point);
+  SaveChanges();
 }
 
 void MainForm::OnTextChanged(int id) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <string>
 
 #include "geometry/Polar.h"
 #include "store/Settings.h"
@@ -16,9 +16,11 @@ namespace trelvan {
 // settings, the waypoint table, the last polar result and the two
 // declination angles. It shows the base waypoint in geographic and UTM form
 // with its grid convergence and magnetic variance, opens every other form
-// from its menu and tool bar, reads both files when it opens and writes both
-// when it is destroyed. The other forms receive it in their constructor and
-// work on its members directly.
+// from its menu and tool bar, reads both files when it opens, writes what a
+// change touched at once (SaveChanges) and both again when it is destroyed.
+// The other forms receive it in their constructor, work on its members
+// directly and call SaveChanges after each change, so that nothing a user
+// enters waits in memory for the close.
 class MainForm : public Form {
  public:
   enum Id {
@@ -68,8 +70,18 @@ class MainForm : public Form {
     kToolAbout = 32785,
   };
 
-  // `dataFolder` holds "conf.txt" and "wp.dat".
-  MainForm(Services& services, const QString& dataFolder, QWidget* parent = nullptr);
+  // `dataFolder` holds "conf.txt" and "wp.dat"; it is used as the bytes it
+  // is, whatever their encoding.
+  MainForm(Services& services, std::string dataFolder, QWidget* parent = nullptr);
+
+  // Writes each file whose content in memory differs from what was last
+  // written (or read) through the atomic save. A failure shows "Cannot write
+  // to file!.." once for the call, keeps the data in memory and leaves the
+  // file to be tried again at the next call and at the close. False when a
+  // write failed.
+  bool SaveChanges();
+  // False once the save at the close failed for either file.
+  bool ClosedSaved() const { return closedSaved_; }
 
   // Shows p as the base: converted into the map datum, geographic and UTM
   // fields, grid convergence and the magnetic variance from the clock.
@@ -102,11 +114,20 @@ class MainForm : public Form {
 
  private:
   void BuildCommandBar();
+  // The save at the close: both files, one message for each that failed.
   void SaveFiles();
+  // Writes both files, or with `changedOnly` those that differ from what is
+  // on disk; returns how many writes failed.
+  int WriteFiles(bool changedOnly);
 
-  QString dataFolder_;
+  std::string dataFolder_;
   bool settingsLoaded_ = false;
   bool waypointsLoaded_ = false;
+  // What the files on disk hold as far as this program knows: what was read
+  // or last written whole.
+  AppSettings savedSettings_{};
+  WaypointTable savedWaypoints_{};
+  bool closedSaved_ = true;
 };
 
 }  // namespace trelvan

@@ -37,4 +37,11 @@ inline constexpr const char* kOutsideMagneticModel =
 // Where a result would be reported that the input cannot have.
 inline constexpr const char* kNoPositionFits = "Error!\nNo position fits these ranges.";
 
+// Where nothing a user enters may be lost: a second program on the same data
+// folder, the question before every waypoint goes (%1 is their number), and
+// a stored record whose position is damaged.
+inline constexpr const char* kAlreadyRunning = "TRELVAN is already running with this data folder.";
+inline constexpr const char* kDeleteAllWaypoints = "Delete all %1 waypoints?";
+inline constexpr const char* kNoValidPosition = "ERROR!\nThe waypoint holds no valid position.";
+
 }  // namespace trelvan::messages

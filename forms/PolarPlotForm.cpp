@@ -147,6 +147,7 @@ void PolarPlotForm::OnSelectionChanged(int id) {
   if (record < 0) return;
   ListedWaypoint() = record;
   ShowPosition(kPositionFields, main_.waypoints[static_cast<std::size_t>(record)].point);
+  main_.SaveChanges();
 }
 
 void PolarPlotForm::OnTextChanged(int id) {
@@ -162,7 +163,8 @@ void PolarPlotForm::Compute() {
     ShowMessage(QString::fromUtf8(messages::kNoWaypoint));
     return;
   }
-  const GeoPoint known = main_.waypoints[static_cast<std::size_t>(record)].point;
+  GeoPoint known{};
+  if (!PositionOf(record, known)) return;
   const QString knownName = ListText(kWaypointList, record);
   const PolarVector measured = ReadPolarAt(kMeasurementFields, known);
   if (!StoreResult(Solve(measured, known))) return;

@@ -14,6 +14,10 @@ namespace trelvan {
 
 namespace {
 
+// Altitudes from here on do not round into an int and are shown in
+// exponent form.
+constexpr double kWholeAltitudeLimit = 2147483647.0;
+
 void ShowDms(Form& form, int deg, int min, int sec, int hun, double radians) {
   const DmsParts parts = SplitDms(std::fabs(radians));
   form.SetText(deg, QString::asprintf("%03d", parts.deg));
@@ -32,7 +36,28 @@ void ShowGeographic(Form& form, const GeographicFields& f, const GeoPoint& q,
   ShowDms(form, f.latDeg, f.latMin, f.latSec, f.latHun, q.lat);
   ShowDms(form, f.lonDeg, f.lonMin, f.lonSec, f.lonHun, q.lon);
   const double altitude = std::fabs(q.height) * AltitudeDisplayFactor(distanceUnit);
-  form.SetText(f.alt, QString::asprintf("%05ld", static_cast<long>(RoundHalfAway(altitude))));
+  // The rounding saturates at the largest int; a height read from a file
+  // may lie far beyond it, and is shown as what it is, not as that int.
+  form.SetText(f.alt, altitude < kWholeAltitudeLimit
+                          ? QString::asprintf("%05ld", static_cast<long>(RoundHalfAway(altitude)))
+                          : QString::asprintf("%.3e", altitude));
+}
+
+void ClearGeographic(Form& form, const GeographicFields& f) {
+  form.SetText(f.latHemisphere, QStringLiteral("N"));
+  form.SetText(f.lonHemisphere, QStringLiteral("E"));
+  form.SetText(f.altSign, QStringLiteral("+"));
+  for (int id :
+       {f.latDeg, f.latMin, f.latSec, f.latHun, f.lonDeg, f.lonMin, f.lonSec, f.lonHun, f.alt}) {
+    form.SetText(id, QString());
+  }
+}
+
+void ClearGrid(Form& form, const GridFields& f) {
+  form.SetText(f.hemisphere, QStringLiteral("N"));
+  for (int id : {f.easting, f.eastingDm, f.northing, f.northingDm, f.zone, f.band}) {
+    form.SetText(id, QString());
+  }
 }
 
 void ShowGrid(Form& form, const GridFields& f, const GeoPoint& q) {

@@ -31,13 +31,18 @@ struct GridFields {
 // Shows q (already in the display datum) in `fields`: "N"/"S", "E"/"W" and
 // "+"/"-" at or above zero, degrees "%03d", minutes, seconds and hundredths
 // "%02d", the altitude rounded in metres or feet as `distanceUnit` says,
-// "%05ld".
+// "%05ld" (from 2147483647 on, where the rounding saturates, "%.3e").
 void ShowGeographic(Form& form, const GeographicFields& fields, const GeoPoint& q,
                     std::int32_t distanceUnit);
 
 // Shows the UTM projection of q in `fields`: "%07ld" metres and "%01d"
 // decimetres, the zone in decimal, the band letter, "N"/"S" by latitude.
 void ShowGrid(Form& form, const GridFields& fields, const GeoPoint& q);
+
+// For a record that holds no position: the hemisphere and sign buttons
+// show "N", "E" and "+" and every number field of the group is empty.
+void ClearGeographic(Form& form, const GeographicFields& fields);
+void ClearGrid(Form& form, const GridFields& fields);
 
 // A signed angle in radians shown as a sign button and "%03d"/"%02d" whole
 // units and hundredths in the angle unit; returns the magnitude shown, in

@@ -120,8 +120,9 @@ void Resection3DForm::Compute() {
     Control(record1 < 0 ? kWaypoint1List : kWaypoint2List)->setFocus();
     return;
   }
-  const GeoPoint w1 = main_.waypoints[static_cast<std::size_t>(record1)].point;
-  const GeoPoint w2 = main_.waypoints[static_cast<std::size_t>(record2)].point;
+  GeoPoint w1{};
+  GeoPoint w2{};
+  if (!PositionOf(record1, w1) || !PositionOf(record2, w2)) return;
 
   double range1 = ReadEntry(kRange1Whole, kRange1Hundredths);
   double range2 = ReadEntry(kRange2Whole, kRange2Hundredths);

@@ -86,6 +86,10 @@ void TaskForm::ShowUnitLabels(int altitudeLabel, int angleLabel, int distanceLab
 }
 
 void TaskForm::ShowPosition(const GeographicFields& fields, const GeoPoint& p) {
+  if (!HoldsPosition(p)) {
+    ClearGeographic(*this, fields);
+    return;
+  }
   const GeoPoint q = ConvertDatum(static_cast<std::uint16_t>(main_.settings.datumIndex), p);
   ShowGeographic(*this, fields, q, main_.settings.distanceUnit);
 }
@@ -109,6 +113,13 @@ PolarVector TaskForm::ReadPolarAt(const PolarEntryFields& f, const GeoPoint& at)
   return PolarVector{range, azimuth, elevation};
 }
 
+bool TaskForm::PositionOf(int record, GeoPoint& p) {
+  p = main_.waypoints[static_cast<std::size_t>(record)].point;
+  if (HoldsPosition(p)) return true;
+  ShowMessage(QString::fromUtf8(messages::kNoValidPosition));
+  return false;
+}
+
 int TaskForm::SelectedRecord(int id) const {
   const int selection = ListSelection(id);
   return selection >= 0 && selection < CountInUse(main_.waypoints) ? selection : -1;
@@ -130,6 +141,8 @@ bool TaskForm::StoreResult(const GeoPoint& p) {
   char name[kNameField];
   MakeFreeName(table, slot, name);
   SetName(record, name);
+  // On disk before the Waypoints form shows it.
+  main_.SaveChanges();
   WaypointsForm waypoints(main_, this);
   RunModal(waypoints);
   return true;

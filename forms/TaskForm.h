@@ -50,7 +50,8 @@ class TaskForm : public Form {
   // or "ft", angle "Deg" or "mils", distance "m", "km", ... A distance code
   // outside 0..5 leaves the altitude and distance labels as they are.
   void ShowUnitLabels(int altitudeLabel, int angleLabel, int distanceLabel);
-  // Shows p converted into the map datum in a group of geographic fields.
+  // Shows p converted into the map datum in a group of geographic fields;
+  // a damaged record (HoldsPosition false) leaves them empty.
   void ShowPosition(const GeographicFields& fields, const GeoPoint& p);
   // Sets the main form's magneticVariance (from the clock) and
   // gridConvergence at p, both in radians.
@@ -63,8 +64,12 @@ class TaskForm : public Form {
   // The record selected in list `id`: -1 when the list has no selection or
   // the selection lies outside the records in use.
   int SelectedRecord(int id) const;
+  // The position of record `record` into p. A damaged one shows "The
+  // waypoint holds no valid position." and gives false: no task computes
+  // with it.
+  bool PositionOf(int record, GeoPoint& p);
   // Stores p as a new waypoint "WP #" n in the first free record, sets
-  // editWaypoint to it and runs the Waypoints form on it. Returns false
+  // editWaypoint to it, saves and runs the Waypoints form on it. Returns false
   // (with a message, storing nothing) when all 50 records are in use.
   bool StoreResult(const GeoPoint& p);
   // Rebuilds list `id` from the table and selects the first entry named

@@ -170,6 +170,11 @@ void WaypointsForm::OnOpen() {
 void WaypointsForm::OnDestroy() { main_.RefreshBase(); }
 
 void WaypointsForm::ShowWaypoint(const GeoPoint& p) {
+  if (!HoldsPosition(p)) {
+    ClearGeographic(*this, kGeographic);
+    ClearGrid(*this, kGrid);
+    return;
+  }
   const GeoPoint q = ConvertDatum(static_cast<std::uint16_t>(main_.settings.datumIndex), p);
   ShowGeographic(*this, kGeographic, q, main_.settings.distanceUnit);
   ShowGrid(*this, kGrid, q);
@@ -254,9 +259,11 @@ void WaypointsForm::OnPressed(int id) {
   switch (id) {
     case kLatLonMode:
       SetInputMode(kModeLatLon);
+      main_.SaveChanges();
       break;
     case kUtmMode:
       SetInputMode(kModeUtm);
+      main_.SaveChanges();
       break;
     case kLatHemisphere:
       if (latLon) Toggle(id, "N", "S");
@@ -346,6 +353,7 @@ void WaypointsForm::Save() {
     stored = p;
   }
   ShowWaypoint(stored);
+  main_.SaveChanges();
 }
 
 void WaypointsForm::DeleteOne() {
@@ -361,11 +369,19 @@ void WaypointsForm::DeleteOne() {
   // write under that name. Nothing is selected and the typed name stays.
   ListSelect(kWaypointList, -1);
   SetText(kWaypointList, text);
+  main_.SaveChanges();
 }
 
 void WaypointsForm::DeleteEverything() {
+  // A whole day's waypoints go at one click: the user confirms first, and
+  // No (the default) changes nothing.
+  const int count = CountInUse(main_.waypoints);
+  if (count > 0 && !Ask(QString::fromUtf8(messages::kDeleteAllWaypoints).arg(count))) {
+    return;
+  }
   DeleteAll(main_.waypoints);
   ListClear(kWaypointList);
+  main_.SaveChanges();
 }
 
 }  // namespace trelvan

@@ -13,9 +13,10 @@ class MainForm;
 // form (in the map datum and altitude unit of the settings), takes a
 // position typed either as latitude and longitude or as UTM, converts
 // between the two, saves it under the name in the selector's text and
-// deletes one or all waypoints. It works directly on the main form's table
-// and input mode; the main form writes both to disk when it closes, and its
-// base display is rebuilt when this form closes.
+// deletes one or all waypoints (all only once the user confirms). It works
+// directly on the main form's table and input mode and has the main form
+// save after each change; the main form's base display is rebuilt when this
+// form closes. A damaged record shows empty position fields.
 //
 // Where the table gives no record to work on (an empty table, no selection,
 // an edit index beyond the run), the form never reads outside the 50

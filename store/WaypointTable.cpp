@@ -1,7 +1,10 @@
 #include "store/WaypointTable.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+
+#include "geodesy/Angles.h"
 
 namespace trelvan {
 
@@ -57,6 +60,14 @@ void DeleteWaypoint(WaypointTable& table, int index) {
   std::memmove(static_cast<void*>(&table[index]), &table[index + 1],
                sizeof(Waypoint) * static_cast<std::size_t>(n - 1 - index));
   table[n - 1].used = 0;
+}
+
+bool HoldsPosition(const GeoPoint& p) {
+  // Both limits lie a few units in the last place above the exact angle,
+  // so that 90 and 540 degrees pass however they were computed.
+  constexpr double kLongitudeLimit = 540 * kDegToRad;
+  return std::isfinite(p.lat) && std::isfinite(p.lon) && std::isfinite(p.height) &&
+         std::fabs(p.lat) <= kQuarterTurn && std::fabs(p.lon) <= kLongitudeLimit;
 }
 
 void DeleteAll(WaypointTable& table) {

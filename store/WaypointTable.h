@@ -58,6 +58,12 @@ int FirstFree(const WaypointTable& table);
 // An index outside the run changes nothing.
 void DeleteWaypoint(WaypointTable& table, int index);
 
+// Whether p can be a place: latitude, longitude and height finite, the
+// latitude within 90 degrees and the longitude within a turn beyond 180
+// degrees either way. A record that fails this holds damaged bytes; they are
+// kept but never shown or computed with as a position.
+bool HoldsPosition(const GeoPoint& p);
+
 // Marks every record free; all other bytes stay.
 void DeleteAll(WaypointTable& table);
 

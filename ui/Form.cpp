@@ -10,11 +10,21 @@
 #include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <QVariant>
 #include <algorithm>
 
 #include "store/WaypointTable.h"
 
 namespace trelvan {
+
+namespace {
+
+// The width FitWidth gave an edit field and what of it is not text, kept on
+// the field so that a wider text can widen it.
+constexpr char kFittedWidth[] = "trelvanFittedWidth";
+constexpr char kFittedChrome[] = "trelvanFittedChrome";
+
+}  // namespace
 
 class Form::Quiet {
  public:
@@ -78,6 +88,8 @@ void Form::FitWidth(int id, const QString& widest) {
     // The edit's own hint is 17 'x' wide plus its margins and frame: keep those.
     const int chrome = edit->sizeHint().width() - metrics.horizontalAdvance(QLatin1Char('x')) * 17;
     edit->setFixedWidth(text + chrome);
+    edit->setProperty(kFittedWidth, text + chrome);
+    edit->setProperty(kFittedChrome, chrome);
   } else if (qobject_cast<QPushButton*>(widget)) {
     // The style's minimum width for buttons with a caption is meant for words;
     // a state caption ("N", "+") needs only its margins and frame.
@@ -183,6 +195,15 @@ void Form::SetText(int id, const QString& text) {
   QWidget* w = Control(id);
   if (auto* edit = qobject_cast<QLineEdit*>(w)) {
     edit->setText(text);
+    // A value wider than the digits the field was fitted to (an altitude
+    // beyond five digits, a variance of four) widens the field: clipped, it
+    // would show only its last digits, which look like a real value.
+    if (const QVariant fitted = edit->property(kFittedWidth); fitted.isValid()) {
+      const int needed =
+          edit->fontMetrics().horizontalAdvance(text) + edit->property(kFittedChrome).toInt();
+      const int width = std::max(fitted.toInt(), needed);
+      if (edit->width() != width || edit->minimumWidth() != width) edit->setFixedWidth(width);
+    }
   } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
     button->setText(text);
   } else if (auto* label = qobject_cast<QLabel*>(w)) {
@@ -272,6 +293,8 @@ QString Form::ListText(int id, int index) const {
 }
 
 void Form::ShowMessage(const QString& text) { services_.showMessage(*this, text); }
+
+bool Form::Ask(const QString& question) { return services_.askYesNo(*this, question); }
 
 int Form::RunModal(Form& child) { return child.Execute(); }
 

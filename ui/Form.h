@@ -80,6 +80,8 @@ class Form : public QDialog {
 
   // Services.
   void ShowMessage(const QString& text);
+  // Asks `question` with Yes and No, No the default; true for Yes.
+  bool Ask(const QString& question);
   int RunModal(Form& child);
   QDateTime Now() const;
   Services& services() const { return services_; }

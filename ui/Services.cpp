@@ -32,6 +32,13 @@ Services Services::Desktop() {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("TRELVAN"), text, QMessageBox::Ok, &owner);
     box.exec();
   };
+  services.askYesNo = [](Form& owner, const QString& question) {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("TRELVAN"), question,
+                    QMessageBox::Yes | QMessageBox::No, &owner);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+  };
   services.now = [] { return QDateTime::currentDateTime(); };
   return services;
 }

@@ -8,9 +8,9 @@ namespace trelvan {
 
 class Form;
 
-// The three parts of the platform that the forms reach through a seam, so
-// that tests can replace them: running a form modally, showing a message and
-// reading the clock.
+// The parts of the platform that the forms reach through a seam, so that
+// tests can replace them: running a form modally, showing a message, asking
+// a question and reading the clock.
 struct Services {
   // Runs `form` modally and returns its result. The real runner sizes the
   // form like the window that opened it, centres it over that window and
@@ -18,6 +18,9 @@ struct Services {
   std::function<int(Form& form)> runModal;
   // Shows a modal message with a single OK button over `owner`.
   std::function<void(Form& owner, const QString& text)> showMessage;
+  // Asks `question` over `owner` with Yes and No, No the default (Enter and
+  // Escape both answer No); true for Yes.
+  std::function<bool(Form& owner, const QString& question)> askYesNo;
   // The current local date and time.
   std::function<QDateTime()> now;
 

@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # Starts the real program on a virtual X display and checks that SIGTERM,
 # SIGINT and SIGHUP end it through its ordinary close path: every open form
-# closes, both files are saved and the exit status is 0.
+# closes, both files are saved and the exit status is 0. Also that a second
+# program on the same data folder refuses to start, that a change is on disk
+# before the next window shows (a SIGKILL or a lost display then loses
+# nothing), that a killed program's lock does not block the next start and
+# that a failed save at the close ends with status 1.
 #
 #   program_test.sh path/to/trelvan
 #
@@ -13,11 +17,15 @@ program=$(realpath "$1")
 work=$(mktemp -d /tmp/trelvan-program-XXXXXX)
 xvfb_pid=
 app_pid=
+second_pid=
+lost_xvfb_pid=
 failures=0
 
 cleanup() {
   [ -n "$app_pid" ] && kill -KILL "$app_pid" 2>/dev/null
+  [ -n "$second_pid" ] && kill -KILL "$second_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  [ -n "$lost_xvfb_pid" ] && kill "$lost_xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -34,14 +42,22 @@ done
 # A display of our own: Xvfb picks a free number and writes it to fd 3, so
 # two runs at once never collide. Without -noreset the server resets each
 # time its last client leaves, and a program started during that reset
-# cannot connect.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.05
-done
-[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+# cannot connect. Starts one named $1; its pid goes to $work/$1.pid and its
+# number to $work/$1.
+start_display() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/$1" 2>"$work/$1.log" &
+  echo $! >"$work/$1.pid"
+  for _ in $(seq 100); do
+    [ -s "$work/$1" ] && return 0
+    sleep 0.05
+  done
+  echo "FAIL: Xvfb did not start" >&2
+  cat "$work/$1.log" >&2
+  return 1
+}
+
+start_display display || exit 1
+xvfb_pid=$(cat "$work/display.pid")
 DISPLAY=":$(head -n1 "$work/display")"
 export DISPLAY
 export QT_QPA_PLATFORM=xcb
@@ -68,10 +84,55 @@ start() {
   app_pid=$!
 }
 
+# Waits at most $1 tenths of a second until the command after it succeeds.
+wait_for() {
+  local tenths=$1
+  shift
+  for _ in $(seq "$tenths"); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# Whether process $1 shows at least $2 visible windows.
+shows_windows() {
+  [ "$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | wc -l)" -ge "$2" ]
+}
+
+# Opens item $1 of "Menu" (counted from the top, separators not counted) in
+# the main window $2.
+open_menu() {
+  local keys=()
+  xdotool mousemove --window "$2" 20 10 click 1
+  # The menu is open once the program shows a second window.
+  wait_for 50 shows_windows "$app_pid" 2
+  for _ in $(seq "$1"); do keys+=(Down); done
+  xdotool key "${keys[@]}" Return
+}
+
+# Stores a Forward 3D result (the base itself: every field reads 0) from the
+# main window $1, as a user would, and returns once the Waypoints form shows
+# it. By then the result must be on disk.
+store_forward_result() {
+  open_menu 4 "$1"
+  wait_window "Forward 3D" 50 >/dev/null || return 1
+  xdotool key Return
+  wait_window Waypoints 50 >/dev/null
+}
+
+# Whether wp.dat in folder $1 holds the result store_forward_result stored on
+# a first start: record 1 in use as "WP #1".
+has_forward_result() {
+  [ "$(head -c 62 "$1/wp.dat" 2>/dev/null | tail -c 6 | od -An -c | tr -d ' ')" = '001WP#1' ]
+}
+
 # Sends signal $1 and expects the program to end within five seconds with
-# status 0.
+# status $2 (0 when not given).
 stop_with() {
-  local status
+  local status expected="${2:-0}"
   kill -s "$1" "$app_pid"
   for _ in $(seq 50); do
     kill -0 "$app_pid" 2>/dev/null || break
@@ -84,7 +145,7 @@ stop_with() {
   wait "$app_pid"
   status=$?
   app_pid=
-  [ "$status" -eq 0 ] || { fail "SIG$1: exit status $status"; cat "$work/app.log" >&2; }
+  [ "$status" -eq "$expected" ] || { fail "SIG$1: exit status $status"; cat "$work/app.log" >&2; }
 }
 
 # Both files in folder $1 as a save leaves them.
@@ -102,8 +163,9 @@ check_files() {
   else
     fail "$2: no wp.dat"
   fi
-  # No temporary file of an interrupted save is left behind.
-  [ "$(find "$1" -mindepth 1 | wc -l)" -eq 2 ] || fail "$2: $(ls -A "$1") in the data folder"
+  # No temporary file of an interrupted save is left behind; the lock stays.
+  [ "$(find "$1" -mindepth 1 ! -name trelvan.lock | wc -l)" -eq 2 ] ||
+    fail "$2: $(ls -A "$1") in the data folder"
 }
 
 # What went wrong when a window did not show.
@@ -179,9 +241,7 @@ fi
 start XDG_DATA_HOME="$work/xdg-nested"
 if main=$(wait_window TRELVAN 100); then
   # "Menu" is the first thing at the top left; "Units..." is its sixth item.
-  xdotool mousemove --window "$main" 20 10 click 1
-  sleep 0.3
-  xdotool key Down Down Down Down Down Down Return
+  open_menu 6 "$main"
   if wait_window Units 50 >/dev/null; then
     screenshot units.png
     stop_with TERM
@@ -203,6 +263,86 @@ if wait_window TRELVAN 100 >/dev/null; then
   [ "$(cat "$work/xdg-blocked/trelvan")" = "not a folder" ] || fail "the blocking file was changed"
 else
   no_window "blocked folder"
+fi
+
+# A second program on a data folder that a running one holds says so, ends
+# with status 1 once its message is closed, and reads or writes neither file.
+folder="$work/xdg-twice/trelvan"
+mkdir -p "$folder"
+cp "$work/conf.expected" "$folder/conf.txt"
+cp "$work/wp.expected" "$folder/wp.dat"
+start XDG_DATA_HOME="$work/xdg-twice"
+if wait_window TRELVAN 100 >/dev/null; then
+  env -C "$work" XDG_DATA_HOME="$work/xdg-twice" "$program" >"$work/second.log" 2>&1 &
+  second_pid=$!
+  wait_for 100 grep -qxF "TRELVAN is already running with this data folder." "$work/second.log" ||
+    fail "second start: no refusal on standard error: $(cat "$work/second.log")"
+  wait_for 50 shows_windows "$second_pid" 1 || fail "second start: no message window"
+  kill -TERM "$second_pid"
+  wait "$second_pid"
+  status=$?
+  second_pid=
+  [ "$status" -eq 1 ] || fail "second start: exit status $status"
+  cmp -s "$folder/conf.txt" "$work/conf.expected" || fail "second start: conf.txt changed"
+  cmp -s "$folder/wp.dat" "$work/wp.expected" || fail "second start: wp.dat changed"
+  stop_with TERM
+else
+  no_window "first of two"
+fi
+
+# A SIGKILL right after a change keeps the change, and the lock of the killed
+# program does not keep the next one out.
+folder="$work/xdg-killed/trelvan"
+start XDG_DATA_HOME="$work/xdg-killed"
+if main=$(wait_window TRELVAN 100) && store_forward_result "$main"; then
+  kill -KILL "$app_pid"
+  wait "$app_pid" 2>/dev/null
+  app_pid=
+  has_forward_result "$folder" || fail "SIGKILL: the stored result is lost"
+  start XDG_DATA_HOME="$work/xdg-killed"
+  if wait_window TRELVAN 100 >/dev/null; then
+    grep -q "already running" "$work/app.log" && fail "a killed program's lock was obeyed"
+    stop_with TERM
+    check_files "$folder" "after SIGKILL"
+    has_forward_result "$folder" || fail "after SIGKILL: the stored result is lost"
+  else
+    no_window "start after SIGKILL"
+  fi
+else
+  no_window "Forward 3D before SIGKILL"
+fi
+
+# The display server dies right after a change: the change is on disk.
+lost_display() {
+  local -x DISPLAY
+  start_display lost || { fail "second Xvfb"; return; }
+  lost_xvfb_pid=$(cat "$work/lost.pid")
+  DISPLAY=":$(head -n1 "$work/lost")"
+  start XDG_DATA_HOME="$work/xdg-lost"
+  if main=$(wait_window TRELVAN 100) && store_forward_result "$main"; then
+    kill -KILL "$lost_xvfb_pid"
+    wait "$lost_xvfb_pid" 2>/dev/null
+    lost_xvfb_pid=
+    wait_for 100 ended "$app_pid" || { fail "lost display: still running"; kill -KILL "$app_pid"; }
+    wait "$app_pid" 2>/dev/null
+    app_pid=
+    has_forward_result "$work/xdg-lost/trelvan" || fail "lost display: the stored result is lost"
+  else
+    no_window "Forward 3D before the display died"
+  fi
+}
+lost_display
+
+# A save at the close that fails (a file now stands where the data folder
+# was) shows its messages, which the signal closes, and ends with status 1.
+start XDG_DATA_HOME="$work/xdg-unsaved"
+if wait_window TRELVAN 100 >/dev/null; then
+  mv "$work/xdg-unsaved/trelvan" "$work/xdg-unsaved/moved"
+  echo "in the way" >"$work/xdg-unsaved/trelvan"
+  stop_with TERM 1
+  [ "$(cat "$work/xdg-unsaved/trelvan")" = "in the way" ] || fail "the file in the way was changed"
+else
+  no_window "failed close save"
 fi
 
 [ "$app_pid" = "" ] || kill -KILL "$app_pid" 2>/dev/null

@@ -77,7 +77,7 @@ class MainFormSession : public ::testing::Test {
 
   TempFolder folder;
   FormHarness h;
-  MainForm main{h.services, QString::fromUtf8(folder.Path())};
+  MainForm main{h.services, folder.Path()};
 };
 
 // A session that starts on `table` and `settings`, with a magnetic variance

@@ -94,7 +94,7 @@ class MainFormFixture : public ::testing::Test {
     h.Script<MainForm>([script](MainForm& m) {
       if (script) script(m);
     });
-    MainForm main(h.services, QString::fromStdString(dataFolder));
+    MainForm main(h.services, dataFolder);
     return main.Execute();
   }
 

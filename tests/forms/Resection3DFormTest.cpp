@@ -316,7 +316,7 @@ TEST_F(Resection3DFormTest, StationIsOnTheDatumOfWaypoint1) {
     SCOPED_TRACE(otherFirst ? "waypoint 1 on the other datum" : "waypoint 2 on the other datum");
     TempFolder data;
     FormHarness run;
-    MainForm form(run.services, QString::fromUtf8(data.Path()));
+    MainForm form(run.services, data.Path());
     GeoPoint stored{};
     run.Script<Resection3DForm>([&](Resection3DForm& f) {
       f.Choose(F::kWaypoint1List, 1);

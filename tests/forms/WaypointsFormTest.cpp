@@ -105,7 +105,7 @@ class WaypointsFormTest : public ::testing::Test {
       m.RunCommand(MainForm::kCommandWaypoints);
       if (after) after(m);
     });
-    MainForm form(h.services, QString::fromUtf8(folder.Path()));
+    MainForm form(h.services, folder.Path());
     form.Execute();
     main = nullptr;
   }
@@ -490,7 +490,7 @@ TEST_F(WaypointsFormTest, DeletingTheFirstOfThreeMovesTheOthersDown) {
   EXPECT_TRUE(h.messages.isEmpty());
 }
 
-TEST_F(WaypointsFormTest, DeleteAllEmptiesTheSelectorAndKeepsTheBytes) {
+TEST_F(WaypointsFormTest, DeleteAllAsksFirstThenEmptiesTheSelectorAndKeepsTheBytes) {
   WaypointTable before{};
   Run(
       [&before](MainForm& m) {
@@ -500,7 +500,14 @@ TEST_F(WaypointsFormTest, DeleteAllEmptiesTheSelectorAndKeepsTheBytes) {
       },
       [&](W& w) {
         const QStringList shown = Texts(w, kLat);
+        // No, the default answer, changes nothing.
         ASSERT_TRUE(w.Press(W::kDeleteAll));
+        EXPECT_EQ(h.questions, QStringList{QStringLiteral("Delete all 3 waypoints?")});
+        EXPECT_EQ(w.ListCount(W::kWaypointList), 3);
+        EXPECT_EQ(std::memcmp(&before, &main->waypoints, sizeof before), 0);
+        h.answer = true;
+        ASSERT_TRUE(w.Press(W::kDeleteAll));
+        EXPECT_EQ(h.questions.size(), 2);
         EXPECT_EQ(w.ListCount(W::kWaypointList), 0);
         EXPECT_EQ(Texts(w, kLat), shown);
         for (int i = 0; i < kWaypointCapacity; ++i) {

@@ -1,7 +1,8 @@
 #pragma once
 
-// Drives forms headless through the three seams: a scripted modal runner
-// (one script per form type), a recording message sink and a fixed clock.
+// Drives forms headless through the seams: a scripted modal runner (one
+// script per form type), a recording message sink, questions answered by
+// the test and a fixed clock.
 
 #include <QDateTime>
 #include <QString>
@@ -35,6 +36,10 @@ class FormHarness {
       messages.append(text);
       if (onMessage) onMessage(owner, text);
     };
+    services.askYesNo = [this](Form&, const QString& question) {
+      questions.append(question);
+      return answer;
+    };
     services.now = [this] { return clock; };
   }
 
@@ -57,6 +62,8 @@ class FormHarness {
   Services services;
   QStringList messages;
   std::function<void(Form&, const QString&)> onMessage;
+  QStringList questions;
+  bool answer = false;  // every question is answered No unless a test says Yes
   QDateTime clock{QDate(2026, 12, 7), QTime(12, 0, 0)};
   std::vector<std::type_index> ran;
 
