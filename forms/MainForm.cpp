@@ -17,6 +17,7 @@
 #include "forms/PositionDisplay.h"
 #include "forms/Resection3DForm.h"
 #include "forms/UnitsForm.h"
+#include "forms/WaypointExchange.h"
 #include "forms/WaypointsForm.h"
 #include "geodesy/Angles.h"
 #include "geodesy/Convergence.h"
@@ -150,6 +151,8 @@ void MainForm::BuildCommandBar() {
   addItem(menu, "Forward 3D...", kCommandForward3D);
   menu->addSeparator();
   addItem(menu, "Waypoints...", kCommandWaypoints);
+  addItem(menu, "Im&port Waypoints...", kCommandImportWaypoints);
+  addItem(menu, "&Export Waypoints...", kCommandExportWaypoints);
   addItem(menu, "Units...", kCommandUnits);
   menu->addSeparator();
   addItem(menu, "About...", kCommandAbout);
@@ -202,6 +205,12 @@ void MainForm::RunCommand(int command) {
       RunModal(form);
       break;
     }
+    case kCommandImportWaypoints:
+      ImportWaypoints(*this);
+      break;
+    case kCommandExportWaypoints:
+      ExportWaypoints(*this);
+      break;
     case kCommandUnits:
     case kToolUnits: {
       UnitsForm form(*this, this);
@@ -253,9 +262,14 @@ void MainForm::SaveFiles() {
   if (settingsLoaded_ && !SaveSettings(folder.constData(), settings)) {
     ShowMessage(QString::fromUtf8(messages::kCannotWriteFile));
   }
-  if (waypointsLoaded_ && !SaveWaypoints(folder.constData(), waypoints)) {
-    ShowMessage(QString::fromUtf8(messages::kCannotWriteFile));
-  }
+  if (waypointsLoaded_) SaveWaypointTable();
+}
+
+bool MainForm::SaveWaypointTable() {
+  const QByteArray folder = dataFolder_.toLocal8Bit();
+  if (SaveWaypoints(folder.constData(), waypoints)) return true;
+  ShowMessage(QString::fromUtf8(messages::kCannotWriteFile));
+  return false;
 }
 
 void MainForm::ShowUnitLabels() {

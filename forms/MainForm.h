@@ -66,6 +66,8 @@ class MainForm : public Form {
     kToolExit = 32783,
     kToolUnits = 32784,
     kToolAbout = 32785,
+    kCommandImportWaypoints = 32786,
+    kCommandExportWaypoints = 32787,
   };
 
   // `dataFolder` holds "conf.txt" and "wp.dat".
@@ -80,6 +82,9 @@ class MainForm : public Form {
   void ShowUnitLabels();
   // Runs a menu or tool bar command as the user's choice would.
   void RunCommand(int command);
+  // Writes the waypoint table to disk now (a failure shows the message);
+  // the one call through which a change to the table is saved.
+  bool SaveWaypointTable();
 
   AppSettings settings{};
   WaypointTable waypoints{};

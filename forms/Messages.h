@@ -30,4 +30,13 @@ inline constexpr const char* kChooseWaypoint2 = "ERROR!\nChoose waypoint 2.";
 inline constexpr const char* kNameOutsideCodePage =
     "ERROR!\nThe name holds a character that cannot be stored.";
 
+// Waypoints in and out as GPX and CSV: the start of each summary; the
+// counts, the file's own problem and the skipped rows follow.
+inline constexpr const char* kImportTitle = "Import Waypoints";
+inline constexpr const char* kExportTitle = "Export Waypoints";
+inline constexpr const char* kImportSummary = "Waypoints imported from the file:";
+inline constexpr const char* kImportFailed = "ERROR!\nThe file cannot be imported.";
+inline constexpr const char* kExportSummary = "Waypoints exported:";
+inline constexpr const char* kMoreSkipped = "... and %1 more skipped.";
+
 }  // namespace trelvan::messages

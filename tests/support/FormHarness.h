@@ -55,6 +55,10 @@ class FormHarness {
       if (onMessage) onMessage(owner, text);
     };
     services.now = [this] { return clock; };
+    services.chooseFile = [this](Form&, const FileRequest& request) {
+      fileRequests.append(request.caption);
+      return chosenFile;
+    };
   }
 
   // Runs `script` whenever a form of type F is run modally; the form is
@@ -77,6 +81,9 @@ class FormHarness {
   QStringList messages;
   std::function<void(Form&, const QString&)> onMessage;
   QDateTime clock{QDate(2026, 12, 7), QTime(12, 0, 0)};
+  // The file every file dialog answers with, and the dialogs' captions.
+  FileChoice chosenFile;
+  QStringList fileRequests;
   std::vector<std::type_index> ran;
 
  private:

@@ -1,12 +1,11 @@
 #include "tools/waypoints/Tool.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 #include "exchange/CsvReader.h"
 #include "exchange/CsvWriter.h"
+#include "exchange/ExchangeFile.h"
 #include "exchange/GpxReader.h"
 #include "exchange/GpxWriter.h"
 #include "exchange/WaypointName.h"
@@ -93,17 +92,6 @@ int List(const std::string& folder, ToolOutput& io) {
   return kStatusDone;
 }
 
-// Writes `data` over `path` atomically: a new file in its folder, renamed
-// over the old one.
-bool WriteFile(const std::string& path, const QByteArray& data) {
-  const std::size_t slash = path.rfind('/');
-  const std::string folder =
-      slash == std::string::npos ? std::string() : (slash == 0 ? "/" : path.substr(0, slash));
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  return !name.empty() && ReplaceFile(folder.c_str(), name.c_str(), data.constData(),
-                                      static_cast<std::size_t>(data.size()));
-}
-
 int Export(const ToolOptions& options, const std::string& folder, const QDateTime& now,
            ToolOutput& io) {
   WaypointTable table;
@@ -114,42 +102,17 @@ int Export(const ToolOptions& options, const std::string& folder, const QDateTim
   AppendLines(io.err, report.Lines());
   if (options.file.empty()) {
     io.out.append(data.constData(), static_cast<std::size_t>(data.size()));
-  } else if (!WriteFile(options.file, data)) {
+  } else if (!exchange::WriteExchangeFile(options.file, data)) {
     io.err += std::string(kProgram) + "cannot write " + options.file + "\n";
     return kStatusIncomplete;
   }
   return report.skipped.isEmpty() ? kStatusDone : kStatusIncomplete;
 }
 
-// The whole of a file, up to the import limit. False with the reason in
-// `problem`.
-bool ReadImportFile(const std::string& path, QByteArray& data, std::string& problem) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) {
-    problem = std::strerror(errno);
-    return false;
-  }
-  char block[65536];
-  std::size_t n = 0;
-  bool tooLarge = false;
-  while ((n = std::fread(block, 1, sizeof block, f)) > 0) {
-    data.append(block, static_cast<qsizetype>(n));
-    if (data.size() > exchange::kMaxImportBytes) {
-      tooLarge = true;
-      break;
-    }
-  }
-  const bool failed = std::ferror(f) != 0;
-  std::fclose(f);
-  if (tooLarge) problem = "the file is larger than 256 MiB";
-  if (failed) problem = "a read failed";
-  return !tooLarge && !failed;
-}
-
 int Import(const ToolOptions& options, const std::string& folder, ToolOutput& io) {
   QByteArray data;
   std::string problem;
-  if (!ReadImportFile(options.file, data, problem)) {
+  if (!exchange::ReadExchangeFile(options.file, data, problem)) {
     io.err += std::string(kProgram) + "cannot read " + options.file + ": " + problem + "\n";
     return kStatusIncomplete;
   }
