@@ -18,8 +18,8 @@ namespace {
 
 // The columns the header may name; kColumnNames holds the header text of each.
 enum Column { kName, kLatitude, kLongitude, kHeight, kDatum, kZone, kBand, kEasting, kNorthing };
-constexpr const char* kColumnNames[] = {"name", "latitude", "longitude",
-                                        "height", "datum", "zone", "band", "easting", "northing"};
+constexpr const char* kColumnNames[] = {"name", "latitude", "longitude", "height",  "datum",
+                                        "zone", "band",     "easting",   "northing"};
 constexpr int kColumnCount = static_cast<int>(std::size(kColumnNames));
 
 // The grid a typed UTM position may come from, as in the Waypoints form:
@@ -229,8 +229,8 @@ QList<CsvRecord> SplitCsv(QStringView text) {
       if (i < n) endOfLine(i);
       break;
     }
-    const bool blank = record.problem.isEmpty() && record.fields.size() == 1 &&
-                       record.fields.front().isEmpty();
+    const bool blank =
+        record.problem.isEmpty() && record.fields.size() == 1 && record.fields.front().isEmpty();
     if (blank) {
       --row;
       continue;

@@ -33,8 +33,8 @@ QList<CsvRecord> SplitCsv(QStringView text);
 // (metres); `name`; `height` in metres (0 when absent); `datum`, a name or
 // index (the chosen datum when absent or empty). Other columns are passed
 // over; where both kinds of position are given, a row's latitude and
-// longitude count unless both are empty. A file that is not UTF-8 text or has no such header changes
-// nothing and sets `failure`.
+// longitude count unless both are empty. A file that is not UTF-8 text or has no such header
+// changes nothing and sets `failure`.
 ImportReport ReadCsv(const QByteArray& data, const ImportOptions& options, WaypointTable& table);
 
 }  // namespace trelvan::exchange

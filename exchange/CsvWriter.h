@@ -8,7 +8,8 @@
 namespace trelvan::exchange {
 
 // The header of an exported CSV file.
-inline constexpr char kCsvHeader[] = "name,latitude,longitude,height,datum,zone,band,easting,northing";
+inline constexpr char kCsvHeader[] =
+    "name,latitude,longitude,height,datum,zone,band,easting,northing";
 
 // The waypoints of `table` as CSV (RFC 4180: CRLF line ends, fields holding
 // a comma, quote or line break quoted) in UTF-8 without a byte-order mark:

@@ -8,7 +8,7 @@ namespace trelvan::exchange {
 
 // A waypoint an export left out, and why.
 struct ExportSkip {
-  int index;      // record index in the table
+  int index;  // record index in the table
   QString name;
   QString reason;
 };

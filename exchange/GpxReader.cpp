@@ -35,8 +35,9 @@ class GpxImport {
   void Run() {
     while (!xml_.atEnd() && !xml_.isStartElement()) xml_.readNext();
     if (!xml_.isStartElement() || xml_.name() != QStringLiteral("gpx")) {
-      report_.failure = xml_.hasError() ? NotWellFormed()
-                                        : QStringLiteral("The file is not GPX: it has no <gpx> element.");
+      report_.failure = xml_.hasError()
+                            ? NotWellFormed()
+                            : QStringLiteral("The file is not GPX: it has no <gpx> element.");
       return;
     }
     gpx_ = xml_.namespaceUri().toString();
@@ -125,8 +126,7 @@ class GpxImport {
     }
     std::uint16_t datum = options_.datum;
     std::uint16_t own = 0;
-    if (!options_.datumGiven && !f.datum.isEmpty() &&
-        calc::FindDatum(f.datum.toStdString(), own)) {
+    if (!options_.datumGiven && !f.datum.isEmpty() && calc::FindDatum(f.datum.toStdString(), own)) {
       datum = own;
     }
     merger_.Add(where, f.name, ConvertDatum(datum, p));

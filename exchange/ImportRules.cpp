@@ -3,6 +3,8 @@
 #include <cmath>
 #include <string_view>
 
+#include "geodesy/Angles.h"
+#include "geodesy/DatumShift.h"
 
 namespace trelvan::exchange {
 
@@ -10,7 +12,9 @@ namespace {
 
 constexpr const char* kReasonTableFull = "the table is full (50 waypoints)";
 constexpr const char* kReasonNameTaken = "the name is already in the table";
-constexpr const char* kReasonNotFinite = "the position is not a number";
+constexpr const char* kReasonNoPosition =
+    "the position cannot be stored on its datum (beyond the valid ranges there or on WGS-84)";
+constexpr std::uint16_t kWgs84 = 0;
 
 const char* OutcomeWord(Outcome outcome) {
   switch (outcome) {
@@ -83,10 +87,13 @@ void TableMerger::Add(const QString& where, const QString& name, const GeoPoint&
     Skip(where, name, QString::fromUtf8(problem));
     return;
   }
-  // The readers check the ranges of what they read; a conversion can still
-  // end in a value that is no position.
-  if (!(std::isfinite(point.lat) && std::isfinite(point.lon) && std::isfinite(point.height))) {
-    Skip(where, name, QString::fromUtf8(kReasonNotFinite));
+  // The readers check the ranges of what they read. What is stored must
+  // also be in range on WGS-84, or no GPX export could carry it: within a
+  // few metres of a pole the datum shift's one-step height formula fails.
+  const GeoPoint wgs = ConvertDatum(kWgs84, point);
+  if (PositionProblem(point.lat * kRadToDeg, point.lon * kRadToDeg, point.height) ||
+      PositionProblem(wgs.lat * kRadToDeg, wgs.lon * kRadToDeg, wgs.height)) {
+    Skip(where, name, QString::fromUtf8(kReasonNoPosition));
     return;
   }
   const int count = CountInUse(table_);
@@ -110,8 +117,8 @@ void TableMerger::Add(const QString& where, const QString& name, const GeoPoint&
     SetName(table_[target], std::string_view(bytes));
   }
   table_[target].point = point;
-  report_.entries.append(ImportEntry{where, name.isEmpty() ? QString::fromLatin1(bytes) : name,
-                                     outcome, QString()});
+  report_.entries.append(
+      ImportEntry{where, name.isEmpty() ? QString::fromLatin1(bytes) : name, outcome, QString()});
 }
 
 }  // namespace trelvan::exchange

@@ -5,8 +5,8 @@
 #include <QStringList>
 #include <cstdint>
 
-#include "geodesy/Datum.h"
 #include "exchange/WaypointName.h"
+#include "geodesy/Datum.h"
 #include "store/WaypointTable.h"
 
 // The rules every import follows, whatever the file format: which names and
@@ -46,8 +46,8 @@ enum class Outcome { kImported, kReplaced, kSkipped };
 
 // What became of one row or element.
 struct ImportEntry {
-  QString where;   // "row 4", "line 12 <wpt>"
-  QString name;    // the name as the file gives it
+  QString where;  // "row 4", "line 12 <wpt>"
+  QString name;   // the name as the file gives it
   Outcome outcome;
   QString reason;  // why it was skipped; empty otherwise
 };

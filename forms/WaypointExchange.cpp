@@ -88,11 +88,10 @@ void ExportWaypoints(MainForm& main) {
     main.ShowMessage(QString::fromUtf8(messages::kCannotWriteFile));
     return;
   }
-  main.ShowMessage(Summary(messages::kExportSummary,
-                           QStringLiteral("%1 written, %2 skipped.")
-                               .arg(report.written)
-                               .arg(report.skipped.size()),
-                           report.Lines()));
+  main.ShowMessage(Summary(
+      messages::kExportSummary,
+      QStringLiteral("%1 written, %2 skipped.").arg(report.written).arg(report.skipped.size()),
+      report.Lines()));
 }
 
 }  // namespace trelvan

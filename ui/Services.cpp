@@ -36,8 +36,9 @@ FileChoice ChooseFileByDialog(Form& owner, const FileRequest& request) {
   dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setNameFilters(request.filters);
   if (!request.filters.isEmpty()) dialog.setDefaultSuffix(FilterSuffix(request.filters.front()));
-  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                   [&dialog](const QString& filter) { dialog.setDefaultSuffix(FilterSuffix(filter)); });
+  QObject::connect(
+      &dialog, &QFileDialog::filterSelected, &dialog,
+      [&dialog](const QString& filter) { dialog.setDefaultSuffix(FilterSuffix(filter)); });
   FileChoice choice;
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return choice;
   choice.path = dialog.selectedFiles().front();

@@ -11,7 +11,7 @@ class Form;
 
 // A file the user is asked for.
 struct FileRequest {
-  bool save = false;    // a file to write (the dialog asks before overwriting), else one to read
+  bool save = false;  // a file to write (the dialog asks before overwriting), else one to read
   QString caption;
   QStringList filters;  // name filters, "GPX (*.gpx)"
 };

@@ -54,9 +54,9 @@ TEST(GpxImport, MappingAppRoutesAndTracksOnlyWhenAsked) {
   table = test::EmptyTable();
   const ImportReport report = ReadGpx(test::Fixture("mapping-app.gpx"), options, table);
   // Unnamed track points get free names as in the Waypoints form.
-  EXPECT_EQ(Names(table), QStringList({QStringLiteral("R1"), QStringLiteral("R2"),
-                                       QStringLiteral("WP #2"), QStringLiteral("WP #3"),
-                                       QStringLiteral("WP #4")}));
+  EXPECT_EQ(Names(table),
+            QStringList({QStringLiteral("R1"), QStringLiteral("R2"), QStringLiteral("WP #2"),
+                         QStringLiteral("WP #3"), QStringLiteral("WP #4")}));
   EXPECT_EQ(report.entries[2].where, QStringLiteral("line 18 <trkpt>"));
   EXPECT_EQ(table[2].point.datum, 90);
   const GeoPoint back = ConvertDatum(0, table[2].point);
@@ -83,7 +83,8 @@ TEST(GpxImport, FilesThatAreNotGpxChangeNothing) {
       "name,latitude,longitude\r\nA,1,2\r\n",
       "<kml><Placemark/></kml>",
       // Well-formed until a point is cut off: nothing of it is imported.
-      "<gpx xmlns=\"http://www.topografix.com/GPX/1/1\"><wpt lat=\"1\" lon=\"2\"><name>A</name></wpt>"
+      "<gpx xmlns=\"http://www.topografix.com/GPX/1/1\"><wpt lat=\"1\" "
+      "lon=\"2\"><name>A</name></wpt>"
       "<wpt lat=\"3\" lon=\"4\"><name>B</na",
       "<gpx><wpt lat=\"1\" lon=\"2\"/></gpx><gpx/>",
   };
@@ -111,25 +112,44 @@ TEST(GpxImport, PointsWithoutAUsablePositionAreReportedWithTheirElement) {
   WaypointTable table = test::EmptyTable();
   const ImportReport report = ReadGpx(gpx, ImportOptions{}, table);
   EXPECT_EQ(CountInUse(table), 0);
-  EXPECT_EQ(report.Lines(),
-            QStringList({QStringLiteral("line 2 <wpt>: skipped \"NOLAT\": it has no lat or no lon attribute"),
-                         QStringLiteral("line 3 <wpt>: skipped \"BADLAT\": lat is not an angle in degrees "
-                                        "(like 51.5042, -0.1277 or 51d30'15.5\"N)"),
-                         QStringLiteral("line 4 <wpt>: skipped \"BADLON\": lon is beyond 180 degrees"),
-                         QStringLiteral("line 5 <wpt>: skipped \"BADELE\": <ele> is not a number"),
-                         QStringLiteral("line 6 <wpt>: skipped \"SPACE\": the height is beyond 100 km")}));
+  EXPECT_EQ(
+      report.Lines(),
+      QStringList(
+          {QStringLiteral("line 2 <wpt>: skipped \"NOLAT\": it has no lat or no lon attribute"),
+           QStringLiteral("line 3 <wpt>: skipped \"BADLAT\": lat is not an angle in degrees "
+                          "(like 51.5042, -0.1277 or 51d30'15.5\"N)"),
+           QStringLiteral("line 4 <wpt>: skipped \"BADLON\": lon is beyond 180 degrees"),
+           QStringLiteral("line 5 <wpt>: skipped \"BADELE\": <ele> is not a number"),
+           QStringLiteral("line 6 <wpt>: skipped \"SPACE\": the height is beyond 100 km")}));
+}
+
+TEST(GpxImport, APoleThatWouldNotConvertBackIsSkippedNotStored) {
+  // Found by the fuzzer: at the pole, moved onto another datum, the datum
+  // shift's height comes back from WGS-84 hundreds of kilometres off, and
+  // the stored waypoint could never be exported again.
+  ImportOptions options;
+  options.datum = 24;
+  options.datumGiven = true;
+  WaypointTable table = test::EmptyTable();
+  const ImportReport report = ReadGpx(
+      "<gpx><wpt lat=\"90\" lon=\"-73\"/><wpt lat=\"89.99\" lon=\"-73\"/></gpx>", options, table);
+  ASSERT_EQ(report.entries.size(), 2);
+  EXPECT_EQ(report.entries[0].outcome, Outcome::kSkipped);
+  EXPECT_TRUE(report.entries[0].reason.startsWith(QStringLiteral("the position cannot be stored")));
+  EXPECT_EQ(report.entries[1].outcome, Outcome::kImported);
 }
 
 TEST(CsvImport, SpreadsheetWithBomQuotingLineBreaksAndImpossibleNames) {
   WaypointTable table = test::EmptyTable();
   const ImportReport report = ReadCsv(test::Fixture("spreadsheet.csv"), ImportOptions{}, table);
-  EXPECT_EQ(Names(table), QStringList({QStringLiteral("Hill, north top"), QStringLiteral("Say \"hi\""),
-                                       QStringLiteral("Two\r\nlines"), QStringLiteral("Kraków")}));
+  EXPECT_EQ(Names(table),
+            QStringList({QStringLiteral("Hill, north top"), QStringLiteral("Say \"hi\""),
+                         QStringLiteral("Two\r\nlines"), QStringLiteral("Kraków")}));
   // The calculator's DMS form gives the doubles the forms give.
-  EXPECT_EQ(table[0].point.lat,
-            (((50 * 2.777777777777778e-06 + 15 * 0.0002777777777777778) + 30 * 0.016666666666666666) +
-             51) *
-                kDegToRad);
+  EXPECT_EQ(table[0].point.lat, (((50 * 2.777777777777778e-06 + 15 * 0.0002777777777777778) +
+                                  30 * 0.016666666666666666) +
+                                 51) *
+                                    kDegToRad);
   EXPECT_LT(table[0].point.lon, 0.0);
   EXPECT_EQ(table[0].point.height, 12.5);
   EXPECT_EQ(table[1].point.datum, 1);  // by name, whatever its case
@@ -139,12 +159,13 @@ TEST(CsvImport, SpreadsheetWithBomQuotingLineBreaksAndImpossibleNames) {
   for (const ImportEntry& entry : report.entries) {
     if (entry.outcome == Outcome::kSkipped) skips.append(entry.where + u' ' + entry.reason);
   }
-  EXPECT_EQ(skips, QStringList({QStringLiteral("row 6 the name holds a character that cannot be stored"),
-                                QStringLiteral("row 7 the name is longer than 22 characters"),
-                                QStringLiteral("row 8 the latitude is beyond 90 degrees"),
-                                QStringLiteral("row 9 the datum is not known"),
-                                QStringLiteral("row 10 the row has 3 fields, the header 5"),
-                                QStringLiteral("row 11 a quoted field is not closed")}));
+  EXPECT_EQ(skips,
+            QStringList({QStringLiteral("row 6 the name holds a character that cannot be stored"),
+                         QStringLiteral("row 7 the name is longer than 22 characters"),
+                         QStringLiteral("row 8 the latitude is beyond 90 degrees"),
+                         QStringLiteral("row 9 the datum is not known"),
+                         QStringLiteral("row 10 the row has 3 fields, the header 5"),
+                         QStringLiteral("row 11 a quoted field is not closed")}));
 }
 
 TEST(CsvImport, GridHeaderReadsZoneBandEastingAndNorthing) {
@@ -161,18 +182,19 @@ TEST(CsvImport, GridHeaderReadsZoneBandEastingAndNorthing) {
   for (const ImportEntry& entry : report.entries) {
     if (entry.outcome == Outcome::kSkipped) reasons.append(entry.reason);
   }
-  EXPECT_EQ(reasons, QStringList({QStringLiteral("the zone is not 1..60"),
-                                  QStringLiteral("the easting is not a number from 0 to 999999"),
-                                  QStringLiteral("the northing lies beyond the grid (84 N to 80 S)"),
-                                  QStringLiteral("the northing lies beyond the grid (84 N to 80 S)"),
-                                  QStringLiteral("the row has 5 fields, the header 7")}));
+  EXPECT_EQ(reasons,
+            QStringList({QStringLiteral("the zone is not 1..60"),
+                         QStringLiteral("the easting is not a number from 0 to 999999"),
+                         QStringLiteral("the northing lies beyond the grid (84 N to 80 S)"),
+                         QStringLiteral("the northing lies beyond the grid (84 N to 80 S)"),
+                         QStringLiteral("the row has 5 fields, the header 7")}));
 }
 
 TEST(CsvImport, SplitFollowsRfc4180) {
-  const QList<CsvRecord> records =
-      SplitCsv(u"a,\"b,\"\"c\"\"\",\r\n\n\"x\ny\"\r\"z\"q,1\nlast");
+  const QList<CsvRecord> records = SplitCsv(u"a,\"b,\"\"c\"\"\",\r\n\n\"x\ny\"\r\"z\"q,1\nlast");
   ASSERT_EQ(records.size(), 4);
-  EXPECT_EQ(records[0].fields, QStringList({QStringLiteral("a"), QStringLiteral("b,\"c\""), QString()}));
+  EXPECT_EQ(records[0].fields,
+            QStringList({QStringLiteral("a"), QStringLiteral("b,\"c\""), QString()}));
   EXPECT_EQ(records[1].fields, QStringList({QStringLiteral("x\ny")}));
   EXPECT_EQ(records[2].problem, QStringLiteral("text follows a closing quote"));
   EXPECT_EQ(records[3].row, 4);
@@ -229,8 +251,8 @@ TEST(ImportRules, TenThousandWaypointsFillTheTableAndTheRestAreReported) {
   for (const bool isGpx : {false, true}) {
     WaypointTable table;
     MakeDefaultTable(table);
-    const ImportReport report = isGpx ? ReadGpx(gpx, ImportOptions{}, table)
-                                      : ReadCsv(csv, ImportOptions{}, table);
+    const ImportReport report =
+        isGpx ? ReadGpx(gpx, ImportOptions{}, table) : ReadCsv(csv, ImportOptions{}, table);
     EXPECT_EQ(CountInUse(table), kWaypointCapacity);
     EXPECT_EQ(NameText(table[49]), QStringLiteral("P48"));
     EXPECT_EQ(report.Count(Outcome::kImported), 49);

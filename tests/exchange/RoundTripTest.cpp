@@ -185,11 +185,12 @@ TEST(Export, PositionsNoOtherProgramCouldReadAreLeftOutAndReported) {
   ExportReport gpxReport;
   const QByteArray gpx = WriteGpx(table, kExportTime, gpxReport);
   EXPECT_EQ(gpxReport.written, 1);
-  EXPECT_EQ(gpxReport.Lines(),
-            QStringList({QStringLiteral("waypoint 1 \"Nan\": skipped: the latitude is beyond 90 degrees"),
-                         QStringLiteral("waypoint 2 \"High\": skipped: the height is beyond 100 km"),
-                         QStringLiteral("waypoint 3 \"Tab\tbell\a\": skipped: the name holds a "
-                                        "control character")}));
+  EXPECT_EQ(
+      gpxReport.Lines(),
+      QStringList({QStringLiteral("waypoint 1 \"Nan\": skipped: the latitude is beyond 90 degrees"),
+                   QStringLiteral("waypoint 2 \"High\": skipped: the height is beyond 100 km"),
+                   QStringLiteral("waypoint 3 \"Tab\tbell\a\": skipped: the name holds a "
+                                  "control character")}));
   EXPECT_EQ(SchemaErrors(gpx), QString());
   // CSV carries any character of a name.
   ExportReport csvReport;

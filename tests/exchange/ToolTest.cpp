@@ -65,7 +65,8 @@ TEST(WaypointsTool, ImportListAndExportOverTheDataFolder) {
   run = Tool(folder, {"import", "--format", "gpx", "--datum", "ED-50 MEAN",
                       exchange::test::FixturePath("handheld.gpx")});
   EXPECT_EQ(run.status, kStatusDone) << run.io.err;
-  EXPECT_EQ(run.io.out.substr(run.io.out.rfind("3 imported")), "3 imported, 0 replaced, 0 skipped.\n");
+  EXPECT_EQ(run.io.out.substr(run.io.out.rfind("3 imported")),
+            "3 imported, 0 replaced, 0 skipped.\n");
   WaypointTable table;
   ASSERT_EQ(LoadWaypoints(folder.Path(), table), LoadResult::kRead);
   ASSERT_EQ(CountInUse(table), 4);
@@ -94,8 +95,8 @@ TEST(WaypointsTool, ImportListAndExportOverTheDataFolder) {
 
 TEST(WaypointsTool, SkipsExitWithOneAndTheRestIsSaved) {
   files::TempFolder folder;
-  const ToolRun run = Tool(folder, {"import", "--format", "csv",
-                                exchange::test::FixturePath("spreadsheet.csv")});
+  const ToolRun run =
+      Tool(folder, {"import", "--format", "csv", exchange::test::FixturePath("spreadsheet.csv")});
   EXPECT_EQ(run.status, kStatusIncomplete);
   EXPECT_NE(run.io.out.find("row 8: skipped \"BadLat\": the latitude is beyond 90 degrees\n"),
             std::string::npos);
@@ -114,7 +115,8 @@ TEST(WaypointsTool, NothingIsWrittenForAFileOfAnotherKindOrWhileTheProgramRuns) 
     return std::string(std::istreambuf_iterator<char>(in), {});
   }();
 
-  ToolRun run = Tool(folder, {"import", "--format", "csv", exchange::test::FixturePath("gpx10.gpx")});
+  ToolRun run =
+      Tool(folder, {"import", "--format", "csv", exchange::test::FixturePath("gpx10.gpx")});
   EXPECT_EQ(run.status, kStatusIncomplete);
   EXPECT_NE(run.io.err.find("nothing was imported"), std::string::npos);
 

@@ -28,7 +28,8 @@ bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::
 
 bool IsOption(const std::string& arg, const char* name) {
   const std::string n = name;
-  return arg == n || (arg.size() > n.size() && arg.compare(0, n.size(), n) == 0 && arg[n.size()] == '=');
+  return arg == n ||
+         (arg.size() > n.size() && arg.compare(0, n.size(), n) == 0 && arg[n.size()] == '=');
 }
 
 bool ReadPoints(const std::string& list, exchange::ImportOptions& import, std::string& problem) {

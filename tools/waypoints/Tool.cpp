@@ -97,8 +97,9 @@ int Export(const ToolOptions& options, const std::string& folder, const QDateTim
   WaypointTable table;
   if (!ReadTable(folder, table, io)) return kStatusIncomplete;
   exchange::ExportReport report;
-  const QByteArray data = options.format == FileFormat::kGpx ? exchange::WriteGpx(table, now, report)
-                                                             : exchange::WriteCsv(table, report);
+  const QByteArray data = options.format == FileFormat::kGpx
+                              ? exchange::WriteGpx(table, now, report)
+                              : exchange::WriteCsv(table, report);
   AppendLines(io.err, report.Lines());
   if (options.file.empty()) {
     io.out.append(data.constData(), static_cast<std::size_t>(data.size()));
@@ -133,9 +134,9 @@ int Import(const ToolOptions& options, const std::string& folder, ToolOutput& io
     io.err += std::string(kProgram) + "cannot read " + kWaypointFileName + " in " + folder + "\n";
     return kStatusIncomplete;
   }
-  const exchange::ImportReport report =
-      options.format == FileFormat::kGpx ? exchange::ReadGpx(data, options.import, table)
-                                         : exchange::ReadCsv(data, options.import, table);
+  const exchange::ImportReport report = options.format == FileFormat::kGpx
+                                            ? exchange::ReadGpx(data, options.import, table)
+                                            : exchange::ReadCsv(data, options.import, table);
   if (!report.failure.isEmpty()) {
     io.err += std::string(kProgram) + options.file + ": " + report.failure.toStdString() + "\n";
     return kStatusIncomplete;
