@@ -178,10 +178,10 @@ fi
 # A form open over the main form closes first, then the main form saves.
 start XDG_DATA_HOME="$work/xdg-nested"
 if main=$(wait_window TRELVAN 100); then
-  # "Menu" is the first thing at the top left; "Units..." is its sixth item.
+  # "Menu" is the first thing at the top left; "Units..." is its eighth item.
   xdotool mousemove --window "$main" 20 10 click 1
   sleep 0.3
-  xdotool key Down Down Down Down Down Down Return
+  xdotool key Down Down Down Down Down Down Down Down Return
   if wait_window Units 50 >/dev/null; then
     screenshot units.png
     stop_with TERM
