@@ -4,7 +4,6 @@
 
 namespace trelvan::exchange {
 
-inline constexpr char kGpx10Namespace[] = "http://www.topografix.com/GPX/1/0";
 inline constexpr char kGpx11Namespace[] = "http://www.topografix.com/GPX/1/1";
 inline constexpr char kGpx11Schema[] = "http://www.topografix.com/GPX/1/1/gpx.xsd";
 inline constexpr char kSchemaInstanceNamespace[] = "http://www.w3.org/2001/XMLSchema-instance";
