@@ -20,6 +20,7 @@
 #include "forms/PositionDisplay.h"
 #include "forms/Resection3DForm.h"
 #include "forms/UnitsForm.h"
+#include "forms/WaypointExchange.h"
 #include "forms/WaypointsForm.h"
 #include "geodesy/Angles.h"
 #include "geodesy/Convergence.h"
@@ -172,6 +173,9 @@ void MainForm::BuildCommandBar() {
   addItem(menu, "&Forward 3D...", kCommandForward3D, Qt::CTRL | Qt::Key_F);
   menu->addSeparator();
   addItem(menu, "&Waypoints...", kCommandWaypoints, Qt::CTRL | Qt::Key_E);
+  addItem(menu, "Im&port Waypoints...", kCommandImportWaypoints, Qt::CTRL | Qt::Key_O);
+  addItem(menu, "&Export Waypoints...", kCommandExportWaypoints,
+          Qt::CTRL | Qt::SHIFT | Qt::Key_S);
   addItem(menu, "&Units...", kCommandUnits, Qt::CTRL | Qt::Key_U);
   menu->addSeparator();
   addItem(menu, "&About...", kCommandAbout, Qt::Key_F1);
@@ -224,6 +228,12 @@ void MainForm::RunCommand(int command) {
       RunModal(form);
       break;
     }
+    case kCommandImportWaypoints:
+      ImportWaypoints(*this);
+      break;
+    case kCommandExportWaypoints:
+      ExportWaypoints(*this);
+      break;
     case kCommandUnits:
     case kToolUnits: {
       UnitsForm form(*this, this);

@@ -68,6 +68,8 @@ class MainForm : public Form {
     kToolExit = 32783,
     kToolUnits = 32784,
     kToolAbout = 32785,
+    kCommandImportWaypoints = 32786,
+    kCommandExportWaypoints = 32787,
   };
 
   // `dataFolder` holds "conf.txt" and "wp.dat"; it is used as the bytes it

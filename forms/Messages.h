@@ -44,4 +44,13 @@ inline constexpr const char* kAlreadyRunning = "TRELVAN is already running with 
 inline constexpr const char* kDeleteAllWaypoints = "Delete all %1 waypoints?";
 inline constexpr const char* kNoValidPosition = "ERROR!\nThe waypoint holds no valid position.";
 
+// Waypoints in and out as GPX and CSV: the start of each summary; the
+// counts, the file's own problem and the skipped rows follow.
+inline constexpr const char* kImportTitle = "Import Waypoints";
+inline constexpr const char* kExportTitle = "Export Waypoints";
+inline constexpr const char* kImportSummary = "Waypoints imported from the file:";
+inline constexpr const char* kImportFailed = "ERROR!\nThe file cannot be imported.";
+inline constexpr const char* kExportSummary = "Waypoints exported:";
+inline constexpr const char* kMoreSkipped = "... and %1 more skipped.";
+
 }  // namespace trelvan::messages

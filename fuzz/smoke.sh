@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 seconds="${1:-7}"
 build="${TRELVAN_FUZZ_BUILD:-build-fuzz}"
-fuzzers=(waypoints settings calc_line field mgrs)
+fuzzers=(waypoints settings calc_line field mgrs gpx_reader csv_reader)
 
 clang_cxx=""
 for c in clang++-14 clang++; do

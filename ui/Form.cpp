@@ -300,6 +300,10 @@ int Form::RunModal(Form& child) { return child.Execute(); }
 
 QDateTime Form::Now() const { return services_.now(); }
 
+FileChoice Form::ChooseFile(const FileRequest& request) {
+  return services_.chooseFile(*this, request);
+}
+
 bool Form::Press(int id) {
   auto* button = qobject_cast<QAbstractButton*>(Control(id));
   if (!button || !button->isEnabled()) return false;

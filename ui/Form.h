@@ -84,6 +84,7 @@ class Form : public QDialog {
   bool Ask(const QString& question);
   int RunModal(Form& child);
   QDateTime Now() const;
+  FileChoice ChooseFile(const FileRequest& request);
   Services& services() const { return services_; }
 
   // Drivers for tests and automation: the same path as a user. Each returns

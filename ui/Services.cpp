@@ -1,6 +1,8 @@
 #include "ui/Services.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 #include "ui/Form.h"
 
@@ -18,6 +20,30 @@ void PlaceOverOpener(Form& form) {
   form.resize(size);
   const QPoint centre = opener->frameGeometry().center();
   form.move(centre - QPoint(size.width() / 2, size.height() / 2));
+}
+
+// The suffix a name filter "GPX (*.gpx)" gives a file name: "gpx".
+QString FilterSuffix(const QString& filter) {
+  const qsizetype dot = filter.indexOf(QStringLiteral("*."));
+  if (dot < 0) return QString();
+  const qsizetype end = filter.indexOf(QRegularExpression(QStringLiteral("[ )]")), dot);
+  return filter.mid(dot + 2, end < 0 ? -1 : end - dot - 2);
+}
+
+FileChoice ChooseFileByDialog(Form& owner, const FileRequest& request) {
+  QFileDialog dialog(&owner, request.caption);
+  dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setNameFilters(request.filters);
+  if (!request.filters.isEmpty()) dialog.setDefaultSuffix(FilterSuffix(request.filters.front()));
+  QObject::connect(
+      &dialog, &QFileDialog::filterSelected, &dialog,
+      [&dialog](const QString& filter) { dialog.setDefaultSuffix(FilterSuffix(filter)); });
+  FileChoice choice;
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return choice;
+  choice.path = dialog.selectedFiles().front();
+  choice.filter = static_cast<int>(qMax(0, request.filters.indexOf(dialog.selectedNameFilter())));
+  return choice;
 }
 
 }  // namespace
@@ -40,6 +66,7 @@ Services Services::Desktop() {
     return box.exec() == QMessageBox::Yes;
   };
   services.now = [] { return QDateTime::currentDateTime(); };
+  services.chooseFile = ChooseFileByDialog;
   return services;
 }
 

@@ -2,15 +2,30 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace trelvan {
 
 class Form;
 
+// A file the user is asked for.
+struct FileRequest {
+  bool save = false;  // a file to write (the dialog asks before overwriting), else one to read
+  QString caption;
+  QStringList filters;  // name filters, "GPX (*.gpx)"
+};
+
+// The user's answer: the path (empty when the dialog was cancelled) and the
+// index in `filters` of the filter chosen.
+struct FileChoice {
+  QString path;
+  int filter = 0;
+};
+
 // The parts of the platform that the forms reach through a seam, so that
 // tests can replace them: running a form modally, showing a message, asking
-// a question and reading the clock.
+// a question, reading the clock and choosing a file.
 struct Services {
   // Runs `form` modally and returns its result. The real runner sizes the
   // form like the window that opened it, centres it over that window and
@@ -23,6 +38,10 @@ struct Services {
   std::function<bool(Form& owner, const QString& question)> askYesNo;
   // The current local date and time.
   std::function<QDateTime()> now;
+  // Asks for a file with the desktop's file dialog over `owner`. When a
+  // file to write is chosen without a suffix, the real dialog adds the
+  // chosen filter's.
+  std::function<FileChoice(Form& owner, const FileRequest& request)> chooseFile;
 
   // The services of the desktop: dialogs, message boxes and the real clock.
   static Services Desktop();

@@ -8,6 +8,8 @@
 #include <QTest>
 #include <functional>
 #include <typeindex>
+#include <utility>
+#include <vector>
 
 #include "tests/forms/MainFormFixture.h"
 
@@ -41,12 +43,26 @@ class MainFormKeyboard : public MainFormFixture {
           EXPECT_TRUE(m.Ended());
           return;
         }
+        // What the item does: the forms it runs and the files it asks for.
+        const auto done = [this] {
+          return std::pair{h.ran.size(), h.fileRequests.size()};
+        };
+        const auto start = done();
         item->trigger();
-        const std::type_index chosen = h.ran.back();
-        const std::size_t before = h.ran.size();
+        const auto chosen = done();
+        ASSERT_NE(chosen, start);
+        const QStringList askedBefore = h.fileRequests;
+        const std::vector<std::type_index> ranBefore = h.ran;
         keys(m, *menu, *item);
-        ASSERT_EQ(h.ran.size(), before + 1);
-        EXPECT_EQ(h.ran.back(), chosen);
+        const auto pressed = done();
+        ASSERT_EQ(pressed.first - chosen.first, chosen.first - start.first);
+        ASSERT_EQ(pressed.second - chosen.second, chosen.second - start.second);
+        if (pressed.first > chosen.first) {
+          EXPECT_EQ(h.ran.back(), ranBefore.back());
+        }
+        if (pressed.second > chosen.second) {
+          EXPECT_EQ(h.fileRequests.back(), askedBefore.back());
+        }
       }
       ADD_FAILURE() << "no Exit";
     });

@@ -41,6 +41,10 @@ class FormHarness {
       return answer;
     };
     services.now = [this] { return clock; };
+    services.chooseFile = [this](Form&, const FileRequest& request) {
+      fileRequests.append(request.caption);
+      return chosenFile;
+    };
   }
 
   // Runs `script` whenever a form of type F is run modally; the form is
@@ -65,6 +69,9 @@ class FormHarness {
   QStringList questions;
   bool answer = false;  // every question is answered No unless a test says Yes
   QDateTime clock{QDate(2026, 12, 7), QTime(12, 0, 0)};
+  // The file every file dialog answers with, and the dialogs' captions.
+  FileChoice chosenFile;
+  QStringList fileRequests;
   std::vector<std::type_index> ran;
 
  private:

@@ -1,0 +1,83 @@
+#include "exchange/CsvWriter.h"
+
+#include <string>
+
+#include "exchange/ImportRules.h"
+#include "exchange/WaypointName.h"
+#include "geodesy/Angles.h"
+#include "geodesy/Utm.h"
+#include "tools/calc/Format.h"
+
+namespace trelvan::exchange {
+
+namespace {
+
+constexpr int kDegreeDecimals = 9;
+constexpr int kMetreDecimals = 3;
+// The latitudes the UTM grid covers; beyond them the projection clamps and
+// would give another point's grid position.
+constexpr double kGridSouth = -80.0;
+constexpr double kGridNorth = 84.0;
+
+void AppendField(std::string& out, const QString& text) {
+  const std::string bytes = text.toStdString();
+  if (bytes.find_first_of(",\"\r\n") == std::string::npos && text.trimmed() == text) {
+    out += bytes;
+    return;
+  }
+  out += '"';
+  for (char c : bytes) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+}  // namespace
+
+QByteArray WriteCsv(const WaypointTable& table, ExportReport& report) {
+  std::string out = kCsvHeader;
+  out += "\r\n";
+  const int count = CountInUse(table);
+  for (int i = 0; i < count; ++i) {
+    const Waypoint& w = table[i];
+    GeoPoint p = w.point;
+    // A datum index beyond the table computes on its fall-back row: that
+    // row is the datum the stored numbers are on.
+    p.datum = DatumRowIndex(p.datum);
+    const double lat = p.lat * kRadToDeg;
+    const double lon = p.lon * kRadToDeg;
+    if (const char* problem = PositionProblem(lat, lon, p.height)) {
+      report.skipped.append(ExportSkip{i, NameText(w), QString::fromUtf8(problem)});
+      continue;
+    }
+    AppendField(out, NameText(w));
+    out += ',';
+    calc::AppendFixed(out, lat, kDegreeDecimals);
+    out += ',';
+    calc::AppendFixed(out, lon, kDegreeDecimals);
+    out += ',';
+    calc::AppendFixed(out, p.height, kMetreDecimals);
+    out += ',';
+    AppendField(out, QString::fromUtf8(DatumName(p.datum)));
+    out += ',';
+    if (lat >= kGridSouth && lat <= kGridNorth) {
+      UtmPoint grid{};
+      GeoToUtm(p, grid);
+      calc::AppendInteger(out, grid.zone);
+      out += ',';
+      out += static_cast<char>(grid.band);
+      out += ',';
+      calc::AppendFixed(out, grid.easting, kMetreDecimals);
+      out += ',';
+      calc::AppendFixed(out, grid.northing, kMetreDecimals);
+    } else {
+      out += ",,,";
+    }
+    out += "\r\n";
+    ++report.written;
+  }
+  return QByteArray::fromStdString(out);
+}
+
+}  // namespace trelvan::exchange

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+#include "exchange/WaypointName.h"
+#include "geodesy/Datum.h"
+#include "store/WaypointTable.h"
+
+// The rules every import follows, whatever the file format: which names and
+// positions can be stored, what becomes of a name already in the table, and
+// the 50 records. The readers turn rows and elements into positions; the
+// merger below decides, and the report says what happened to each one.
+
+namespace trelvan::exchange {
+
+// Heights beyond this many metres above or below the ellipsoid are refused:
+// they are typing or unit errors, and the datum shift is only exact near
+// the earth's surface.
+inline constexpr double kMaxHeight = 100000.0;
+
+// The largest file an import reads, bytes; a larger one is refused whole.
+inline constexpr qint64 kMaxImportBytes = 256LL * 1024 * 1024;
+
+// What the user chose for an import.
+struct ImportOptions {
+  // The datum positions are stored on; GPX positions arrive on WGS-84 and
+  // are converted to it, CSV rows without a datum column are on it.
+  std::uint16_t datum = 0;
+  // When false, a GPX point that we exported (it names its own datum in our
+  // extension) goes back onto that datum, so that a round trip returns every
+  // waypoint as it was; when true, every point goes onto `datum`.
+  bool datumGiven = false;
+  // Overwrite a waypoint whose name is already in the table instead of
+  // skipping the row.
+  bool replace = false;
+  // Which GPX points are read: waypoints, route points, track points.
+  bool waypoints = true;
+  bool routePoints = false;
+  bool trackPoints = false;
+};
+
+enum class Outcome { kImported, kReplaced, kSkipped };
+
+// What became of one row or element.
+struct ImportEntry {
+  QString where;  // "row 4", "line 12 <wpt>"
+  QString name;   // the name as the file gives it
+  Outcome outcome;
+  QString reason;  // why it was skipped; empty otherwise
+};
+
+// Everything an import did. When `failure` is set the file was not read at
+// all (not GPX or CSV, not well-formed) and the table is unchanged.
+struct ImportReport {
+  QString failure;
+  QList<ImportEntry> entries;
+
+  int Count(Outcome outcome) const;
+  // True when the file was read and nothing was skipped.
+  bool Complete() const;
+  // True when the table was changed.
+  bool Changed() const;
+  // One line per entry: `row 3: imported "A"`, `row 4: skipped "B": ...`.
+  QStringList Lines() const;
+  // "3 imported, 1 replaced, 2 skipped." or the failure.
+  QString Summary() const;
+};
+
+// Why a height in metres cannot be stored (not finite, or beyond
+// kMaxHeight), or nullptr.
+const char* HeightProblem(double height);
+
+// Why a position cannot be stored or written to a file another program
+// reads back (latitude beyond 90 degrees, longitude beyond 180, or the
+// height as above), or nullptr. Degrees and metres.
+const char* PositionProblem(double latitude, double longitude, double height);
+
+// Adds positions to a table by the rules. Works on the table it is given;
+// the readers hand it a copy and keep that only when the file was read.
+class TableMerger {
+ public:
+  TableMerger(WaypointTable& table, const ImportOptions& options, ImportReport& report);
+
+  // A position read from the file, already on the datum it is stored on.
+  // An empty name gets the first free "WP #n", as in the Waypoints form.
+  void Add(const QString& where, const QString& name, const GeoPoint& point);
+  // A row or element that gave no position.
+  void Skip(const QString& where, const QString& name, const QString& reason);
+
+ private:
+  WaypointTable& table_;
+  const ImportOptions& options_;
+  ImportReport& report_;
+};
+
+}  // namespace trelvan::exchange

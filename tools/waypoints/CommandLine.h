@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "exchange/ImportRules.h"
+
+// The command line of trelvan-waypoints.
+
+namespace trelvan::waypoints {
+
+enum class Command { kHelp, kVersion, kList, kExport, kImport };
+enum class FileFormat { kGpx, kCsv };
+
+struct ToolOptions {
+  Command command = Command::kHelp;
+  FileFormat format = FileFormat::kGpx;
+  // The file to read or write, bytes as given; empty for standard output.
+  std::string file;
+  exchange::ImportOptions import;
+};
+
+// Reads the arguments after the program name into `options`. False with
+// the reason in `problem` for a command line that is wrong.
+bool ParseToolArguments(const std::vector<std::string>& args, ToolOptions& options,
+                        std::string& problem);
+
+// The text of --help.
+std::string HelpText();
+
+// The short usage that follows a command-line error.
+std::string UsageText();
+
+}  // namespace trelvan::waypoints

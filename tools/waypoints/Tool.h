@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDateTime>
+#include <string>
+#include <vector>
+
+// trelvan-waypoints behind main(): the waypoint table of a data folder
+// listed, exported and imported.
+
+namespace trelvan::waypoints {
+
+// What the tool writes to standard output and standard error.
+struct ToolOutput {
+  std::string out;
+  std::string err;
+};
+
+inline constexpr int kStatusDone = 0;
+inline constexpr int kStatusIncomplete = 1;  // something was skipped or failed
+inline constexpr int kStatusUsage = 2;       // a wrong command line
+
+// Runs the tool with `args` (the arguments after the program name) over the
+// data folder `folder` (bytes); `now` is the export time. Returns the exit
+// status. Writing the table honours the program's lock on the folder.
+int RunTool(const std::vector<std::string>& args, const std::string& folder, const QDateTime& now,
+            ToolOutput& io);
+
+}  // namespace trelvan::waypoints
