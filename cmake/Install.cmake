@@ -42,6 +42,9 @@ function(trelvan_install_program target summary)
 endfunction()
 
 trelvan_install_program(trelvan-calc "the TRELVAN survey computations for many points at once")
+if(TARGET trelvan-waypoints)
+  trelvan_install_program(trelvan-waypoints "TRELVAN waypoints in and out as GPX and CSV")
+endif()
 
 if(TARGET trelvan)
   trelvan_install_program(trelvan "field-survey calculator for the desktop")

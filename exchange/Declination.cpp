@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "magnetic/MagneticModel.h"
+#include "magnetic/Igrf14.h"
 
 namespace trelvan::exchange {
 
@@ -14,7 +14,7 @@ std::optional<double> ExportDeclination(const QDate& date, const GeoPoint& point
                         static_cast<std::int16_t>(date.day()),
                         static_cast<std::int16_t>(date.month()),
                         static_cast<std::int16_t>(date.year())};
-  const double degrees = MagneticVariance(stamp, point);
+  const double degrees = Igrf14Variance(stamp, point);
   // The model marks a vanishing horizontal field with a value far beyond a
   // half turn.
   if (!(std::isfinite(degrees) && std::fabs(degrees) <= 180.0)) return std::nullopt;

@@ -12,6 +12,7 @@
 #include "store/WaypointFile.h"
 #include "tests/support/TempFolder.h"
 #include "tools/waypoints/Tool.h"
+#include "trelvan/Version.h"
 
 namespace trelvan::waypoints {
 namespace {
@@ -51,7 +52,7 @@ TEST(WaypointsTool, WrongCommandLinesExitWithTwoAndTheUsage) {
   }
   EXPECT_TRUE(folder.Entries().empty());
   EXPECT_EQ(Tool(folder, {"--version"}).io.out,
-            std::string("trelvan-waypoints ") + TRELVAN_WAYPOINTS_VERSION + "\n");
+            std::string("trelvan-waypoints ") + kVersion + "\n");
   EXPECT_EQ(Tool(folder, {"import", "--help"}).status, kStatusDone);
 }
 
@@ -75,9 +76,9 @@ TEST(WaypointsTool, ImportListAndExportOverTheDataFolder) {
 
   run = Tool(folder, {"list"});
   // Index, name, DMS with hemisphere, height, datum, zone band easting
-  // northing; the position on the datum it is stored on.
+  // northing, the MGRS reference; the position on the datum it is stored on.
   EXPECT_NE(run.io.out.find(" 1  TRIG 0417               47d22'40.00\"N  8d32'34.10\"E  364.257 m  "
-                            "ED-50 MEAN  32 T 465485.730 5247349.312\n"),
+                            "ED-50 MEAN  32 T 465485.730 5247349.312  32T MT 65485 47349\n"),
             std::string::npos)
       << run.io.out;
   EXPECT_NE(run.io.out.find("\"S  151d12'"), std::string::npos);

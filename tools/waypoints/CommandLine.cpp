@@ -154,7 +154,7 @@ std::string HelpText() {
          "~/.local/share/trelvan) in and out as GPX 1.1 or CSV.\n"
          "\n"
          "  list     one line per waypoint: index, name, latitude and longitude, height,\n"
-         "           datum, UTM zone, band, easting and northing\n"
+         "           datum, UTM zone, band, easting and northing, MGRS reference\n"
          "  export   writes every waypoint to FILE, or to standard output without FILE\n"
          "  import   adds the points of FILE (GPX 1.0 or 1.1, or CSV) to the table\n"
          "\n"

@@ -10,12 +10,14 @@
 #include "exchange/GpxWriter.h"
 #include "exchange/WaypointName.h"
 #include "geodesy/Angles.h"
+#include "geodesy/Mgrs.h"
 #include "geodesy/Utm.h"
 #include "store/FolderLock.h"
 #include "store/SafeFile.h"
 #include "store/WaypointFile.h"
 #include "tools/calc/Format.h"
 #include "tools/waypoints/CommandLine.h"
+#include "trelvan/Version.h"
 
 namespace trelvan::waypoints {
 
@@ -78,6 +80,8 @@ void AppendListLine(std::string& out, int index, const Waypoint& w) {
     calc::AppendFixed(out, grid.easting, 3);
     out += ' ';
     calc::AppendFixed(out, grid.northing, 3);
+    out += "  ";
+    out += MgrsOf(p).text;
   } else {
     out += "- (outside the UTM grid)";
   }
@@ -166,7 +170,7 @@ int RunTool(const std::vector<std::string>& args, const std::string& folder, con
       io.out += HelpText();
       return kStatusDone;
     case Command::kVersion:
-      io.out += std::string("trelvan-waypoints ") + TRELVAN_WAYPOINTS_VERSION + "\n";
+      io.out += std::string("trelvan-waypoints ") + kVersion + "\n";
       return kStatusDone;
     case Command::kList:
       return List(folder, io);
