@@ -8,7 +8,7 @@
 
 #include "exchange/DatumChoice.h"
 #include "geodesy/Angles.h"
-#include "geodesy/Rounding.h"
+#include "geodesy/AngleWrap.h"
 #include "geodesy/Utm.h"
 #include "tools/calc/Fields.h"
 

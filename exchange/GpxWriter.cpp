@@ -9,7 +9,7 @@
 #include "exchange/WaypointName.h"
 #include "geodesy/Angles.h"
 #include "geodesy/DatumShift.h"
-#include "geodesy/Rounding.h"
+#include "geodesy/AngleWrap.h"
 #include "tools/calc/Format.h"
 
 namespace trelvan::exchange {

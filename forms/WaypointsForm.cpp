@@ -13,7 +13,7 @@
 #include "geodesy/Angles.h"
 #include "geodesy/DatumShift.h"
 #include "geodesy/Mgrs.h"
-#include "geodesy/Rounding.h"
+#include "geodesy/AngleWrap.h"
 #include "geodesy/Utm.h"
 #include "measures/FieldNumber.h"
 #include "measures/Units.h"

@@ -6,7 +6,7 @@
 
 #include "geodesy/Angles.h"
 #include "geodesy/Footpoint.h"
-#include "geodesy/Rounding.h"
+#include "geodesy/AngleWrap.h"
 
 // The transverse Mercator projection by the classical series in powers of
 // the longitude difference (forward) and of the easting offset from the

@@ -4,7 +4,7 @@
 
 #include "geodesy/Angles.h"
 #include "geodesy/DatumShift.h"
-#include "geodesy/Rounding.h"
+#include "geodesy/AngleWrap.h"
 #include "geometry/Linear3.h"
 
 namespace trelvan {

@@ -4,6 +4,7 @@
 #include <limits>
 #include <numbers>
 
+#include "geodesy/AngleWrap.h"
 #include "magnetic/Igrf14Coefficients.h"
 
 namespace trelvan {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "geodesy/AngleWrap.h"
 #include "geodesy/Angles.h"
 #include "magnetic/Coefficients.h"
 
@@ -37,56 +38,10 @@ constexpr double kReferenceRadius = 6371.2;
 constexpr double kWeakestField = 0.0001;
 constexpr double kUndefinedDeclination = 57238.48373356924;
 
-// Beyond this many radians an angle is first reduced by fmod: a turn taken
-// off at a time could never finish on a huge angle (a - 2*pi == a), and on a
-// moderately large one would take needlessly long. Below it, the turns come
-// off one at a time as always, so ordinary angles keep their exact values.
-constexpr double kStepwiseReductionLimit = 1024.0 * kTwoPi;
-
 // Number of terms (n, m) with 1 <= n <= 10, 0 <= m <= n.
 constexpr int kTermCount = kMainFieldDegree * (kMainFieldDegree + 3) / 2;
 
-// Day of the year of the first of each month in a common year, 1 January
-// being day 1.
-constexpr int kFirstDayOfMonth[12] = {1, 32, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335};
-
-// Gregorian calendar: every fourth year, but of the century years only
-// those divisible by 400 (2000 is a leap year; 1800, 1900, 2100 are not).
-bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
-
 }  // namespace
-
-double DecimalYear(int month, int day, int year) {
-  if (month < 1 || month > 12) {
-    return std::numeric_limits<double>::quiet_NaN();
-  }
-  const bool late = IsLeapYear(year) && month > 2;
-  // Counted in double so that no day number, however absurd, can overflow;
-  // every sum is a whole number well inside the exact range.
-  double dayOfYear = kFirstDayOfMonth[month - 1] + static_cast<double>(day) - 1.0;
-  if (late) {
-    dayOfYear += 1.0;
-    return year + dayOfYear / 366.0;
-  }
-  return year + dayOfYear / 365.0;
-}
-
-double SignedDegrees(double radians) {
-  if (!std::isfinite(radians)) {
-    return std::numeric_limits<double>::quiet_NaN();
-  }
-  double a = radians;
-  if (std::fabs(a) > kStepwiseReductionLimit) {
-    a = std::fmod(a, kTwoPi);
-  }
-  while (a > kPi) {
-    a -= kTwoPi;
-  }
-  while (a < -kPi) {
-    a += kTwoPi;
-  }
-  return a * kRadToDeg;
-}
 
 void AdjustCoefficients(double dt, float gh[kFieldCoefficientCount]) {
   gh[0] = 0.0f;

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "geodesy/Datum.h"
+#include "magnetic/Calendar.h"
 
 namespace trelvan {
 
@@ -30,15 +31,6 @@ struct MagneticField {
 // Magnetic declination in degrees, east positive, at `position` (latitude
 // and longitude on its own datum, height in metres) on `date`.
 double MagneticVariance(const DateStamp& date, const GeoPoint& position);
-
-// The date as a decimal year; January and February of a leap year divide by
-// 365, later months by 366. Leap years follow the Gregorian rule. A month
-// outside 1..12 yields NaN.
-double DecimalYear(int month, int day, int year);
-
-// An angle in radians brought into [-pi, pi] and converted to degrees; NaN
-// for a non-finite angle.
-double SignedDegrees(double radians);
 
 // The coefficients for `dt` years after 2000.0, rounded to single precision:
 // main field plus secular variation times dt for degrees 1..8.

@@ -1,6 +1,6 @@
 #include "measures/AngleEntry.h"
 
-#include "geodesy/Rounding.h"
+#include "geodesy/AngleWrap.h"
 #include "measures/Units.h"
 
 namespace trelvan {

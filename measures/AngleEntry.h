@@ -1,4 +1,5 @@
 #pragma once
+#include "geodesy/AngleWrap.h"
 
 #include <cstdint>
 #include <string_view>

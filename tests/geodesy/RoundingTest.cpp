@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "geodesy/AngleWrap.h"
 #include "geodesy/Angles.h"
 #include "geodesy/Rounding.h"
 

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 
+#include "geodesy/AngleWrap.h"
+#include "magnetic/Calendar.h"
 #include "magnetic/MagneticModel.h"
 
 namespace trelvan {
@@ -14,6 +16,15 @@ namespace {
 constexpr double kPi = 3.141592653589793;
 constexpr double kTwoPi = 6.283185307179586;
 constexpr double kUndefined = 57238.48373356924;
+
+TEST(DaysInMonth, GregorianMonths) {
+  EXPECT_EQ(DaysInMonth(2024, 2), 29);
+  EXPECT_EQ(DaysInMonth(2023, 2), 28);
+  EXPECT_EQ(DaysInMonth(1900, 2), 28);
+  EXPECT_EQ(DaysInMonth(2000, 2), 29);
+  EXPECT_EQ(DaysInMonth(2023, 4), 30);
+  EXPECT_EQ(DaysInMonth(2023, 12), 31);
+}
 
 TEST(DecimalYear, LeapDayAndTheDayAfter) {
   // January and February of a leap year divide by 365, later months by 366.

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "geodesy/AngleWrap.h"
 #include "magnetic/Coefficients.h"
 #include "magnetic/MagneticModel.h"
 

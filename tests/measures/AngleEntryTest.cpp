@@ -1,9 +1,9 @@
+#include "geodesy/AngleWrap.h"
 #include "measures/AngleEntry.h"
 
 #include <gtest/gtest.h>
 
 #include "geodesy/Angles.h"
-#include "geodesy/Rounding.h"
 #include "measures/DisplaySplit.h"
 #include "measures/Units.h"
 

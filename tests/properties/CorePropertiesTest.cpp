@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "geodesy/AngleWrap.h"
 #include "geodesy/Angles.h"
 #include "geodesy/Convergence.h"
 #include "geodesy/Datum.h"

@@ -6,6 +6,7 @@
 
 #include "geodesy/Angles.h"
 #include "geodesy/Datum.h"
+#include "magnetic/Calendar.h"
 
 namespace trelvan::calc {
 
@@ -201,14 +202,6 @@ const char* ParseGeographic(std::string_view text, Axis axis, double& radians) {
 }
 
 bool IsBandLetter(char c) { return c >= 'C' && c <= 'X' && c != 'I' && c != 'O'; }
-
-bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
-
-int DaysInMonth(int year, int month) {
-  static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (month == 2 && IsLeapYear(year)) return 29;
-  return kDays[month - 1];
-}
 
 bool ParseIsoDate(std::string_view text, CalendarDate& date) {
   if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;

@@ -68,12 +68,6 @@ struct CalendarDate {
 inline constexpr int kFirstYear = 1;
 inline constexpr int kLastYear = 9999;
 
-// True for a Gregorian leap year.
-bool IsLeapYear(int year);
-
-// Number of days of `month` (1..12) in `year`.
-int DaysInMonth(int year, int month);
-
 // Reads the form YYYY-MM-DD (exactly four, two and two digits). Only the
 // form is checked; DateProblem tells whether such a date exists.
 bool ParseIsoDate(std::string_view text, CalendarDate& date);
