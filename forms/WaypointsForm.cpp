@@ -15,6 +15,7 @@
 #include "geodesy/Mgrs.h"
 #include "geodesy/AngleWrap.h"
 #include "geodesy/Utm.h"
+#include "measures/DmsEntry.h"
 #include "measures/FieldNumber.h"
 #include "measures/Units.h"
 #include "store/WaypointTable.h"
@@ -37,13 +38,6 @@ constexpr GridFields kGrid{W::kEasting,        W::kEastingDm, W::kNorthing, W::k
 constexpr int kLatLonGroup[] = {W::kLatDeg, W::kLatMin, W::kLatSec, W::kLatHun,
                                 W::kLonDeg, W::kLonMin, W::kLonSec, W::kLonHun};
 constexpr int kUtmGroup[] = {W::kEasting, W::kEastingDm, W::kNorthing, W::kNorthingDm, W::kZone};
-
-// Degrees from hundredths of a second, seconds and minutes. These are the
-// decimals positions have always been typed with; stored waypoints depend
-// on them to the last bit.
-constexpr double kHundredthsToDegrees = 2.777777777777778e-06;
-constexpr double kSecondsToDegrees = 0.0002777777777777778;
-constexpr double kMinutesToDegrees = 0.016666666666666666;
 
 // A check on what the user types in a field: a value at or above
 // `firstRefused` is refused with `message` and the field gets `resetText`.
@@ -189,10 +183,7 @@ GeoPoint WaypointsForm::ReadPosition() const {
 
   if (main_.settings.inputMode == kModeLatLon) {
     const auto angle = [&field](int deg, int min, int sec, int hun) {
-      return (((field(hun) * kHundredthsToDegrees + field(sec) * kSecondsToDegrees) +
-               field(min) * kMinutesToDegrees) +
-              field(deg)) *
-             kDegToRad;
+      return DmsRadians(field(deg), field(min), field(sec), field(hun));
     };
     GeoPoint p{};
     p.datum = datum;

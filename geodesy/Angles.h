@@ -37,4 +37,10 @@ inline constexpr double kRadToMinutes = 3437.7467707849382;
 inline constexpr double kRadToSeconds = 206264.80624709628;
 inline constexpr double kRadToHundredths = 20626480.62470963;
 
+// Degrees per minute, second and hundredth of a second, for typed angles
+// (measures/DmsEntry.h).
+inline constexpr double kMinutesToDeg = 0.016666666666666666;
+inline constexpr double kSecondsToDeg = 0.0002777777777777778;
+inline constexpr double kHundredthsToDeg = 2.777777777777778e-06;
+
 }  // namespace trelvan

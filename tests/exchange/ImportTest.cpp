@@ -14,6 +14,7 @@
 #include "exchange/GpxReader.h"
 #include "exchange/WaypointName.h"
 #include "geodesy/DatumShift.h"
+#include "measures/DmsEntry.h"
 
 namespace trelvan::exchange {
 namespace {
@@ -146,10 +147,7 @@ TEST(CsvImport, SpreadsheetWithBomQuotingLineBreaksAndImpossibleNames) {
             QStringList({QStringLiteral("Hill, north top"), QStringLiteral("Say \"hi\""),
                          QStringLiteral("Two\r\nlines"), QStringLiteral("Kraków")}));
   // The calculator's DMS form gives the doubles the forms give.
-  EXPECT_EQ(table[0].point.lat, (((50 * 2.777777777777778e-06 + 15 * 0.0002777777777777778) +
-                                  30 * 0.016666666666666666) +
-                                 51) *
-                                    kDegToRad);
+  EXPECT_EQ(table[0].point.lat, DmsRadians(51, 30, 15, 50));
   EXPECT_LT(table[0].point.lon, 0.0);
   EXPECT_EQ(table[0].point.height, 12.5);
   EXPECT_EQ(table[1].point.datum, 1);  // by name, whatever its case

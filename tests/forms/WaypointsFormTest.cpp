@@ -22,6 +22,7 @@
 #include "geodesy/Mgrs.h"
 #include "geodesy/Utm.h"
 #include "measures/DisplaySplit.h"
+#include "measures/DmsEntry.h"
 #include "measures/Units.h"
 #include "store/WaypointTable.h"
 #include "tests/forms/FormTestSupport.h"
@@ -421,14 +422,8 @@ TEST_F(WaypointsFormTest, SaveStoresTheTypedPositionToTheLastBit) {
     if (w.Text(W::kAltSign) == "+") w.Press(W::kAltSign);
     ASSERT_TRUE(w.Press(W::kSave));
     const GeoPoint& p = main->waypoints[1].point;
-    EXPECT_EQ(p.lat, -((((45 * 2.777777777777778e-06 + 33 * 0.0002777777777777778) +
-                         7 * 0.016666666666666666) +
-                        47) *
-                       0.0174532925199433));
-    EXPECT_EQ(p.lon, -((((12 * 2.777777777777778e-06 + 11 * 0.0002777777777777778) +
-                         0 * 0.016666666666666666) +
-                        8) *
-                       0.0174532925199433));
+    EXPECT_EQ(p.lat, -DmsRadians(47, 7, 33, 45));
+    EXPECT_EQ(p.lon, -DmsRadians(8, 0, 11, 12));
     EXPECT_EQ(p.height, -(1234 * 0.3048));
     EXPECT_EQ(p.datum, kOtherDatum);
     EXPECT_EQ(std::memcmp(p.unused, "\1\2\3\4\5\6", 6), 0);  // spare bytes kept

@@ -7,18 +7,14 @@
 #include <limits>
 
 #include "geodesy/Angles.h"
+#include "measures/DmsEntry.h"
 
 namespace trelvan {
 namespace {
 
 // An angle typed as degrees, minutes, seconds and hundredths of a second,
 // summed the way the position fields are read.
-double FromDms(int deg, int min, int sec, double hun) {
-  return (((hun * 2.777777777777778e-06 + sec * 0.0002777777777777778) +
-           min * 0.016666666666666666) +
-          deg) *
-         kDegToRad;
-}
+double FromDms(int deg, int min, int sec, double hun) { return DmsRadians(deg, min, sec, hun); }
 
 void ExpectDms(const DmsParts& p, int deg, int min, int sec, int hun) {
   EXPECT_EQ(p.deg, deg);

@@ -10,6 +10,7 @@
 #include "geometry/Linear3.h"
 #include "geometry/Polar.h"
 #include "magnetic/MagneticModel.h"
+#include "measures/DmsEntry.h"
 
 namespace trelvan {
 namespace {
@@ -39,6 +40,11 @@ TEST(PinnedResults, MatrixInverse) {
   EXPECT_EQ(inverse.m[0], 0x1.42284508a1142p-2);
   EXPECT_EQ(inverse.m[4], 0x1.702e05c0b817p-2);
   EXPECT_EQ(inverse.m[8], 0x1.08a1142284508p-2);
+}
+
+TEST(PinnedResults, TypedAngle) {
+  EXPECT_EQ(DmsRadians(51, 28, 40, 0), 0x1.cc0284b58fd1ap-1);
+  EXPECT_EQ(DmsDegrees(179, 59, 59, 99), 0x1.67ffffa2cb121p+7);
 }
 
 TEST(PinnedResults, GridPosition) {

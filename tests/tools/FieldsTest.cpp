@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "geodesy/Angles.h"
+#include "measures/DmsEntry.h"
 #include "tools/calc/Fields.h"
 
 namespace trelvan::calc {
@@ -54,12 +55,7 @@ TEST(ParseWhole, AcceptsSignedIntegersOnly) {
 
 // The value the forms compute from their degree, minute, second and
 // hundredths fields.
-double FormValue(double deg, double min, double sec, double hun) {
-  return (((hun * 2.777777777777778e-06 + sec * 0.0002777777777777778) +
-           min * 0.016666666666666666) +
-          deg) *
-         kDegToRad;
-}
+double FormValue(double deg, double min, double sec, double hun) { return DmsRadians(deg, min, sec, hun); }
 
 TEST(ParseGeographic, ReadsEveryFormAsTheFormsDo) {
   struct Case {

@@ -7,6 +7,7 @@
 #include "geodesy/Angles.h"
 #include "geodesy/Datum.h"
 #include "magnetic/Calendar.h"
+#include "measures/DmsEntry.h"
 
 namespace trelvan::calc {
 
@@ -48,12 +49,6 @@ bool PlainValue(std::string_view text, double& value) {
 }
 
 constexpr const char* kOutOfRange = "has a number out of range";
-
-// The factors by which the forms turn hundredths, seconds and minutes into
-// degrees, and the way they sum them.
-constexpr double kHundredthsToDeg = 2.777777777777778e-06;
-constexpr double kSecondsToDeg = 0.0002777777777777778;
-constexpr double kMinutesToDeg = 0.016666666666666666;
 
 // Seconds "SS.fff" as whole seconds and hundredths of a second. The
 // hundredths are read from the fraction's digits with the point moved two
@@ -190,9 +185,7 @@ const char* ParseGeographic(std::string_view text, Axis axis, double& radians) {
       if (minutes >= 60.0) return "has minutes of 60 or more";
     }
   }
-  const double value =
-      (((hundredths * kHundredthsToDeg + seconds * kSecondsToDeg) + minutes * kMinutesToDeg) +
-       degrees);
+  const double value = DmsDegrees(degrees, minutes, seconds, hundredths);
   if (!(value <= (latitude ? 90.0 : 180.0))) {
     return latitude ? "is beyond 90 degrees" : "is beyond 180 degrees";
   }

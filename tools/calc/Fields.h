@@ -46,10 +46,10 @@ enum class Axis { kLatitude, kLongitude };
 // seconds must be below 60 and the degrees whole when minutes follow; the
 // magnitude must not exceed 90 (latitude) or 180 degrees (longitude), and
 // no part may be a number beyond the range of a double.
-// The value is formed as the program's forms form it from their fields:
-// (((hundredths * 2.777777777777778e-06 + whole seconds * 0.0002777777777777778)
-//   + minutes * 0.016666666666666666) + degrees) * 0.0174532925199433,
-// so that the same typed position gives the same doubles here and there.
+// The value is formed by DmsRadians (measures/DmsEntry.h) from the whole
+// degrees, minutes, whole seconds and hundredths, as the forms form it from
+// their fields, so that the same typed position gives the same doubles
+// here and there.
 // Returns nullptr on success, else the reason it was refused, worded to
 // follow the field ("is beyond 90 degrees").
 const char* ParseGeographic(std::string_view text, Axis axis, double& radians);
