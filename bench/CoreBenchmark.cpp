@@ -140,7 +140,7 @@ Inputs MakeInputs() {
       r.w1 = ForwardPolar(r.m1, station);
       r.w2 = ForwardPolar(r.m2, station);
       r.theta = theta;
-    } while (SolveResection(r.theta, r.m1, r.m2, r.w1, r.w2, station) != kSolved);
+    } while (SolveResection(r.theta, r.m1, r.m2, r.w1, r.w2, station) != SolveStatus::kSolved);
   }
   return in;
 }
@@ -227,7 +227,7 @@ void TrelvanSolveResection(benchmark::State& state) {
   GeoPoint station{};
   Cycle(state, [&station](const Inputs& in, std::size_t i) {
     const Survey& s = in.surveys[i];
-    int status = SolveResection(s.theta, s.m1, s.m2, s.w1, s.w2, station);
+    SolveStatus status = SolveResection(s.theta, s.m1, s.m2, s.w1, s.w2, station);
     benchmark::DoNotOptimize(status);
     benchmark::DoNotOptimize(station);
   });

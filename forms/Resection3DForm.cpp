@@ -143,14 +143,14 @@ void Resection3DForm::Compute() {
 
   GeoPoint station{};
   if (SolveResection(angle, PolarVector{range1, 0, elevation1}, PolarVector{range2, 0, elevation2},
-                     w1, w2, station) != kSolved) {
+                     w1, w2, station) != SolveStatus::kSolved) {
     ShowMessage(QString::fromUtf8(messages::kCheckInputValues));
     return;
   }
   // The solver places a station for any two ranges; one that misses them is
   // not stored.
   if (CheckResection(station, PolarVector{range1, 0, elevation1},
-                     PolarVector{range2, 0, elevation2}, w1, w2) != kSolved) {
+                     PolarVector{range2, 0, elevation2}, w1, w2) != SolveStatus::kSolved) {
     ShowMessage(QString::fromUtf8(messages::kNoPositionFits));
     return;
   }

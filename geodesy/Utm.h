@@ -11,7 +11,7 @@ struct UtmPoint {
   double easting;      // metres, including the false easting 500000
   double northing;     // metres; southern hemisphere includes 10000000
   double height;       // metres above the ellipsoid, carried through
-  std::uint16_t zone;  // 1..60
+  std::uint16_t zone;  // 1..60; 0 from GeoToUtm when the longitude is not finite
   signed char band;    // latitude band letter 'C'..'X' without 'I' and 'O'
   char column;         // 100 km square column letter; never set here
   char row;            // 100 km square row letter; never set here
@@ -49,7 +49,9 @@ MeridianArc MeridianArcCoefficients(double a, double inv_f);
 // Projects `point` on its own datum's ellipsoid. Writes every field of `out`
 // except `column` and `row`, which keep what the caller left there.
 // Latitudes are clamped to -80..84 degrees; the Norway and Svalbard zone
-// exceptions apply.
+// exceptions apply. A NaN or infinite longitude falls in no zone: zone 0,
+// NaN easting and northing. A NaN latitude gives band 'N' and NaN
+// northing.
 void GeoToUtm(const GeoPoint& point, UtmPoint& out);
 
 // The footpoint latitude (radians) whose meridian arc equals northing/k0,

@@ -12,7 +12,7 @@ namespace trelvan {
 
 double VectorLength(const Vector3& v) { return std::sqrt((v.x * v.x + v.y * v.y) + v.z * v.z); }
 
-int InvertMatrix3(const Matrix3& src, Matrix3& dst) {
+SolveStatus InvertMatrix3(const Matrix3& src, Matrix3& dst) {
   const double* m = src.m;
   const double c0 = m[4] * m[8] - m[5] * m[7];
   const double c1 = m[3] * m[8] - m[6] * m[5];
@@ -20,7 +20,7 @@ int InvertMatrix3(const Matrix3& src, Matrix3& dst) {
   const double det = (m[0] * c0 - m[1] * c1) + m[2] * c2;
   // Written so that a NaN determinant fails the test as well.
   if (!(std::fabs(det) > 1e-12)) {
-    return kSingular;
+    return SolveStatus::kSingular;
   }
   const double k = 1.0 / det;
   double* d = dst.m;
@@ -33,7 +33,7 @@ int InvertMatrix3(const Matrix3& src, Matrix3& dst) {
   d[2] = (m[5] * m[1] - m[4] * m[2]) * k;
   d[5] = -((m[5] * m[0] - m[3] * m[2]) * k);
   d[8] = (m[4] * m[0] - m[3] * m[1]) * k;
-  return kSolved;
+  return SolveStatus::kSolved;
 }
 
 void MultiplyMatrix3(const Matrix3& a, const Matrix3& b, Matrix3& c) {
@@ -54,13 +54,13 @@ void TransformVector3(const Matrix3& m, const Vector3& v, Vector3& out) {
   out.z = (m.m[8] * v.z + m.m[7] * v.y) + m.m[6] * v.x;
 }
 
-int SolveLinear3(const Matrix3& m, const Vector3& v, Vector3& out) {
+SolveStatus SolveLinear3(const Matrix3& m, const Vector3& v, Vector3& out) {
   Matrix3 inverse;
-  if (InvertMatrix3(m, inverse) == kSingular) {
-    return kSingular;
+  if (InvertMatrix3(m, inverse) == SolveStatus::kSingular) {
+    return SolveStatus::kSingular;
   }
   TransformVector3(inverse, v, out);
-  return kSolved;
+  return SolveStatus::kSolved;
 }
 
 void RotationMatrix3(double a1, double a2, double a3, Matrix3& out) {

@@ -1,12 +1,9 @@
 #pragma once
 
 #include "geodesy/Datum.h"
+#include "geometry/SolveStatus.h"
 
 namespace trelvan {
-
-// Status of the operations that can fail.
-inline constexpr int kSolved = 0;
-inline constexpr int kSingular = 1;
 
 // Three doubles: an earth-centred offset in metres or local components.
 struct Vector3 {
@@ -25,7 +22,7 @@ double VectorLength(const Vector3& v);
 
 // Inverse by the adjugate. Returns kSingular (dst untouched) unless
 // |det| > 1e-12, which also rejects a NaN determinant. dst must not be src.
-int InvertMatrix3(const Matrix3& src, Matrix3& dst);
+SolveStatus InvertMatrix3(const Matrix3& src, Matrix3& dst);
 
 // c = a * b; c must be neither a nor b.
 void MultiplyMatrix3(const Matrix3& a, const Matrix3& b, Matrix3& c);
@@ -35,7 +32,7 @@ void TransformVector3(const Matrix3& m, const Vector3& v, Vector3& out);
 
 // Solves m * out = v through the explicit inverse. Returns kSingular and
 // leaves out untouched when m cannot be inverted.
-int SolveLinear3(const Matrix3& m, const Vector3& v, Vector3& out);
+SolveStatus SolveLinear3(const Matrix3& m, const Vector3& v, Vector3& out);
 
 // out = Rz(a3) * Ry(a2) * Rx(a1), angles in radians.
 void RotationMatrix3(double a1, double a2, double a3, Matrix3& out);

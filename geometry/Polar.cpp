@@ -33,7 +33,7 @@ PolarVector InversePolar(const GeoPoint& from, const GeoPoint& to) {
   Matrix3 frame;
   LocalFrame(from, frame);
   Vector3 local;
-  if (SolveLinear3(frame, offset, local) == kSingular) {
+  if (SolveLinear3(frame, offset, local) == SolveStatus::kSingular) {
     return {0.0, 0.0, 0.0};
   }
   // West and south become east and north.

@@ -59,7 +59,7 @@ bool MeetsRange(const GeoPoint& station, const PolarVector& measured, const GeoP
 
 }  // namespace
 
-int RelativeFrame(const GeoPoint& w1, const GeoPoint& w2, Matrix3& m, Vector3& d) {
+SolveStatus RelativeFrame(const GeoPoint& w1, const GeoPoint& w2, Matrix3& m, Vector3& d) {
   const EcefPoint p1 = GeodeticToEcef(w1);
   const EcefPoint p2 = GeodeticToEcef(w2);
   const Vector3 offset = {p2.x - p1.x, p2.y - p1.y, p2.z - p1.z};
@@ -68,21 +68,21 @@ int RelativeFrame(const GeoPoint& w1, const GeoPoint& w2, Matrix3& m, Vector3& d
   LocalFrame(w1, frame1);
   LocalFrame(w2, frame2);
   Matrix3 inverse1;
-  if (InvertMatrix3(frame1, inverse1) == kSingular) {
-    return kSingular;
+  if (InvertMatrix3(frame1, inverse1) == SolveStatus::kSingular) {
+    return SolveStatus::kSingular;
   }
   MultiplyMatrix3(inverse1, frame2, m);
   TransformVector3(inverse1, offset, d);
-  return kSolved;
+  return SolveStatus::kSolved;
 }
 
-int SolveResection(double theta, const PolarVector& m1, const PolarVector& m2,
+SolveStatus SolveResection(double theta, const PolarVector& m1, const PolarVector& m2,
                    const GeoPoint& w1, const GeoPoint& w2, GeoPoint& station) {
   const GeoPoint w2here = ConvertDatum(w1.datum, w2);
   Matrix3 rel;
   Vector3 d;
-  if (RelativeFrame(w1, w2here, rel, d) == kSingular) {
-    return kNoSolution;
+  if (RelativeFrame(w1, w2here, rel, d) == SolveStatus::kSingular) {
+    return SolveStatus::kNoSolution;
   }
   const double* const r = rel.m;
 
@@ -110,11 +110,11 @@ int SolveResection(double theta, const PolarVector& m1, const PolarVector& m2,
                         0.0, 0.0, 1.0}};
     const Vector3 b = {r[2] * z2 + d.x, r[5] * z2 + d.y, 0.0};
     Vector3 x;
-    if (SolveLinear3(a, b, x) == kSingular) {
-      return kNoSolution;
+    if (SolveLinear3(a, b, x) == SolveStatus::kSingular) {
+      return SolveStatus::kNoSolution;
     }
     if (x.x == 0.0 && x.y == 0.0) {
-      return kNoSolution;
+      return SolveStatus::kNoSolution;
     }
     u2.azimuth = WrapRadians(std::atan2(x.x, x.y));
     u1.azimuth = WrapRadians(u2.azimuth - theta);
@@ -133,12 +133,12 @@ int SolveResection(double theta, const PolarVector& m1, const PolarVector& m2,
   result.height = (s2.height + s1.height) * 0.5;
   result.datum = w1.datum;
   station = result;
-  return kSolved;
+  return SolveStatus::kSolved;
 }
 
-int CheckResection(const GeoPoint& station, const PolarVector& m1, const PolarVector& m2,
+SolveStatus CheckResection(const GeoPoint& station, const PolarVector& m1, const PolarVector& m2,
                    const GeoPoint& w1, const GeoPoint& w2) {
-  return MeetsRange(station, m1, w1) && MeetsRange(station, m2, w2) ? kSolved : kNoSolution;
+  return MeetsRange(station, m1, w1) && MeetsRange(station, m2, w2) ? SolveStatus::kSolved : SolveStatus::kNoSolution;
 }
 
 }  // namespace trelvan

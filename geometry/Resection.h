@@ -6,19 +6,17 @@
 
 namespace trelvan {
 
-inline constexpr int kNoSolution = 1;
-
 // The local frame of w2 and the position of w2, both in the local frame of
 // w1 (x west, y south, z up). Both points must be on one datum. Returns
 // kSolved, or kSingular when w1's frame cannot be inverted.
-int RelativeFrame(const GeoPoint& w1, const GeoPoint& w2, Matrix3& m, Vector3& d);
+SolveStatus RelativeFrame(const GeoPoint& w1, const GeoPoint& w2, Matrix3& m, Vector3& d);
 
 // The station from two known waypoints, the slant range and elevation
 // measured at the station to each (m1, m2; azimuths ignored) and the angle
 // theta (radians) clockwise at the station from waypoint 1 to waypoint 2.
 // Returns kSolved and writes `station` on w1's datum, or kNoSolution and
 // leaves `station` untouched.
-int SolveResection(double theta, const PolarVector& m1, const PolarVector& m2,
+SolveStatus SolveResection(double theta, const PolarVector& m1, const PolarVector& m2,
                    const GeoPoint& w1, const GeoPoint& w2, GeoPoint& station);
 
 // How far a station may miss a measured horizontal distance: 1 m plus 1% of
@@ -33,7 +31,7 @@ inline constexpr double kRangeMissShare = 0.01;
 // each waypoint matches the measured one (range times the cosine of the
 // elevation) within kRangeMissMetres + kRangeMissShare * range, else
 // kNoSolution; non-finite values never match.
-int CheckResection(const GeoPoint& station, const PolarVector& m1, const PolarVector& m2,
+SolveStatus CheckResection(const GeoPoint& station, const PolarVector& m1, const PolarVector& m2,
                    const GeoPoint& w1, const GeoPoint& w2);
 
 }  // namespace trelvan

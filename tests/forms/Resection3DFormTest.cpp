@@ -238,7 +238,7 @@ TEST_F(Resection3DFormTest, RangesInNauticalMiles) {
                 PolarVector{EntryValue(1, 50) * 1852.0, 0, EntryValue(0, 50) * kDegToRad},
                 PolarVector{EntryValue(1, 50) * 1852.0, 0, EntryValue(0, 25) * -1.0 * kDegToRad},
                 s.W1(), s.W2(), expected),
-            kSolved);
+            SolveStatus::kSolved);
   EXPECT_EQ(stored.lat, expected.lat);
   EXPECT_EQ(stored.lon, expected.lon);
   EXPECT_EQ(stored.height, expected.height);

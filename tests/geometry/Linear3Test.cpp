@@ -42,22 +42,22 @@ TEST(InvertMatrix3, DeterminantAtTheThresholdIsSingular) {
   const Matrix3 sentinel = {{9, 8, 7, 6, 5, 4, 3, 2, 1}};
   for (double det : {1e-12, -1e-12, 5e-13, 0.0}) {
     Matrix3 dst = sentinel;
-    EXPECT_EQ(InvertMatrix3(Diagonal(det, 1, 1), dst), kSingular) << det;
+    EXPECT_EQ(InvertMatrix3(Diagonal(det, 1, 1), dst), SolveStatus::kSingular) << det;
     ExpectBitwiseEqual(dst, sentinel);
   }
   // The same determinant off the diagonal: a permutation with one small entry.
   Matrix3 dst = sentinel;
-  EXPECT_EQ(InvertMatrix3({{0, 1e-12, 0, 0, 0, 1, 1, 0, 0}}, dst), kSingular);
+  EXPECT_EQ(InvertMatrix3({{0, 1e-12, 0, 0, 0, 1, 1, 0, 0}}, dst), SolveStatus::kSingular);
   ExpectBitwiseEqual(dst, sentinel);
 }
 
 TEST(InvertMatrix3, DeterminantJustAboveTheThresholdInverts) {
   Matrix3 dst = Diagonal(0, 0, 0);
-  ASSERT_EQ(InvertMatrix3(Diagonal(1.1e-12, 1, 1), dst), kSolved);
+  ASSERT_EQ(InvertMatrix3(Diagonal(1.1e-12, 1, 1), dst), SolveStatus::kSolved);
   EXPECT_EQ(dst.m[0], 1.0 / 1.1e-12);
   EXPECT_EQ(dst.m[4], 1.0);
   EXPECT_EQ(dst.m[8], 1.0);
-  ASSERT_EQ(InvertMatrix3(Diagonal(-1.1e-12, 1, 1), dst), kSolved);
+  ASSERT_EQ(InvertMatrix3(Diagonal(-1.1e-12, 1, 1), dst), SolveStatus::kSolved);
   EXPECT_EQ(dst.m[0], -1.0 / 1.1e-12);
 }
 
@@ -67,10 +67,10 @@ TEST(InvertMatrix3, NaNEntryIsSingularAndLeavesOutputAlone) {
     Matrix3 m = Diagonal(2, 3, 4);
     m.m[i] = kNaN;
     Matrix3 dst = sentinel;
-    EXPECT_EQ(InvertMatrix3(m, dst), kSingular) << "NaN at " << i;
+    EXPECT_EQ(InvertMatrix3(m, dst), SolveStatus::kSingular) << "NaN at " << i;
     ExpectBitwiseEqual(dst, sentinel);
     Vector3 out = {7, 8, 9};
-    EXPECT_EQ(SolveLinear3(m, {1, 1, 1}, out), kSingular);
+    EXPECT_EQ(SolveLinear3(m, {1, 1, 1}, out), SolveStatus::kSingular);
     EXPECT_EQ(out.x, 7);
     EXPECT_EQ(out.y, 8);
     EXPECT_EQ(out.z, 9);
@@ -86,7 +86,7 @@ TEST(InvertMatrix3, InverseTimesMatrixIsIdentity) {
   };
   for (const Matrix3& m : cases) {
     Matrix3 inv;
-    ASSERT_EQ(InvertMatrix3(m, inv), kSolved);
+    ASSERT_EQ(InvertMatrix3(m, inv), SolveStatus::kSolved);
     Matrix3 left;
     Matrix3 right;
     MultiplyMatrix3(inv, m, left);
@@ -99,7 +99,7 @@ TEST(InvertMatrix3, InverseTimesMatrixIsIdentity) {
 TEST(InvertMatrix3, IntegerInverseIsExact) {
   // det = 1, so the adjugate is the inverse and every entry is an integer.
   Matrix3 inv;
-  ASSERT_EQ(InvertMatrix3({{1, 2, 3, 0, 1, 4, 5, 6, 0}}, inv), kSolved);
+  ASSERT_EQ(InvertMatrix3({{1, 2, 3, 0, 1, 4, 5, 6, 0}}, inv), SolveStatus::kSolved);
   ExpectBitwiseEqual(inv, {{-24, 18, 5, 20, -15, -4, -5, 4, 1}});
 }
 
@@ -127,7 +127,7 @@ TEST(SolveLinear3, SolutionSatisfiesTheSystem) {
   const Matrix3 m = {{1e3, 2.5, -7, 0.125, -4e2, 9, 3, 1, 0.001}};
   const Vector3 v = {12.5, -3, 1e4};
   Vector3 x;
-  ASSERT_EQ(SolveLinear3(m, v, x), kSolved);
+  ASSERT_EQ(SolveLinear3(m, v, x), SolveStatus::kSolved);
   Vector3 back;
   TransformVector3(m, x, back);
   EXPECT_NEAR(back.x, v.x, 1e-9);
@@ -137,7 +137,7 @@ TEST(SolveLinear3, SolutionSatisfiesTheSystem) {
 
 TEST(SolveLinear3, SingularSystemLeavesOutputAlone) {
   Vector3 out = {1, 2, 3};
-  EXPECT_EQ(SolveLinear3({{1, 2, 3, 2, 4, 6, 0, 0, 1}}, {1, 1, 1}, out), kSingular);
+  EXPECT_EQ(SolveLinear3({{1, 2, 3, 2, 4, 6, 0, 0, 1}}, {1, 1, 1}, out), SolveStatus::kSingular);
   EXPECT_EQ(out.x, 1);
   EXPECT_EQ(out.y, 2);
   EXPECT_EQ(out.z, 3);
@@ -213,7 +213,7 @@ TEST(LocalFrame, ColumnsAreWestSouthUpEverywhere) {
       Vector3 ecef;
       TransformVector3(frame, local, ecef);
       Vector3 back;
-      ASSERT_EQ(SolveLinear3(frame, ecef, back), kSolved);
+      ASSERT_EQ(SolveLinear3(frame, ecef, back), SolveStatus::kSolved);
       EXPECT_NEAR(back.x, local.x, 1e-12);
       EXPECT_NEAR(back.y, local.y, 1e-12);
       EXPECT_NEAR(back.z, local.z, 1e-12);

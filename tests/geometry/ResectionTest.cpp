@@ -41,7 +41,7 @@ Survey FieldExample(const GeoPoint& station) {
 }
 
 // Solves the survey with the azimuths withheld, as the solver never reads them.
-int Solve(const Survey& s, GeoPoint& out) {
+SolveStatus Solve(const Survey& s, GeoPoint& out) {
   const PolarVector m1 = {s.m1.range, 0.0, s.m1.elevation};
   const PolarVector m2 = {s.m2.range, 0.0, s.m2.elevation};
   return SolveResection(s.theta, m1, m2, s.w1, s.w2, out);
@@ -50,8 +50,8 @@ int Solve(const Survey& s, GeoPoint& out) {
 double ResectionError(const GeoPoint& station) {
   const Survey s = FieldExample(station);
   GeoPoint out{};
-  EXPECT_EQ(Solve(s, out), kSolved);
-  EXPECT_EQ(CheckResection(out, s.m1, s.m2, s.w1, s.w2), kSolved);
+  EXPECT_EQ(Solve(s, out), SolveStatus::kSolved);
+  EXPECT_EQ(CheckResection(out, s.m1, s.m2, s.w1, s.w2), SolveStatus::kSolved);
   return DistanceMetres(out, station);
 }
 
@@ -62,7 +62,7 @@ TEST(RelativeFrame, ExpressesTheSecondPointInTheFirstFrame) {
   const GeoPoint w2 = ForwardPolar({4000.0, 110.0 * kDegToRad, -0.5 * kDegToRad}, w1);
   Matrix3 m;
   Vector3 d;
-  ASSERT_EQ(RelativeFrame(w1, w2, m, d), kSolved);
+  ASSERT_EQ(RelativeFrame(w1, w2, m, d), SolveStatus::kSolved);
   // d is the polar vector in west, south, up components.
   const double h = 4000.0 * std::cos(-0.5 * kDegToRad);
   EXPECT_NEAR(d.x, -h * std::sin(110.0 * kDegToRad), 1e-6);
@@ -72,7 +72,7 @@ TEST(RelativeFrame, ExpressesTheSecondPointInTheFirstFrame) {
   for (int i = 0; i < 9; ++i) {
     EXPECT_NEAR(m.m[i], i % 4 == 0 ? 1.0 : 0.0, 1e-3) << i;
   }
-  ASSERT_EQ(RelativeFrame(w1, w1, m, d), kSolved);
+  ASSERT_EQ(RelativeFrame(w1, w1, m, d), SolveStatus::kSolved);
   EXPECT_EQ(d.x, 0.0);
   EXPECT_EQ(d.y, 0.0);
   EXPECT_EQ(d.z, 0.0);
@@ -99,14 +99,14 @@ TEST(SolveResection, ResultIsOnTheFirstWaypointDatum) {
   // Everything on NAD27_mean (82), then the second waypoint stored on WGS-84.
   Survey s = FieldExample(PointDeg(0, 29, 100, 82));
   GeoPoint out{};
-  ASSERT_EQ(Solve(s, out), kSolved);
+  ASSERT_EQ(Solve(s, out), SolveStatus::kSolved);
   EXPECT_EQ(out.datum, 82);
   EXPECT_LT(DistanceMetres(out, s.station), 0.001);
 
   s.w2 = ConvertDatum(0, s.w2);
   GeoPoint mixed{};
-  ASSERT_EQ(Solve(s, mixed), kSolved);
-  EXPECT_EQ(CheckResection(mixed, s.m1, s.m2, s.w1, s.w2), kSolved);
+  ASSERT_EQ(Solve(s, mixed), SolveStatus::kSolved);
+  EXPECT_EQ(CheckResection(mixed, s.m1, s.m2, s.w1, s.w2), SolveStatus::kSolved);
   EXPECT_EQ(mixed.datum, 82);
   EXPECT_LT(DistanceMetres(mixed, s.station), 0.001);
 }
@@ -119,7 +119,7 @@ TEST(SolveResection, ExchangedWaypointsGiveTheMirrorStation) {
   swapped.w1 = s.w2;
   swapped.w2 = s.w1;
   GeoPoint mirror{};
-  ASSERT_EQ(Solve(swapped, mirror), kSolved);
+  ASSERT_EQ(Solve(swapped, mirror), SolveStatus::kSolved);
   EXPECT_NEAR(DistanceMetres(mirror, s.station), 5200.0, 100.0);
   // The mirror image keeps the measured ranges to both waypoints.
   EXPECT_NEAR(DistanceMetres(mirror, s.w1), 3000.0, 1.0);
@@ -133,19 +133,19 @@ TEST(SolveResection, FailuresLeaveTheStationUntouched) {
   const GeoPoint before = station;
 
   // Two zero ranges leave the system without a solution.
-  EXPECT_EQ(SolveResection(s.theta, {0, 0, 0.1}, {0, 0, -0.1}, s.w1, s.w2, station), kNoSolution);
+  EXPECT_EQ(SolveResection(s.theta, {0, 0, 0.1}, {0, 0, -0.1}, s.w1, s.w2, station), SolveStatus::kNoSolution);
   EXPECT_TRUE(SameBytes(station, before));
 
   // A first waypoint without a frame.
   GeoPoint broken = s.w1;
   broken.lat = std::numeric_limits<double>::quiet_NaN();
-  EXPECT_EQ(SolveResection(s.theta, s.m1, s.m2, broken, s.w2, station), kNoSolution);
+  EXPECT_EQ(SolveResection(s.theta, s.m1, s.m2, broken, s.w2, station), SolveStatus::kNoSolution);
   EXPECT_TRUE(SameBytes(station, before));
 
   // An angle without a sine.
   EXPECT_EQ(SolveResection(std::numeric_limits<double>::infinity(), s.m1, s.m2, s.w1, s.w2,
                            station),
-            kNoSolution);
+            SolveStatus::kNoSolution);
   EXPECT_TRUE(SameBytes(station, before));
 }
 
@@ -159,9 +159,9 @@ TEST(SolveResection, NonFiniteOrHugeInputsEnd) {
   m1.elevation = std::numeric_limits<double>::quiet_NaN();
   SolveResection(s.theta, m1, s.m2, s.w1, s.w2, station);
   // Angles a great many turns away still act through sine, cosine and wrap.
-  EXPECT_EQ(SolveResection(1e300, s.m1, s.m2, s.w1, s.w2, station), kSolved);
+  EXPECT_EQ(SolveResection(1e300, s.m1, s.m2, s.w1, s.w2, station), SolveStatus::kSolved);
   GeoPoint turned{};
-  ASSERT_EQ(SolveResection(s.theta + 3.0 * kFullTurn, s.m1, s.m2, s.w1, s.w2, turned), kSolved);
+  ASSERT_EQ(SolveResection(s.theta + 3.0 * kFullTurn, s.m1, s.m2, s.w1, s.w2, turned), SolveStatus::kSolved);
   EXPECT_LT(DistanceMetres(turned, s.station), 0.5);
 }
 
@@ -180,7 +180,7 @@ TEST(SolveResection, EstimatesAcrossTheDateLineAverageBetweenThem) {
     const GeoPoint truth = {41.0 * kDegToRad, lon, 100.0, 0};
     const Survey s = FieldExample(truth);
     GeoPoint out{};
-    ASSERT_EQ(Solve(s, out), kSolved);
+    ASSERT_EQ(Solve(s, out), SolveStatus::kSolved);
     EXPECT_NEAR(DistanceMetres(out, truth), reference, 1e-3) << i;
     EXPECT_GT(out.lon, -kPi);
     EXPECT_LE(out.lon, kPi);
@@ -195,17 +195,17 @@ TEST(CheckResection, RefusesAStationMissingARangeByMoreThanOneMetrePlusOnePercen
   const PolarVector near = {30.48, 0.0, 0.0};
   const PolarVector far = {4943.2464, 0.0, 0.0};
   GeoPoint station{};
-  ASSERT_EQ(SolveResection(90.0 * kDegToRad, near, far, w1, w2, station), kSolved);
-  EXPECT_EQ(CheckResection(station, near, far, w1, w2), kNoSolution);
+  ASSERT_EQ(SolveResection(90.0 * kDegToRad, near, far, w1, w2, station), SolveStatus::kSolved);
+  EXPECT_EQ(CheckResection(station, near, far, w1, w2), SolveStatus::kNoSolution);
   // On the equator the solver is exact: a range typed wrong by just under
   // the allowance passes, just over it fails.
   const Survey s = FieldExample(PointDeg(0, 29, 100));
-  ASSERT_EQ(Solve(s, station), kSolved);
+  ASSERT_EQ(Solve(s, station), SolveStatus::kSolved);
   for (const double share : {-1.02, -0.98, 0.98, 1.02}) {
     PolarVector m2 = s.m2;
     m2.range += share * (kRangeMissMetres + kRangeMissShare * s.m2.range);
     EXPECT_EQ(CheckResection(station, s.m1, m2, s.w1, s.w2),
-              std::fabs(share) < 1 ? kSolved : kNoSolution)
+              std::fabs(share) < 1 ? SolveStatus::kSolved : SolveStatus::kNoSolution)
         << share;
   }
 }

@@ -256,22 +256,22 @@ TEST(AnyInput, ResectionAnswersOrSaysNoSolution) {
         const GeoPoint w1 = {s.in[5], s.in[6], s.in[7], datums[0]};
         const GeoPoint w2 = {s.in[8], s.in[9], s.in[10], datums[1]};
         GeoPoint station = Marked<GeoPoint>();
-        const int status = SolveResection(s.in[0], m1, m2, w1, w2, station);
-        ASSERT_TRUE(status == kSolved || status == kNoSolution) << k << " " << v;
-        if (status == kNoSolution) {
+        const SolveStatus status = SolveResection(s.in[0], m1, m2, w1, w2, station);
+        ASSERT_TRUE(status == SolveStatus::kSolved || status == SolveStatus::kNoSolution) << k << " " << v;
+        if (status == SolveStatus::kNoSolution) {
           ASSERT_TRUE(StillMarked(station)) << k << " " << v;
         } else {
           ASSERT_EQ(station.datum, w1.datum);
         }
         if (k < 0) {
-          ASSERT_EQ(status, kSolved);
+          ASSERT_EQ(status, SolveStatus::kSolved);
           ASSERT_TRUE(Finite(station));
         }
         Matrix3 m = Marked<Matrix3>();
         Vector3 d = Marked<Vector3>();
-        const int frameStatus = RelativeFrame(w1, w2, m, d);
-        ASSERT_TRUE(frameStatus == kSolved || frameStatus == kSingular);
-        if (frameStatus == kSingular) {
+        const SolveStatus frameStatus = RelativeFrame(w1, w2, m, d);
+        ASSERT_TRUE(frameStatus == SolveStatus::kSolved || frameStatus == SolveStatus::kSingular);
+        if (frameStatus == SolveStatus::kSingular) {
           ASSERT_TRUE(StillMarked(m) && StillMarked(d));
         }
       }
@@ -294,17 +294,17 @@ TEST(AnyInput, MatrixHelpers) {
   }
   for (const Matrix3& a : matrices) {
     Matrix3 inverse = Marked<Matrix3>();
-    const int status = InvertMatrix3(a, inverse);
-    ASSERT_TRUE(status == kSolved || status == kSingular);
-    if (status == kSingular) {
+    const SolveStatus status = InvertMatrix3(a, inverse);
+    ASSERT_TRUE(status == SolveStatus::kSolved || status == SolveStatus::kSingular);
+    if (status == SolveStatus::kSingular) {
       ASSERT_TRUE(StillMarked(inverse));
     }
     for (double v : values) {
       const Vector3 b = {v, 1.0, -v};
       Vector3 x = Marked<Vector3>();
-      const int solved = SolveLinear3(a, b, x);
+      const SolveStatus solved = SolveLinear3(a, b, x);
       ASSERT_EQ(solved, status);
-      if (solved == kSingular) {
+      if (solved == SolveStatus::kSingular) {
         ASSERT_TRUE(StillMarked(x));
       }
       Vector3 out;

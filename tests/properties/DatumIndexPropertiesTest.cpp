@@ -32,7 +32,7 @@ const PolarVector kVector = {1500.0, 0.9, 0.02};
 struct Answers {
   std::vector<double> values;
   std::vector<std::uint16_t> datums;
-  int resection = -1;
+  SolveStatus resection = SolveStatus::kNoSolution;
 
   void Add(const GeoPoint& p) {
     values.insert(values.end(), {p.lat, p.lon, p.height});
@@ -104,7 +104,7 @@ bool SameValues(const Answers& x, const Answers& y) {
 void CheckOrdinary(const GeoPoint& p, const Answers& a) {
   const int i = p.datum;
   for (double v : a.values) ASSERT_TRUE(std::isfinite(v)) << "datum " << i;
-  ASSERT_EQ(a.resection, kSolved) << "datum " << i;
+  ASSERT_EQ(a.resection, SolveStatus::kSolved) << "datum " << i;
 
   UtmPoint g{};
   GeoToUtm(p, g);
@@ -131,7 +131,7 @@ void CheckDatums(std::uint16_t i, const Answers& a) {
   const std::uint16_t row = DatumRowIndex(i);
   ASSERT_EQ(row, i < kDatumCount ? i : kFallBackRow);
   const std::vector<std::uint16_t> expected = {row, row, row, row, 0, i, 0, row, row, row};
-  if (a.resection == kSolved) {
+  if (a.resection == SolveStatus::kSolved) {
     std::vector<std::uint16_t> withStation = expected;
     withStation.push_back(row);
     ASSERT_EQ(a.datums, withStation) << "datum " << i;
@@ -164,7 +164,7 @@ TEST(EveryDatumIndex, OddPositionsEndEveryOperation) {
     for (int i = 0; i <= 65535; ++i) {
       const GeoPoint p = {base.lat, base.lon, base.height, static_cast<std::uint16_t>(i)};
       const Answers a = AnswersAt(p);
-      ASSERT_TRUE(a.resection == kSolved || a.resection == kNoSolution);
+      ASSERT_TRUE(a.resection == SolveStatus::kSolved || a.resection == SolveStatus::kNoSolution);
       if (i >= kDatumCount) {
         ASSERT_TRUE(SameValues(a, fallBack)) << "datum " << i;
       }

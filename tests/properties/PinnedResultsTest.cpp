@@ -36,7 +36,7 @@ TEST(PinnedResults, PolarProblems) {
 
 TEST(PinnedResults, MatrixInverse) {
   Matrix3 inverse;
-  ASSERT_EQ(InvertMatrix3(Matrix3{{4, 1, 2, 0.5, 3, 1, 2, 1, 5}}, inverse), kSolved);
+  ASSERT_EQ(InvertMatrix3(Matrix3{{4, 1, 2, 0.5, 3, 1, 2, 1, 5}}, inverse), SolveStatus::kSolved);
   EXPECT_EQ(inverse.m[0], 0x1.42284508a1142p-2);
   EXPECT_EQ(inverse.m[4], 0x1.702e05c0b817p-2);
   EXPECT_EQ(inverse.m[8], 0x1.08a1142284508p-2);

@@ -112,7 +112,7 @@ TEST(RawLine, ResectionEqualsTheCoreOrHasNoSolution) {
   const GeoPoint w2 = ForwardPolar(m2, station);
   const double theta = 80 * kDegToRad;
   GeoPoint solved{};
-  ASSERT_EQ(SolveResection(theta, m1, m2, w1, w2, solved), kSolved);
+  ASSERT_EQ(SolveResection(theta, m1, m2, w1, w2, solved), SolveStatus::kSolved);
   const std::string known = " " + Position(w1) + " " + Position(w2);
   EXPECT_EQ(AnswerRaw(Operation::kResection, G(theta) + " " + G(m1.range) + " " + G(m1.elevation) +
                                                  " " + G(m2.range) + " " + G(m2.elevation) + known),

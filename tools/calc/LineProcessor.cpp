@@ -603,8 +603,8 @@ bool Resection(Line& line) {
     return false;
   }
   GeoPoint station{};
-  if (SolveResection(theta, m1, m2, w1, w2, station) != kSolved ||
-      CheckResection(station, m1, m2, w1, w2) != kSolved) {
+  if (SolveResection(theta, m1, m2, w1, w2, station) != SolveStatus::kSolved ||
+      CheckResection(station, m1, m2, w1, w2) != SolveStatus::kSolved) {
     return line.Fail("no solution");
   }
   line.PutPosition(station);
