@@ -40,27 +40,8 @@ void Inverse3DForm::AddPositionGroup(const QString& caption, const Group& g) {
   const int group = AddGroup(caption);
   AddControls({
       {g.list, K::kList, "", group, 0, 0, 1, 6},
-      {0, K::kCaption, "Deg", group, 1, 2},
-      {0, K::kCaption, "Min", group, 1, 3},
-      {0, K::kCaption, "Sec", group, 1, 4},
-      {0, K::kCaption, "%", group, 1, 5},
-      {0, K::kCaption, "Lat", group, 2, 0},
-      {f.latHemisphere, K::kButton, "N", group, 2, 1},
-      {f.latDeg, K::kEdit, "", group, 2, 2},
-      {f.latMin, K::kEdit, "", group, 2, 3},
-      {f.latSec, K::kEdit, "", group, 2, 4},
-      {f.latHun, K::kEdit, "", group, 2, 5},
-      {0, K::kCaption, "Lon", group, 3, 0},
-      {f.lonHemisphere, K::kButton, "E", group, 3, 1},
-      {f.lonDeg, K::kEdit, "", group, 3, 2},
-      {f.lonMin, K::kEdit, "", group, 3, 3},
-      {f.lonSec, K::kEdit, "", group, 3, 4},
-      {f.lonHun, K::kEdit, "", group, 3, 5},
-      {0, K::kCaption, "Alt", group, 4, 0},
-      {f.altSign, K::kButton, "+", group, 4, 1},
-      {f.alt, K::kEdit, "", group, 4, 2, 1, 2},
-      {g.altitudeLabel, K::kLabel, "m", group, 4, 4},
   });
+  AddControls(GeographicRows(group, f, g.altitudeLabel, K::kEdit));
   for (int id :
        {f.latDeg, f.latMin, f.latSec, f.latHun, f.lonDeg, f.lonMin, f.lonSec, f.lonHun, f.alt}) {
     SetReadOnly(id, true);

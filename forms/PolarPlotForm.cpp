@@ -1,9 +1,7 @@
 #include "forms/PolarPlotForm.h"
 
-#include <QFontMetrics>
 #include <QGridLayout>
 #include <QVBoxLayout>
-#include <string_view>
 
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
@@ -37,27 +35,8 @@ PolarPlotForm::PolarPlotForm(MainForm& main, const Look& look, QWidget* parent)
   const int upper = AddGroup(QString::fromUtf8(look.upperGroup));
   AddControls({
       {kWaypointList, K::kList, "", upper, 0, 0, 1, 6},
-      {0, K::kCaption, "Deg", upper, 1, 2},
-      {0, K::kCaption, "Min", upper, 1, 3},
-      {0, K::kCaption, "Sec", upper, 1, 4},
-      {0, K::kCaption, "%", upper, 1, 5},
-      {0, K::kCaption, "Lat", upper, 2, 0},
-      {kLatHemisphere, K::kButton, "N", upper, 2, 1},
-      {kLatDeg, K::kEdit, "", upper, 2, 2},
-      {kLatMin, K::kEdit, "", upper, 2, 3},
-      {kLatSec, K::kEdit, "", upper, 2, 4},
-      {kLatHun, K::kEdit, "", upper, 2, 5},
-      {0, K::kCaption, "Lon", upper, 3, 0},
-      {kLonHemisphere, K::kButton, "E", upper, 3, 1},
-      {kLonDeg, K::kEdit, "", upper, 3, 2},
-      {kLonMin, K::kEdit, "", upper, 3, 3},
-      {kLonSec, K::kEdit, "", upper, 3, 4},
-      {kLonHun, K::kEdit, "", upper, 3, 5},
-      {0, K::kCaption, "Alt", upper, 4, 0},
-      {kAltSign, K::kButton, "+", upper, 4, 1},
-      {kAlt, K::kEdit, "", upper, 4, 2, 1, 2},
-      {look.altitudeLabel, K::kLabel, "m", upper, 4, 4},
   });
+  AddControls(GeographicRows(upper, kPositionFields, look.altitudeLabel, K::kEdit));
   const int lower = AddGroup(QStringLiteral("Target Polar Coor."));
   AddControls({
       {look.angleLabel, K::kLabel, "mils", lower, 0, 2},
@@ -98,13 +77,7 @@ PolarPlotForm::PolarPlotForm(MainForm& main, const Look& look, QWidget* parent)
   for (int id : {kLatHemisphere, kLonHemisphere, kAltSign, kElevationSign}) {
     FitWidth(id, QStringLiteral("W"));
   }
-  const QFontMetrics metrics = Control(kReference)->fontMetrics();
-  QString widest;
-  for (std::string_view caption : {kTrueNorth, kGridNorth, kMagneticNorth}) {
-    const QString text = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
-    if (metrics.horizontalAdvance(text) > metrics.horizontalAdvance(widest)) widest = text;
-  }
-  FitWidth(kReference, widest);
+  FitWidth(kReference, kReferenceCaptions);
   GroupGrid(upper)->setColumnStretch(6, 1);
   GroupGrid(lower)->setColumnStretch(4, 1);
   FormLayout()->addStretch(1);

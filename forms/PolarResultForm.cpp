@@ -1,6 +1,5 @@
 #include "forms/PolarResultForm.h"
 
-#include <QFontMetrics>
 #include <QVBoxLayout>
 #include <string_view>
 
@@ -10,21 +9,6 @@
 #include "measures/Units.h"
 
 namespace trelvan {
-
-namespace {
-
-// The widest of the captions the reference button takes, in its font.
-QString WidestReference(const QWidget& button) {
-  const QFontMetrics metrics = button.fontMetrics();
-  QString widest;
-  for (std::string_view caption : {kTrueNorth, kGridNorth, kMagneticNorth}) {
-    const QString text = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
-    if (metrics.horizontalAdvance(text) > metrics.horizontalAdvance(widest)) widest = text;
-  }
-  return widest;
-}
-
-}  // namespace
 
 PolarResultForm::PolarResultForm(MainForm& main, QWidget* parent)
     : TaskForm(main, QStringLiteral("Polar"), parent) {
@@ -65,7 +49,7 @@ PolarResultForm::PolarResultForm(MainForm& main, QWidget* parent)
     FitWidth(id, QStringLiteral("00"));
   }
   FitWidth(kRangeWhole, QStringLiteral("00000000"));
-  FitWidth(kReference, WidestReference(*Control(kReference)));
+  FitWidth(kReference, kReferenceCaptions);
   FitWidth(kElevationSign, QStringLiteral("+"));
   GroupGrid(polar)->setColumnStretch(4, 1);
   FormLayout()->addStretch(1);

@@ -28,6 +28,33 @@ void ShowDms(Form& form, int deg, int min, int sec, int hun, double radians) {
 
 }  // namespace
 
+std::array<ControlSpec, 20> GeographicRows(int group, const GeographicFields& f,
+                                           int altitudeUnit, ControlKind numberKind) {
+  using K = ControlKind;
+  return {{
+      {0, K::kCaption, "Deg", group, 1, 2},
+      {0, K::kCaption, "Min", group, 1, 3},
+      {0, K::kCaption, "Sec", group, 1, 4},
+      {0, K::kCaption, "%", group, 1, 5},
+      {0, K::kCaption, "Lat", group, 2, 0},
+      {f.latHemisphere, K::kButton, "N", group, 2, 1},
+      {f.latDeg, numberKind, "", group, 2, 2},
+      {f.latMin, numberKind, "", group, 2, 3},
+      {f.latSec, numberKind, "", group, 2, 4},
+      {f.latHun, numberKind, "", group, 2, 5},
+      {0, K::kCaption, "Lon", group, 3, 0},
+      {f.lonHemisphere, K::kButton, "E", group, 3, 1},
+      {f.lonDeg, numberKind, "", group, 3, 2},
+      {f.lonMin, numberKind, "", group, 3, 3},
+      {f.lonSec, numberKind, "", group, 3, 4},
+      {f.lonHun, numberKind, "", group, 3, 5},
+      {0, K::kCaption, "Alt", group, 4, 0},
+      {f.altSign, K::kButton, "+", group, 4, 1},
+      {f.alt, K::kEdit, "", group, 4, 2, 1, 2},
+      {altitudeUnit, K::kLabel, "m", group, 4, 4},
+  }};
+}
+
 void ShowGeographic(Form& form, const GeographicFields& f, const GeoPoint& q,
                     std::int32_t distanceUnit) {
   form.SetText(f.latHemisphere, q.lat >= 0 ? QStringLiteral("N") : QStringLiteral("S"));

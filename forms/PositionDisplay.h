@@ -2,16 +2,16 @@
 
 #include <QDateTime>
 #include <QString>
+#include <array>
 #include <cstdint>
 
 #include "geodesy/Datum.h"
 #include "geodesy/Utm.h"
 #include "magnetic/MagneticModel.h"
 #include "store/WaypointTable.h"
+#include "ui/Form.h"
 
 namespace trelvan {
-
-class Form;
 
 // The ids of one group of geographic fields on a form: hemisphere buttons,
 // degrees, minutes, seconds and hundredths of latitude and longitude, the
@@ -21,6 +21,15 @@ struct GeographicFields {
   int lonHemisphere, lonDeg, lonMin, lonSec, lonHun;
   int altSign, alt;
 };
+
+// The rows of a block of geographic fields in `group`, rows 1 to 4 under a
+// row the form keeps for its own controls: the column captions "Deg", "Min",
+// "Sec" and "%", then "Lat", "Lon" and "Alt" each with its button and
+// fields. The latitude and longitude numbers are of `numberKind` (edits on
+// the forms that show them, digits-only fields where they are typed);
+// `altitudeUnit` is the id of the label of the altitude's unit.
+std::array<ControlSpec, 20> GeographicRows(int group, const GeographicFields& fields,
+                                           int altitudeUnit, ControlKind numberKind);
 
 // The ids of the grid fields: easting and northing with their decimetres,
 // the grid hemisphere button, the zone and the band letter.

@@ -1,5 +1,4 @@
 #pragma once
-#include "geodesy/AngleWrap.h"
 
 #include <cstdint>
 #include <string_view>
@@ -10,6 +9,7 @@ namespace trelvan {
 inline constexpr std::string_view kTrueNorth = "TRUE";
 inline constexpr std::string_view kGridNorth = "GRID";
 inline constexpr std::string_view kMagneticNorth = "MAG";
+inline constexpr std::string_view kReferenceCaptions[] = {kTrueNorth, kGridNorth, kMagneticNorth};
 
 // Captions of the sign buttons.
 inline constexpr std::string_view kPlus = "+";

@@ -79,6 +79,18 @@ int Form::AddGroup(const QString& caption) {
 
 QGridLayout* Form::GroupGrid(int group) const { return groups_.value(group, nullptr); }
 
+void Form::FitWidth(int id, std::span<const std::string_view> captions) {
+  QWidget* widget = Control(id);
+  if (!widget) return;
+  const QFontMetrics metrics = widget->fontMetrics();
+  QString widest;
+  for (std::string_view caption : captions) {
+    const QString text = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+    if (metrics.horizontalAdvance(text) > metrics.horizontalAdvance(widest)) widest = text;
+  }
+  FitWidth(id, widest);
+}
+
 void Form::FitWidth(int id, const QString& widest) {
   QWidget* widget = Control(id);
   if (!widget) return;
@@ -101,6 +113,10 @@ void Form::FitWidth(int id, const QString& widest) {
 }
 
 void Form::AddControls(std::initializer_list<ControlSpec> controls) {
+  AddControls(std::span<const ControlSpec>(controls.begin(), controls.size()));
+}
+
+void Form::AddControls(std::span<const ControlSpec> controls) {
   for (const ControlSpec& control : controls) AddControl(control);
 }
 

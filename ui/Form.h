@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QString>
 #include <initializer_list>
+#include <span>
+#include <string_view>
 
 #include "ui/Services.h"
 
@@ -99,6 +101,7 @@ class Form : public QDialog {
   // the previous; returns its index for ControlSpec::group.
   int AddGroup(const QString& caption);
   void AddControls(std::initializer_list<ControlSpec> controls);
+  void AddControls(std::span<const ControlSpec> controls);
   // Layout of the form itself, for forms that add widgets of their own.
   QVBoxLayout* FormLayout() const { return layout_; }
   QGridLayout* GroupGrid(int group) const;
@@ -106,6 +109,9 @@ class Form : public QDialog {
   // widest text it will hold, needs in the control's font and style, so that
   // a field is as wide as its digits whatever the desktop's font.
   void FitWidth(int id, const QString& widest);
+  // The same for a button whose caption is one of `captions`: as wide as the
+  // widest of them in its font.
+  void FitWidth(int id, std::span<const std::string_view> captions);
 
   virtual void OnOpen() {}
   virtual void OnDestroy() {}
