@@ -206,11 +206,9 @@ void MainForm::RunCommand(int command) {
       RunModal(form);
       break;
     }
-    case kCommandWaypoints: {
-      WaypointsForm form(*this, this);
-      RunModal(form);
+    case kCommandWaypoints:
+      EditWaypoints(*this);
       break;
-    }
     case kCommandImportWaypoints:
       ImportWaypoints(*this);
       break;
@@ -303,6 +301,18 @@ int MainForm::WriteFiles(bool changedOnly) {
     }
   }
   return failed;
+}
+
+void MainForm::EditWaypoints(Form& owner) {
+  WaypointsForm form(*this, &owner);
+  owner.RunModal(form);
+}
+
+void MainForm::ShowChosenBase() {
+  int index = ListSelection(kWaypointList);
+  if (index < 0) index = settings.baseWaypoint;
+  if (index < 0 || index >= kWaypointCapacity) index = 0;
+  ShowBase(waypoints[static_cast<std::size_t>(index)].point);
 }
 
 void MainForm::ShowUnitLabels() {

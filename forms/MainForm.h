@@ -90,10 +90,17 @@ class MainForm : public Form {
   void ShowBase(const GeoPoint& p);
   // Rebuilds the selector from the table, selects baseWaypoint and shows it.
   void RefreshBase();
+  // Shows again, in the current units and datum, the waypoint chosen in the
+  // selector; with an empty table nothing is chosen and the base record is
+  // shown as it stands.
+  void ShowChosenBase();
   // Sets the altitude and angle unit labels from the settings.
   void ShowUnitLabels();
   // Runs a menu or tool bar command as the user's choice would.
   void RunCommand(int command);
+  // Runs the Waypoints form over `owner`, this form or a task form open over
+  // it (which shows a stored result there).
+  void EditWaypoints(Form& owner);
 
   AppSettings settings{};
   WaypointTable waypoints{};

@@ -2,7 +2,6 @@
 
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
-#include "forms/WaypointsForm.h"
 #include "geodesy/Angles.h"
 #include "geodesy/Convergence.h"
 #include "geodesy/DatumShift.h"
@@ -143,8 +142,7 @@ bool TaskForm::StoreResult(const GeoPoint& p) {
   SetName(record, name);
   // On disk before the Waypoints form shows it.
   main_.SaveChanges();
-  WaypointsForm waypoints(main_, this);
-  RunModal(waypoints);
+  main_.EditWaypoints(*this);
   return true;
 }
 

@@ -1,6 +1,5 @@
 #include "forms/UnitsForm.h"
 
-#include <QComboBox>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstring>
@@ -83,7 +82,7 @@ UnitsForm::UnitsForm(MainForm& main, QWidget* parent)
   const int datum = AddGroup(QStringLiteral("Map Datum"));
   AddControls({{kDatumList, K::kList, "", datum, 0, 0}});
   // Wide enough for the longest datum name.
-  static_cast<QComboBox*>(Control(kDatumList))->setMinimumContentsLength(LongestDatumName());
+  FitListWidth(kDatumList, LongestDatumName());
   // Stretched to the size of the main window, the buttons keep to the bottom.
   FormLayout()->addStretch(1);
   const int buttons = AddGroup(QString());
@@ -128,12 +127,7 @@ void UnitsForm::Commit() {
   const int datum = ListSelection(kDatumList);
   if (datum >= 0) settings.datumIndex = datum;
   main_.ShowUnitLabels();
-  // The waypoint selected in the main form; with an empty table nothing is
-  // selected and the base record is shown as it stands.
-  int index = main_.ListSelection(MainForm::kWaypointList);
-  if (index < 0) index = settings.baseWaypoint;
-  if (index < 0 || index >= kWaypointCapacity) index = 0;
-  main_.ShowBase(main_.waypoints[index].point);
+  main_.ShowChosenBase();
 }
 
 }  // namespace trelvan

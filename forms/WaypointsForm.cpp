@@ -1,6 +1,5 @@
 #include "forms/WaypointsForm.h"
 
-#include <QComboBox>
 #include <QGridLayout>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -66,7 +65,7 @@ WaypointsForm::WaypointsForm(MainForm& main, QWidget* parent)
   using K = ControlKind;
   const int frame = AddGroup(QStringLiteral("Waypoints"));
   AddControls({
-      {kWaypointList, K::kEditableList, "", frame, 0, 0, 1, 7},
+      {kWaypointList, K::kEditableList, "", frame, 0, 0, 1, 7, kMaxNameLength},
       {kConvert, K::kButton, "Convert", frame, 0, 7},
   });
   AddControls(GeographicRows(frame, kGeographic, kAltUnit, K::kDigits));
@@ -115,13 +114,11 @@ WaypointsForm::WaypointsForm(MainForm& main, QWidget* parent)
   for (int id : {kBand, kLatHemisphere, kLonHemisphere, kAltSign, kGridHemisphere}) {
     FitWidth(id, QStringLiteral("W"));
   }
-  auto* selector = static_cast<QComboBox*>(Control(kWaypointList));
-  selector->setMinimumContentsLength(kMaxNameLength);
   // Enter in the name field saves under the name just typed. The shortcut
   // takes the key before the selector would look the name up and show that
   // waypoint's stored position over the one typed. It sits on the selector,
   // which holds the focus for its name field.
-  auto* saveOnEnter = new QShortcut(selector);
+  auto* saveOnEnter = new QShortcut(Control(kWaypointList));
   saveOnEnter->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
   saveOnEnter->setContext(Qt::WidgetShortcut);
   connect(saveOnEnter, &QShortcut::activated, this, [this] { Press(kSave); });

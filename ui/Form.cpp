@@ -13,7 +13,6 @@
 #include <QVariant>
 #include <algorithm>
 
-#include "store/WaypointTable.h"
 
 namespace trelvan {
 
@@ -78,6 +77,10 @@ int Form::AddGroup(const QString& caption) {
 }
 
 QGridLayout* Form::GroupGrid(int group) const { return groups_.value(group, nullptr); }
+
+void Form::FitListWidth(int id, int characters) {
+  if (auto* list = qobject_cast<QComboBox*>(Control(id))) list->setMinimumContentsLength(characters);
+}
 
 void Form::FitWidth(int id, std::span<const std::string_view> captions) {
   QWidget* widget = Control(id);
@@ -169,15 +172,15 @@ void Form::AddControl(const ControlSpec& control) {
         list->setEditable(true);
         list->setInsertPolicy(QComboBox::NoInsert);
         list->setCompleter(nullptr);  // no completion: names differing in case are distinct
-        list->lineEdit()->setMaxLength(kMaxNameLength);
+        if (control.maxLength > 0) list->lineEdit()->setMaxLength(control.maxLength);
         // Enter or leaving the field would otherwise select an entry whose
         // text equals the typed one and show that entry over the fields the
         // user typed, so that a Save wrote the old position back. Only a
         // choice from the list selects.
-        disconnect(list->lineEdit(), SIGNAL(editingFinished()), list, nullptr);
+        disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
       }
       list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-      list->setMinimumContentsLength(14);
+      list->setMinimumContentsLength(control.maxLength > 0 ? control.maxLength : 14);
       const int id = control.id;
       connect(list, &QComboBox::currentIndexChanged, this, [this, id] {
         if (quiet_ == 0) OnSelectionChanged(id);

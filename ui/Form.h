@@ -25,7 +25,7 @@ enum class ControlKind {
   kDefaultButton, // the form's compute button, pressed by Enter
   kRadio,         // radio button
   kList,          // drop-down list
-  kEditableList,  // drop-down list with a text field of at most 22 characters
+  kEditableList,  // drop-down list with a text field (see ControlSpec::maxLength)
 };
 
 // One control of a form's layout: id (0 for a caption that is never
@@ -40,6 +40,9 @@ struct ControlSpec {
   int column;
   int rowSpan = 1;
   int columnSpan = 1;
+  // An editable list: the most characters its text field takes, and the
+  // width it is laid out for; 0 for no limit.
+  int maxLength = 0;
 };
 
 // Base of every form: a modal dialog whose controls are declared in a table
@@ -112,6 +115,8 @@ class Form : public QDialog {
   // The same for a button whose caption is one of `captions`: as wide as the
   // widest of them in its font.
   void FitWidth(int id, std::span<const std::string_view> captions);
+  // Lays a list out wide enough for entries of `characters` characters.
+  void FitListWidth(int id, int characters);
 
   virtual void OnOpen() {}
   virtual void OnDestroy() {}

@@ -52,7 +52,7 @@ class ProbeForm : public Form {
         {kDigits, K::kDigits, "", fields, 0, 1},
         {kLabel, K::kLabel, "m", fields, 0, 2},
         {kList, K::kList, "", fields, 1, 0},
-        {kNames, K::kEditableList, "", fields, 1, 1},
+        {kNames, K::kEditableList, "", fields, 1, 1, 1, 1, 22},
     });
     const int radios = AddGroup(QStringLiteral("Choice"));
     AddControls({
