@@ -5,6 +5,7 @@
 #include "forms/MainForm.h"
 #include "forms/PolarResultForm.h"
 #include "forms/PositionDisplay.h"
+#include "forms/WaypointList.h"
 #include "geometry/Polar.h"
 
 namespace trelvan {

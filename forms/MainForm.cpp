@@ -16,11 +16,13 @@
 #include "forms/BackPolarPlotForm.h"
 #include "forms/Forward3DForm.h"
 #include "forms/Inverse3DForm.h"
+#include "forms/MagneticVariance.h"
 #include "forms/Messages.h"
 #include "forms/PositionDisplay.h"
 #include "forms/Resection3DForm.h"
 #include "forms/UnitsForm.h"
 #include "forms/WaypointExchange.h"
+#include "forms/WaypointList.h"
 #include "forms/WaypointsForm.h"
 #include "geodesy/Angles.h"
 #include "geodesy/Convergence.h"
@@ -342,7 +344,7 @@ void MainForm::ShowBase(const GeoPoint& p) {
   ShowGrid(*this, kBaseGrid, q);
   gridConvergence = ShowSignedAngle(*this, kConvergenceSign, kConvergenceWhole, kConvergenceHun,
                                     GridConvergence(q), settings.angleUnit);
-  const double variance = Igrf14Variance(DateStampFrom(Now()), q) * kDegToRad;
+  const double variance = MagneticVarianceAt(Now(), q) * kDegToRad;
   magneticVariance = ShowSignedAngle(*this, kVarianceSign, kVarianceWhole, kVarianceHun, variance,
                                      settings.angleUnit);
 }

@@ -6,6 +6,7 @@
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
 #include "forms/PositionDisplay.h"
+#include "forms/WaypointList.h"
 #include "measures/AngleEntry.h"
 
 namespace trelvan {

@@ -1,11 +1,10 @@
 #include "forms/PositionDisplay.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "geodesy/Angles.h"
 #include "geodesy/Rounding.h"
-#include "store/CodePage1252.h"
+#include "geodesy/Utm.h"
 #include "measures/DisplaySplit.h"
 #include "measures/Units.h"
 #include "ui/Form.h"
@@ -114,51 +113,6 @@ double ShowSignedAngle(Form& form, int signId, int wholeId, int hundredthsId, do
   form.SetText(wholeId, QString::asprintf("%03d", parts.whole));
   form.SetText(hundredthsId, QString::asprintf("%02d", parts.hun));
   return g;
-}
-
-DateStamp DateStampFrom(const QDateTime& time) {
-  const QDate date = time.date();
-  const QTime clock = time.time();
-  return DateStamp{static_cast<double>(clock.second()),
-                   static_cast<std::int16_t>(clock.minute()),
-                   static_cast<std::int16_t>(clock.hour()),
-                   static_cast<std::int16_t>(date.day()),
-                   static_cast<std::int16_t>(date.month()),
-                   static_cast<std::int16_t>(date.year())};
-}
-
-QString NameText(const Waypoint& waypoint) {
-  QString text;
-  for (char byte : WaypointName(waypoint)) {
-    const char32_t c = DecodeCp1252(static_cast<unsigned char>(byte));
-    text.append(QChar(static_cast<char16_t>(c)));
-  }
-  return text;
-}
-
-bool NameBytes(const QString& text, char (&out)[kNameField]) {
-  std::memset(out, 0, sizeof out);
-  const QList<uint> codes = text.toUcs4();
-  if (codes.size() > kMaxNameLength) return false;
-  for (qsizetype i = 0; i < codes.size(); ++i) {
-    unsigned char byte = 0;
-    if (codes[i] == 0 || !EncodeCp1252(static_cast<char32_t>(codes[i]), byte)) return false;
-    out[i] = static_cast<char>(byte);
-  }
-  return true;
-}
-
-void FillWaypointList(Form& form, int id, const WaypointTable& table) {
-  form.ListClear(id);
-  const int count = CountInUse(table);
-  for (int i = 0; i < count; ++i) form.ListAppend(id, NameText(table[i]));
-}
-
-int FindListEntry(const Form& form, int id, const QString& name) {
-  for (int i = 0; i < form.ListCount(id); ++i) {
-    if (form.ListText(id, i) == name) return i;
-  }
-  return -1;
 }
 
 }  // namespace trelvan

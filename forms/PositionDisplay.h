@@ -1,14 +1,10 @@
 #pragma once
 
-#include <QDateTime>
 #include <QString>
 #include <array>
 #include <cstdint>
 
 #include "geodesy/Datum.h"
-#include "geodesy/Utm.h"
-#include "magnetic/MagneticModel.h"
-#include "store/WaypointTable.h"
 #include "ui/Form.h"
 
 namespace trelvan {
@@ -58,19 +54,5 @@ void ClearGrid(Form& form, const GridFields& fields);
 // the angle unit.
 double ShowSignedAngle(Form& form, int signId, int wholeId, int hundredthsId, double radians,
                        std::int32_t angleUnit);
-
-// The clock reading as the field model wants it.
-DateStamp DateStampFrom(const QDateTime& time);
-
-// A stored name as text, and text as name bytes in Windows-1252 (false when
-// a character has no byte there).
-QString NameText(const Waypoint& waypoint);
-bool NameBytes(const QString& text, char (&out)[kNameField]);
-
-// Clears list `id` and appends the names of the records in use, in order.
-void FillWaypointList(Form& form, int id, const WaypointTable& table);
-
-// Index of the first entry of list `id` whose text is `name`, or -1.
-int FindListEntry(const Form& form, int id, const QString& name);
 
 }  // namespace trelvan

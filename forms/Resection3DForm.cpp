@@ -5,6 +5,7 @@
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
 #include "forms/PositionDisplay.h"
+#include "forms/WaypointList.h"
 #include "geometry/Linear3.h"
 #include "geometry/Resection.h"
 #include "measures/Units.h"

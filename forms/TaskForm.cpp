@@ -1,7 +1,9 @@
 #include "forms/TaskForm.h"
 
+#include "forms/MagneticVariance.h"
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
+#include "forms/WaypointList.h"
 #include "geodesy/Angles.h"
 #include "geodesy/Convergence.h"
 #include "geodesy/DatumShift.h"
@@ -94,7 +96,7 @@ void TaskForm::ShowPosition(const GeographicFields& fields, const GeoPoint& p) {
 }
 
 void TaskForm::SetDeclinationsAt(const GeoPoint& p) {
-  main_.magneticVariance = Igrf14Variance(DateStampFrom(Now()), p) * kDegToRad;
+  main_.magneticVariance = MagneticVarianceAt(Now(), p) * kDegToRad;
   main_.gridConvergence = GridConvergence(p);
 }
 

@@ -6,9 +6,11 @@
 #include <numbers>
 #include <string_view>
 
+#include "exchange/WaypointName.h"
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
 #include "forms/PositionDisplay.h"
+#include "forms/WaypointList.h"
 #include "geodesy/Angles.h"
 #include "geodesy/DatumShift.h"
 #include "geodesy/Mgrs.h"
@@ -291,7 +293,7 @@ void WaypointsForm::Save() {
   WaypointTable& table = main_.waypoints;
   const QString text = Text(kWaypointList);
   char name[kNameField];
-  if (!NameBytes(text, name)) {
+  if (exchange::NameProblem(text, name) != nullptr) {
     ShowMessage(QString::fromUtf8(messages::kNameOutsideCodePage));
     return;
   }
@@ -308,7 +310,7 @@ void WaypointsForm::Save() {
     // counts as taken.
     if (text.isEmpty()) MakeFreeName(table, n, name);
     SetName(table[target], std::string_view(name));
-    ListAppend(kWaypointList, NameText(table[target]));
+    ListAppend(kWaypointList, exchange::NameText(table[target]));
     ListSelect(kWaypointList, target);
   }
   const GeoPoint p = ReadPosition();
@@ -330,7 +332,7 @@ void WaypointsForm::Save() {
 void WaypointsForm::DeleteOne() {
   const QString text = Text(kWaypointList);
   char name[kNameField];
-  if (!NameBytes(text, name)) return;
+  if (exchange::NameProblem(text, name) != nullptr) return;
   const int index = FindByName(main_.waypoints, std::string_view(name));
   if (index < 0) return;
   DeleteWaypoint(main_.waypoints, index);

@@ -16,6 +16,7 @@
 
 #include "forms/BackPolarPlotForm.h"
 #include "forms/Forward3DForm.h"
+#include "forms/MagneticVariance.h"
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
 #include "forms/WaypointsForm.h"
@@ -23,7 +24,6 @@
 #include "geodesy/Angles.h"
 #include "geodesy/Convergence.h"
 #include "geodesy/DatumShift.h"
-#include "magnetic/Igrf14.h"
 #include "measures/Units.h"
 #include "store/WaypointTable.h"
 #include "tests/forms/FormTestSupport.h"
@@ -169,8 +169,8 @@ TEST_F(BackPolarPlotFormTest, ReferencesUseTheDeclinationsAtTheTarget) {
     MeasureAndCompute(f, "10", "00", "+", "2", "00", "4000", "00", "MAG");
     MeasureAndCompute(f, "10", "00", "+", "2", "00", "4000", "00", "GRID");
   });
-  const double atTarget = Igrf14Variance(DateStampFrom(h.clock), kCapeTown) * kDegToRad;
-  const double atBase = Igrf14Variance(DateStampFrom(h.clock), kHome) * kDegToRad;
+  const double atTarget = MagneticVarianceAt(h.clock, kCapeTown) * kDegToRad;
+  const double atBase = MagneticVarianceAt(h.clock, kHome) * kDegToRad;
   ASSERT_GT(std::fabs(atTarget - atBase), 10.0 * kDegToRad);
   ASSERT_EQ(variances.size(), 2U);
   EXPECT_EQ(variances[0], atTarget);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "forms/Forward3DForm.h"
+#include "forms/MagneticVariance.h"
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
 #include "forms/WaypointsForm.h"
@@ -21,7 +22,6 @@
 #include "geodesy/Angles.h"
 #include "geodesy/Convergence.h"
 #include "geodesy/DatumShift.h"
-#include "magnetic/Igrf14.h"
 #include "measures/Units.h"
 #include "store/WaypointTable.h"
 #include "tests/forms/FormTestSupport.h"
@@ -238,7 +238,7 @@ TEST_F(Forward3DFormTest, MagneticAzimuthUsesTheVarianceAtTheBase) {
     PressUntil(f, F::kReference, "MAG");
     f.Press(F::kOk);
   });
-  EXPECT_EQ(varianceSeen, Igrf14Variance(DateStampFrom(h.clock), kSeattle) * kDegToRad);
+  EXPECT_EQ(varianceSeen, MagneticVarianceAt(h.clock, kSeattle) * kDegToRad);
   EXPECT_EQ(convergenceSeen, GridConvergence(kSeattle));
   const double variance = varianceSeen * kRadToDeg;
   EXPECT_GT(variance, 12.0);

@@ -9,13 +9,13 @@
 
 #include "forms/Forward3DForm.h"
 #include "forms/Inverse3DForm.h"
+#include "forms/MagneticVariance.h"
 #include "forms/MainForm.h"
 #include "forms/PolarResultForm.h"
 #include "forms/PositionDisplay.h"
 #include "geodesy/Angles.h"
 #include "geodesy/Convergence.h"
 #include "geometry/Polar.h"
-#include "magnetic/Igrf14.h"
 #include "measures/Units.h"
 #include "store/WaypointTable.h"
 #include "tests/forms/FormTestSupport.h"
@@ -198,7 +198,7 @@ TEST_F(Inverse3DFormTest, DeclinationsAreTakenAtTheBase) {
       f.Choose(Inverse3DForm::kBaseList, 1);
       f.Choose(Inverse3DForm::kTargetList, 2);
       f.Press(Inverse3DForm::kOk);
-      EXPECT_EQ(m.magneticVariance, Igrf14Variance(DateStampFrom(h.clock), base) * kDegToRad);
+      EXPECT_EQ(m.magneticVariance, MagneticVarianceAt(h.clock, base) * kDegToRad);
       EXPECT_EQ(m.gridConvergence, GridConvergence(base));
       EXPECT_EQ(m.backAzimuth, InversePolar(target, base).azimuth);
     });

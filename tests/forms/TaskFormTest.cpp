@@ -7,6 +7,7 @@
 #include <cstring>
 #include <ostream>
 
+#include "forms/MagneticVariance.h"
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
 #include "forms/TaskForm.h"
@@ -14,7 +15,6 @@
 #include "geodesy/AngleWrap.h"
 #include "geodesy/Angles.h"
 #include "geodesy/Convergence.h"
-#include "magnetic/Igrf14.h"
 #include "measures/Units.h"
 #include "store/WaypointTable.h"
 #include "tests/forms/FormTestSupport.h"
@@ -273,7 +273,7 @@ TEST_F(TaskFormTest, PositionShownInTheMapDatumAndAltitudeUnit) {
 TEST_F(TaskFormTest, DeclinationsComeFromTheClockAtThePoint) {
   const GeoPoint p = PointDeg(48.2, 16.4, 200.0);
   form.SetDeclinationsAt(p);
-  const double variance = Igrf14Variance(DateStampFrom(h.clock), p) * kDegToRad;
+  const double variance = MagneticVarianceAt(h.clock, p) * kDegToRad;
   EXPECT_EQ(main.magneticVariance, variance);
   EXPECT_EQ(main.gridConvergence, GridConvergence(p));
 
@@ -303,7 +303,7 @@ TEST_F(TaskFormTest, PolarMeasurementInRadiansAndMetresReferredToTrueNorth) {
   // "MAG" and "GRID" add the declinations found at the point, wrapped.
   form.SetText(ProbeForm::kReference, QStringLiteral("MAG"));
   v = form.ReadPolar(at);
-  EXPECT_EQ(main.magneticVariance, Igrf14Variance(DateStampFrom(h.clock), at) * kDegToRad);
+  EXPECT_EQ(main.magneticVariance, MagneticVarianceAt(h.clock, at) * kDegToRad);
   EXPECT_EQ(v.azimuth, WrapRadians(360.5 * kDegToRad + main.magneticVariance));
   EXPECT_LT(v.azimuth, kFullTurn);
   form.SetText(ProbeForm::kReference, QStringLiteral("GRID"));

@@ -1,0 +1,20 @@
+#include "forms/WaypointList.h"
+
+#include "exchange/WaypointName.h"
+
+namespace trelvan {
+
+void FillWaypointList(Form& form, int id, const WaypointTable& table) {
+  form.ListClear(id);
+  const int count = CountInUse(table);
+  for (int i = 0; i < count; ++i) form.ListAppend(id, exchange::NameText(table[i]));
+}
+
+int FindListEntry(const Form& form, int id, const QString& name) {
+  for (int i = 0; i < form.ListCount(id); ++i) {
+    if (form.ListText(id, i) == name) return i;
+  }
+  return -1;
+}
+
+}  // namespace trelvan

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+#include "store/WaypointTable.h"
+#include "ui/Form.h"
+
+namespace trelvan {
+
+// Clears list `id` and appends the names of the records in use, in order.
+void FillWaypointList(Form& form, int id, const WaypointTable& table);
+
+// Index of the first entry of list `id` whose text is `name`, or -1.
+int FindListEntry(const Form& form, int id, const QString& name);
+
+}  // namespace trelvan
