@@ -6,27 +6,22 @@
 #include "geodesy/Angles.h"
 #include "geodesy/Convergence.h"
 #include "tests/geodesy/KruegerReference.h"
+#include "tests/support/GeoPoints.h"
 
 namespace trelvan {
 namespace {
 
+using test::PointDeg;
+
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-GeoPoint Geo(double latDeg, double lonDeg, std::uint16_t datum = 0) {
-  GeoPoint p{};
-  p.lat = latDeg * kDegToRad;
-  p.lon = lonDeg * kDegToRad;
-  p.datum = datum;
-  return p;
-}
-
 double ConvergenceDeg(double latDeg, double lonDeg, std::uint16_t datum = 0) {
-  return GridConvergence(Geo(latDeg, lonDeg, datum)) * kRadToDeg;
+  return GridConvergence(PointDeg(latDeg, lonDeg, 0, datum)) * kRadToDeg;
 }
 
 TEST(ConvergenceTest, ZeroOnTheCentralMeridian) {
-  EXPECT_EQ(GridConvergence(Geo(40.0, -105.0)), 0.0);
-  EXPECT_EQ(GridConvergence(Geo(-33.0, 153.0, 17)), 0.0);
+  EXPECT_EQ(GridConvergence(PointDeg(40.0, -105.0)), 0.0);
+  EXPECT_EQ(GridConvergence(PointDeg(-33.0, 153.0, 0, 17)), 0.0);
 }
 
 TEST(ConvergenceTest, Examples) {
@@ -72,14 +67,14 @@ TEST(ConvergenceTest, MatchesIndependentTransverseMercator) {
 // northern band the footpoint would be found 10000 km north and the
 // convergence would come out near 5.7e12 degrees.
 TEST(ConvergenceTest, HairBelowEquatorStaysSmall) {
-  GeoPoint p = Geo(0.0, 1.0);
+  GeoPoint p = PointDeg(0.0, 1.0);
   p.lat = -1e-17;
   EXPECT_NEAR(GridConvergence(p), 0.0, 1e-15);
 }
 
 TEST(ConvergenceTest, NonFiniteInputsReturn) {
-  EXPECT_TRUE(std::isnan(GridConvergence(Geo(kNaN, 3.0))));
-  EXPECT_TRUE(std::isnan(GridConvergence(Geo(45.0, kNaN))));
+  EXPECT_TRUE(std::isnan(GridConvergence(PointDeg(kNaN, 3.0))));
+  EXPECT_TRUE(std::isnan(GridConvergence(PointDeg(45.0, kNaN))));
   UtmPoint g{};
   g.easting = 500000.0;
   g.northing = std::numeric_limits<double>::infinity();

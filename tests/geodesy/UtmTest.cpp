@@ -9,24 +9,18 @@
 #include "geodesy/Convergence.h"
 #include "geodesy/Utm.h"
 #include "tests/geodesy/KruegerReference.h"
+#include "tests/support/GeoPoints.h"
 
 namespace trelvan {
 namespace {
+
+using test::PointDeg;
 
 constexpr double kMetreTolerance = 1e-4;  // 0.1 mm on the grid
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // A position as the forms make it: whole degrees times kDegToRad.
-GeoPoint Geo(double latDeg, double lonDeg, std::uint16_t datum = 0, double height = 0.0) {
-  GeoPoint p{};
-  p.lat = latDeg * kDegToRad;
-  p.lon = lonDeg * kDegToRad;
-  p.height = height;
-  p.datum = datum;
-  return p;
-}
-
 UtmPoint Project(const GeoPoint& p) {
   UtmPoint u{};
   GeoToUtm(p, u);
@@ -47,7 +41,7 @@ UtmPoint Grid(double easting, double northing, std::uint16_t zone, char band,
 double CentralMeridianDeg(int zone) { return zone * 6.0 - 183.0; }
 
 TEST(UtmTest, EquatorOnCentralMeridianIsTheGridOrigin) {
-  const UtmPoint u = Project(Geo(0.0, 3.0));
+  const UtmPoint u = Project(PointDeg(0.0, 3.0));
   EXPECT_EQ(u.easting, 500000.0);
   EXPECT_EQ(u.northing, 0.0);
   EXPECT_EQ(u.zone, 31);
@@ -96,7 +90,7 @@ TEST(UtmTest, ZonesBandsAndExceptions) {
   };
   for (const ZoneCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.lat << " " << c.lon);
-    const UtmPoint u = Project(Geo(c.lat, c.lon, c.datum));
+    const UtmPoint u = Project(PointDeg(c.lat, c.lon, 0, c.datum));
     EXPECT_EQ(u.zone, c.zone);
     EXPECT_EQ(u.band, c.band);
     EXPECT_EQ(u.datum, c.datum);
@@ -108,34 +102,34 @@ TEST(UtmTest, ZonesBandsAndExceptions) {
 TEST(UtmTest, PlainZonesAndBandsEverywhere) {
   const char* bands = "CDEFGHJKLMNPQRSTUVWXX";
   for (double lat = -79.5; lat < 84.0; lat += 1.0) {
-    const UtmPoint u = Project(Geo(lat, -177.5));
+    const UtmPoint u = Project(PointDeg(lat, -177.5));
     EXPECT_EQ(u.band, bands[static_cast<int>(std::floor((lat + 80.0) / 8.0))]) << lat;
     EXPECT_EQ(u.zone, 1);
   }
   for (double lon = -179.5; lon < 180.0; lon += 1.0) {
-    const UtmPoint u = Project(Geo(-20.0, lon));
+    const UtmPoint u = Project(PointDeg(-20.0, lon));
     EXPECT_EQ(u.zone, 1 + static_cast<int>(std::floor((lon + 180.0) / 6.0))) << lon;
     EXPECT_EQ(u.band, 'K');
   }
 }
 
 TEST(UtmTest, ClampedLatitudesProjectAsTheLimits) {
-  const UtmPoint pole = Project(Geo(90.0, 10.0));
-  const UtmPoint limit = Project(Geo(84.0, 10.0));
+  const UtmPoint pole = Project(PointDeg(90.0, 10.0));
+  const UtmPoint limit = Project(PointDeg(84.0, 10.0));
   EXPECT_EQ(pole.easting, limit.easting);
   EXPECT_EQ(pole.northing, limit.northing);
-  const UtmPoint south = Project(Geo(-85.0, -60.0));
-  const UtmPoint southLimit = Project(Geo(-80.0, -60.0));
+  const UtmPoint south = Project(PointDeg(-85.0, -60.0));
+  const UtmPoint southLimit = Project(PointDeg(-80.0, -60.0));
   EXPECT_EQ(south.easting, southLimit.easting);
   EXPECT_EQ(south.northing, southLimit.northing);
   EXPECT_EQ(south.band, 'C');
 }
 
 TEST(UtmTest, EquatorAndJustSouthOfIt) {
-  const UtmPoint equator = Project(Geo(0.0, 0.0));
+  const UtmPoint equator = Project(PointDeg(0.0, 0.0));
   EXPECT_EQ(equator.band, 'N');
   EXPECT_EQ(equator.northing, 0.0);
-  const UtmPoint south = Project(Geo(-1e-6, 0.0));
+  const UtmPoint south = Project(PointDeg(-1e-6, 0.0));
   EXPECT_EQ(south.zone, 31);
   EXPECT_EQ(south.band, 'M');
   EXPECT_LT(south.northing, 10000000.0);
@@ -150,7 +144,7 @@ TEST(UtmTest, HairBelowEquatorGetsSouthernBand) {
        {-1e-17, -5e-15 * kDegToRad, -1e-300, -std::numeric_limits<double>::denorm_min()}) {
     SCOPED_TRACE(lat);
     ASSERT_EQ(lat * kRadToDeg + 80.0, 80.0);
-    GeoPoint p = Geo(0.0, 1.0);
+    GeoPoint p = PointDeg(0.0, 1.0);
     p.lat = lat;
     const UtmPoint u = Project(p);
     EXPECT_EQ(u.band, 'M');
@@ -159,7 +153,7 @@ TEST(UtmTest, HairBelowEquatorGetsSouthernBand) {
     EXPECT_NEAR(back.lat, 0.0, 1e-12);
     EXPECT_NEAR(back.lon, 1.0 * kDegToRad, 1e-12);
   }
-  GeoPoint minusZero = Geo(0.0, 1.0);
+  GeoPoint minusZero = PointDeg(0.0, 1.0);
   minusZero.lat = -0.0;
   EXPECT_EQ(Project(minusZero).band, 'N');  // -0 is not below zero
   EXPECT_EQ(Project(minusZero).northing, 0.0);
@@ -169,19 +163,19 @@ TEST(UtmTest, HeightCarriedAndGridSquareLettersKept) {
   UtmPoint u{};
   u.column = 'Q';
   u.row = 'R';
-  GeoToUtm(Geo(51.5, -0.1, 0, 1234.5), u);
+  GeoToUtm(PointDeg(51.5, -0.1, 1234.5, 0), u);
   EXPECT_EQ(u.column, 'Q');
   EXPECT_EQ(u.row, 'R');
   EXPECT_EQ(u.height, 1234.5);
-  const UtmPoint low = Project(Geo(51.5, -0.1, 0, -50.0));
+  const UtmPoint low = Project(PointDeg(51.5, -0.1, -50.0, 0));
   EXPECT_EQ(low.easting, u.easting);
   EXPECT_EQ(low.northing, u.northing);
   EXPECT_EQ(UtmToGeo(u).height, 1234.5);
 }
 
 TEST(UtmTest, OutOfRangeDatumProjectsOnRowTwo) {
-  const UtmPoint fallback = Project(Geo(48.0, 11.0, 300));
-  const UtmPoint ed50a = Project(Geo(48.0, 11.0, 2));
+  const UtmPoint fallback = Project(PointDeg(48.0, 11.0, 0, 300));
+  const UtmPoint ed50a = Project(PointDeg(48.0, 11.0, 0, 2));
   EXPECT_EQ(fallback.datum, 2);
   EXPECT_EQ(fallback.easting, ed50a.easting);
   EXPECT_EQ(fallback.northing, ed50a.northing);
@@ -196,7 +190,7 @@ TEST(UtmTest, MatchesIndependentTransverseMercator) {
     for (double lat = -80.0; lat <= 84.0; lat += 4.0) {
       for (double offset = -2.9; offset <= 2.9; offset += 0.58) {
         const double lon = CentralMeridianDeg(20) + offset;
-        const UtmPoint u = Project(Geo(lat, lon, datum));
+        const UtmPoint u = Project(PointDeg(lat, lon, 0, datum));
         ASSERT_EQ(u.zone, 20);
         const test::KruegerResult ref =
             test::KruegerProject(row.a, row.inv_f, lat * kDegToRad,
@@ -212,7 +206,7 @@ TEST(UtmTest, RoundTripGeoToGridToGeo) {
   for (std::uint16_t datum : {0, 2, 17, 22, 57, 59, 82, 97, 121}) {
     for (double lat = -79.0; lat <= 83.5; lat += 3.7) {
       for (double lon = -179.0; lon < 180.0; lon += 10.3) {
-        const GeoPoint p = Geo(lat, lon, datum, 100.0);
+        const GeoPoint p = PointDeg(lat, lon, 100.0, datum);
         const UtmPoint u = Project(p);
         if (std::fabs(lon - CentralMeridianDeg(u.zone)) > 3.0) {
           continue;  // an exception zone stretches beyond 3 degrees
@@ -268,8 +262,8 @@ TEST(UtmTest, LongitudesPastTheAntimeridianProjectAsTheSameMeridianWithinOneTurn
       SCOPED_TRACE(testing::Message() << latDeg << " deg, " << lonDeg << " deg");
       double withinOneTurn = std::remainder(lonDeg, 360.0);
       if (withinOneTurn == 180.0) withinOneTurn = -180.0;
-      const UtmPoint far = Project(Geo(latDeg, lonDeg));
-      const UtmPoint near = Project(Geo(latDeg, withinOneTurn));
+      const UtmPoint far = Project(PointDeg(latDeg, lonDeg));
+      const UtmPoint near = Project(PointDeg(latDeg, withinOneTurn));
       EXPECT_EQ(far.zone, near.zone);
       EXPECT_EQ(far.band, near.band);
       EXPECT_NEAR(far.easting, near.easting, kMetreTolerance);
@@ -278,7 +272,7 @@ TEST(UtmTest, LongitudesPastTheAntimeridianProjectAsTheSameMeridianWithinOneTurn
       EXPECT_LT(std::fabs(UtmConvergence(far)), 3.1 * kDegToRad);
     }
   }
-  EXPECT_EQ(Project(Geo(0.0, 180.0)).zone, 1);
+  EXPECT_EQ(Project(PointDeg(0.0, 180.0)).zone, 1);
 }
 
 TEST(UtmTest, FootpointLatitude) {
@@ -292,7 +286,7 @@ TEST(UtmTest, FootpointLatitude) {
   // On the central meridian the northing is the scaled meridian arc, so the
   // footpoint is the latitude itself.
   for (double lat = 0.0; lat <= 84.0; lat += 2.0) {
-    const UtmPoint u = Project(Geo(lat, 3.0));
+    const UtmPoint u = Project(PointDeg(lat, 3.0));
     EXPECT_NEAR(FootpointLatitude(u.northing, arc), lat * kDegToRad, 1e-13) << lat;
   }
 }
@@ -304,14 +298,14 @@ TEST(UtmTest, NonFiniteInputsReturn) {
   EXPECT_TRUE(std::isnan(FootpointLatitude(-kInf, arc)));
   FootpointLatitude(1e300, arc);  // far beyond the earth: returns, whatever it gives
 
-  for (const GeoPoint& p : {Geo(kNaN, 3.0), Geo(45.0, kNaN), Geo(45.0, kInf), Geo(kInf, -kInf)}) {
+  for (const GeoPoint& p : {PointDeg(kNaN, 3.0), PointDeg(45.0, kNaN), PointDeg(45.0, kInf), PointDeg(kInf, -kInf)}) {
     const UtmPoint u = Project(p);
     EXPECT_FALSE(std::isfinite(u.easting));
     EXPECT_GE(u.band, 'C');
     EXPECT_LE(u.band, 'X');
     EXPECT_LE(u.zone, 60);
   }
-  EXPECT_EQ(Project(Geo(kInf, 3.0)).band, 'X');  // clamped like any latitude beyond 84 N
+  EXPECT_EQ(Project(PointDeg(kInf, 3.0)).band, 'X');  // clamped like any latitude beyond 84 N
   EXPECT_TRUE(std::isnan(UtmToGeo(Grid(kNaN, 5000000.0, 31, 'T')).lon));
   EXPECT_TRUE(std::isnan(UtmToGeo(Grid(500000.0, kNaN, 31, 'T')).lat));
   EXPECT_TRUE(std::isnan(UtmToGeo(Grid(500000.0, kInf, 31, 'T')).lat));

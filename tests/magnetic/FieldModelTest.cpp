@@ -9,9 +9,12 @@
 #include "geodesy/AngleWrap.h"
 #include "magnetic/Coefficients.h"
 #include "magnetic/MagneticModel.h"
+#include "tests/support/GeoPoints.h"
 
 namespace trelvan {
 namespace {
+
+using test::PointDeg;
 
 constexpr double kDegToRad = 0.0174532925199433;
 constexpr double kPi = 3.141592653589793;
@@ -23,10 +26,6 @@ DateStamp Date(int year, int month, int day) {
                    static_cast<std::int16_t>(day),
                    static_cast<std::int16_t>(month),
                    static_cast<std::int16_t>(year)};
-}
-
-GeoPoint Point(double latitudeDeg, double longitudeDeg, double heightM = 0.0) {
-  return GeoPoint{latitudeDeg * kDegToRad, longitudeDeg * kDegToRad, heightM, 0};
 }
 
 double Intensity(const MagneticField& f) { return std::sqrt(f.x * f.x + f.y * f.y + f.z * f.z); }
@@ -210,12 +209,12 @@ double Assembled(const DateStamp& date, double latitude, double longitude, doubl
 }
 
 TEST(MagneticVariance, IsTheStepsInTurnWithTheHeightInKilometres) {
-  const GeoPoint p = Point(46.2, 7.4, 1000.0);
+  const GeoPoint p = PointDeg(46.2, 7.4, 1000.0);
   for (const DateStamp& date : {Date(2000, 1, 1), Date(2004, 3, 1), Date(2026, 7, 15)}) {
     EXPECT_EQ(MagneticVariance(date, p), Assembled(date, p.lat, p.lon, 1.0));
   }
   // 1000 km up is a different place from 1000 m up.
-  EXPECT_NE(MagneticVariance(Date(2004, 3, 1), Point(46.2, 7.4, 1.0e6)),
+  EXPECT_NE(MagneticVariance(Date(2004, 3, 1), PointDeg(46.2, 7.4, 1.0e6)),
             MagneticVariance(Date(2004, 3, 1), p));
 }
 
@@ -232,8 +231,8 @@ TEST(MagneticVariance, TimeOfDayHasNoEffect) {
   evening.hour = 23;
   evening.minute = 59;
   evening.seconds = 59.99;
-  EXPECT_EQ(MagneticVariance(morning, Point(-12.0, 130.0)),
-            MagneticVariance(evening, Point(-12.0, 130.0)));
+  EXPECT_EQ(MagneticVariance(morning, PointDeg(-12.0, 130.0)),
+            MagneticVariance(evening, PointDeg(-12.0, 130.0)));
 }
 
 TEST(MagneticVariance, MatchesPublishedDeclinationsOfItsEra) {
@@ -241,9 +240,9 @@ TEST(MagneticVariance, MatchesPublishedDeclinationsOfItsEra) {
   // London about 3 degrees west, Boulder (Colorado) about 10 degrees east,
   // Sydney about 12.5 degrees east. A degree and a half covers chart reading.
   const DateStamp date = Date(2002, 7, 1);
-  EXPECT_NEAR(MagneticVariance(date, Point(51.5, -0.13, 20.0)), -3.0, 1.5);
-  EXPECT_NEAR(MagneticVariance(date, Point(40.0, -105.27, 1650.0)), 10.0, 1.5);
-  EXPECT_NEAR(MagneticVariance(date, Point(-33.87, 151.2, 50.0)), 12.5, 1.5);
+  EXPECT_NEAR(MagneticVariance(date, PointDeg(51.5, -0.13, 20.0)), -3.0, 1.5);
+  EXPECT_NEAR(MagneticVariance(date, PointDeg(40.0, -105.27, 1650.0)), 10.0, 1.5);
+  EXPECT_NEAR(MagneticVariance(date, PointDeg(-33.87, 151.2, 50.0)), 12.5, 1.5);
 }
 
 TEST(MagneticVariance, NonFiniteInputsReturn) {
@@ -259,8 +258,8 @@ TEST(MagneticVariance, NonFiniteInputsReturn) {
 }
 
 TEST(MagneticVariance, MonthOutsideTheYearIsNotANumber) {
-  EXPECT_TRUE(std::isnan(MagneticVariance(Date(2004, 13, 1), Point(10.0, 10.0))));
-  EXPECT_TRUE(std::isnan(MagneticVariance(Date(2004, 0, 1), Point(10.0, 10.0))));
+  EXPECT_TRUE(std::isnan(MagneticVariance(Date(2004, 13, 1), PointDeg(10.0, 10.0))));
+  EXPECT_TRUE(std::isnan(MagneticVariance(Date(2004, 0, 1), PointDeg(10.0, 10.0))));
 }
 
 }  // namespace
