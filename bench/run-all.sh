@@ -42,17 +42,7 @@ done
 packages=(cmake g++ ninja-build python3 valgrind libbenchmark-dev libgeographiclib-dev
           geographiclib-tools)
 [[ $gui == ON ]] && packages+=(qt6-base-dev qt6-svg-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [[ ${#missing[@]} -gt 0 ]]; then
-  sudo=()
-  [[ $(id -u) -eq 0 ]] || sudo=(sudo)
-  echo "Installing: ${missing[*]}"
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
-fi
+"$root/tools/install-missing" "${packages[@]}"
 
 targets=(core_benchmark trelvan-calc)
 [[ $gui == ON ]] && targets+=(trelvan bare_dialog startup_probe)

@@ -55,7 +55,7 @@ bool ReadTable(const std::string& folder, WaypointTable& table, ToolOutput& io) 
 void AppendListLine(std::string& out, int index, const Waypoint& w) {
   GeoPoint p = w.point;
   p.datum = DatumRowIndex(p.datum);
-  char number[8];
+  char number[12];  // any int, sign and zero byte included
   std::snprintf(number, sizeof number, "%2d", index);
   out += number;
   out += "  ";
