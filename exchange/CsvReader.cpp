@@ -241,23 +241,18 @@ QList<CsvRecord> SplitCsv(QStringView text) {
 }
 
 ImportReport ReadCsv(const QByteArray& data, const ImportOptions& options, WaypointTable& table) {
-  ImportReport report;
   QByteArrayView bytes(data);
   if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
   QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   const QString text = decoder.decode(bytes);
   if (decoder.hasError() || text.contains(QChar(0))) {
+    ImportReport report;
     report.failure = QStringLiteral("The file is not UTF-8 text; nothing was imported.");
     return report;
   }
-  WaypointTable merged = table;
-  CsvImport(options, merged, report).Run(text);
-  if (report.failure.isEmpty()) {
-    table = merged;
-  } else {
-    report.entries.clear();
-  }
-  return report;
+  return ImportWhole(table, [&](WaypointTable& merged, ImportReport& report) {
+    CsvImport(options, merged, report).Run(text);
+  });
 }
 
 }  // namespace trelvan::exchange

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "exchange/GridText.h"
 #include "exchange/ImportRules.h"
 #include "exchange/WaypointName.h"
 #include "geodesy/Angles.h"
@@ -16,8 +17,6 @@ constexpr int kDegreeDecimals = 9;
 constexpr int kMetreDecimals = 3;
 // The latitudes the UTM grid covers; beyond them the projection clamps and
 // would give another point's grid position.
-constexpr double kGridSouth = -80.0;
-constexpr double kGridNorth = 84.0;
 
 void AppendField(std::string& out, const QString& text) {
   const std::string bytes = text.toStdString();
@@ -61,19 +60,7 @@ QByteArray WriteCsv(const WaypointTable& table, ExportReport& report) {
     out += ',';
     AppendField(out, QString::fromUtf8(DatumName(p.datum)));
     out += ',';
-    if (lat >= kGridSouth && lat <= kGridNorth) {
-      UtmPoint grid{};
-      GeoToUtm(p, grid);
-      calc::AppendInteger(out, grid.zone);
-      out += ',';
-      out += static_cast<char>(grid.band);
-      out += ',';
-      calc::AppendFixed(out, grid.easting, kMetreDecimals);
-      out += ',';
-      calc::AppendFixed(out, grid.northing, kMetreDecimals);
-    } else {
-      out += ",,,";
-    }
+    if (!AppendGridPosition(out, p, ',')) out += ",,,";
     out += "\r\n";
     ++report.written;
   }

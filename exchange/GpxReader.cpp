@@ -142,15 +142,9 @@ class GpxImport {
 }  // namespace
 
 ImportReport ReadGpx(const QByteArray& data, const ImportOptions& options, WaypointTable& table) {
-  ImportReport report;
-  WaypointTable merged = table;
-  GpxImport(data, options, merged, report).Run();
-  if (report.failure.isEmpty()) {
-    table = merged;
-  } else {
-    report.entries.clear();
-  }
-  return report;
+  return ImportWhole(table, [&](WaypointTable& merged, ImportReport& report) {
+    GpxImport(data, options, merged, report).Run();
+  });
 }
 
 }  // namespace trelvan::exchange

@@ -78,6 +78,22 @@ const char* HeightProblem(double height);
 // height as above), or nullptr. Degrees and metres.
 const char* PositionProblem(double latitude, double longitude, double height);
 
+// Runs `import` (it reads the whole file into the table it is given, and
+// may set the report's failure) on a copy of `table`, and keeps the copy only
+// when the file was read: an import is all or nothing.
+template <class Import>
+ImportReport ImportWhole(WaypointTable& table, Import&& import) {
+  ImportReport report;
+  WaypointTable merged = table;
+  import(merged, report);
+  if (report.failure.isEmpty()) {
+    table = merged;
+  } else {
+    report.entries.clear();
+  }
+  return report;
+}
+
 // Adds positions to a table by the rules. Works on the table it is given;
 // the readers hand it a copy and keep that only when the file was read.
 class TableMerger {

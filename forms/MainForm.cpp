@@ -73,21 +73,7 @@ MainForm::MainForm(Services& services, std::string dataFolder, QWidget* parent)
       {kEdit, K::kButton, "Edit...", base, 0, 5},
   });
   AddControls(GeographicRows(base, kBaseFields, kAltUnit, K::kEdit));
-  AddControls({
-      {0, K::kCaption, "m", base, 5, 2, 1, 2},
-      {0, K::kCaption, "dm", base, 5, 4},
-      {0, K::kCaption, "Easting", base, 6, 0, 1, 2},
-      {kEasting, K::kEdit, "", base, 6, 2, 1, 2},
-      {kEastingDm, K::kEdit, "", base, 6, 4},
-      {0, K::kCaption, "Northing", base, 7, 0, 1, 2},
-      {kNorthing, K::kEdit, "", base, 7, 2, 1, 2},
-      {kNorthingDm, K::kEdit, "", base, 7, 4},
-      {0, K::kCaption, "HSphere", base, 8, 0},
-      {kGridHemisphere, K::kButton, "N", base, 8, 1},
-      {0, K::kCaption, "Zone", base, 8, 2},
-      {kZone, K::kEdit, "", base, 8, 3},
-      {kBand, K::kEdit, "", base, 8, 4},
-  });
+  AddControls(GridRows(base, kBaseGrid, K::kEdit));
   const int angles = AddGroup(QStringLiteral("Declination Angles"));
   AddControls({
       {kAngleUnit, K::kLabel, "mils", angles, 0, 2},

@@ -54,6 +54,25 @@ std::array<ControlSpec, 20> GeographicRows(int group, const GeographicFields& f,
   }};
 }
 
+std::array<ControlSpec, 13> GridRows(int group, const GridFields& f, ControlKind numberKind) {
+  using K = ControlKind;
+  return {{
+      {0, K::kCaption, "m", group, 5, 2, 1, 2},
+      {0, K::kCaption, "dm", group, 5, 4},
+      {0, K::kCaption, "Easting", group, 6, 0, 1, 2},
+      {f.easting, numberKind, "", group, 6, 2, 1, 2},
+      {f.eastingDm, numberKind, "", group, 6, 4},
+      {0, K::kCaption, "Northing", group, 7, 0, 1, 2},
+      {f.northing, numberKind, "", group, 7, 2, 1, 2},
+      {f.northingDm, numberKind, "", group, 7, 4},
+      {0, K::kCaption, "HSphere", group, 8, 0},
+      {f.hemisphere, K::kButton, "N", group, 8, 1},
+      {0, K::kCaption, "Zone", group, 8, 2},
+      {f.zone, numberKind, "", group, 8, 3},
+      {f.band, K::kEdit, "", group, 8, 4},
+  }};
+}
+
 void ShowGeographic(Form& form, const GeographicFields& f, const GeoPoint& q,
                     std::int32_t distanceUnit) {
   form.SetText(f.latHemisphere, q.lat >= 0 ? QStringLiteral("N") : QStringLiteral("S"));

@@ -33,6 +33,13 @@ struct GridFields {
   int easting, eastingDm, northing, northingDm, hemisphere, zone, band;
 };
 
+// The rows of the grid fields in `group`, rows 5 to 8 under the geographic
+// ones: the column captions "m" and "dm", "Easting" and "Northing" with
+// their metres and decimetres, then "HSphere", "Zone" and the band. The
+// numbers and the zone are of `numberKind`; the band is always shown, never
+// typed.
+std::array<ControlSpec, 13> GridRows(int group, const GridFields& fields, ControlKind numberKind);
+
 // Shows q (already in the display datum) in `fields`: "N"/"S", "E"/"W" and
 // "+"/"-" at or above zero, degrees "%03d", minutes, seconds and hundredths
 // "%02d", the altitude rounded in metres or feet as `distanceUnit` says,

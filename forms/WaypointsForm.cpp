@@ -71,20 +71,8 @@ WaypointsForm::WaypointsForm(MainForm& main, QWidget* parent)
       {kConvert, K::kButton, "Convert", frame, 0, 7},
   });
   AddControls(GeographicRows(frame, kGeographic, kAltUnit, K::kDigits));
+  AddControls(GridRows(frame, kGrid, K::kDigits));
   AddControls({
-      {0, K::kCaption, "m", frame, 5, 2, 1, 2},
-      {0, K::kCaption, "dm", frame, 5, 4},
-      {0, K::kCaption, "Easting", frame, 6, 0, 1, 2},
-      {kEasting, K::kDigits, "", frame, 6, 2, 1, 2},
-      {kEastingDm, K::kDigits, "", frame, 6, 4},
-      {0, K::kCaption, "Northing", frame, 7, 0, 1, 2},
-      {kNorthing, K::kDigits, "", frame, 7, 2, 1, 2},
-      {kNorthingDm, K::kDigits, "", frame, 7, 4},
-      {0, K::kCaption, "HSphere", frame, 8, 0},
-      {kGridHemisphere, K::kButton, "N", frame, 8, 1},
-      {0, K::kCaption, "Zone", frame, 8, 2},
-      {kZone, K::kDigits, "", frame, 8, 3},
-      {kBand, K::kEdit, "", frame, 8, 4},
       {0, K::kCaption, "MGRS", frame, 9, 0},
       {kMgrs, K::kEdit, "", frame, 9, 1, 1, 6},
   });

@@ -19,9 +19,7 @@ constexpr int kRowLetters = 20;
 constexpr int kEvenZoneRowShift = 5;      // even zones start at F
 constexpr int kOlderLetteringShift = 10;  // L or R instead of A or F
 
-// Latitude limits of the grid, degrees (the bands C..X).
-constexpr double kSouthLimitDeg = -80.0;
-constexpr double kNorthLimitDeg = 84.0;
+// Height of a latitude band, degrees (X, the last, is 12).
 constexpr double kBandHeightDeg = 8.0;
 
 // The edges of a zone and a band are probed this far inside, degrees (about
@@ -103,9 +101,9 @@ bool ReachOf(std::uint16_t zone, int band, std::uint16_t datum, Reach& reach) {
   double west = 0.0;
   double east = 0.0;
   if (!ZoneEdges(zone, band, west, east)) return false;
-  const double south = kSouthLimitDeg + kBandHeightDeg * band;
+  const double south = kGridSouthDeg + kBandHeightDeg * band;
   // X, the last band, runs on to 84 N: twelve degrees.
-  const double north = kBands[band + 1] == '\0' ? kNorthLimitDeg : south + kBandHeightDeg;
+  const double north = kBands[band + 1] == '\0' ? kGridNorthDeg : south + kBandHeightDeg;
   const double centre = static_cast<double>(zone) * 6.0 - 183.0;
   const double lats[] = {south + kInside, north - kInside};
   const double lons[] = {west + kInside, east - kInside,
@@ -240,7 +238,7 @@ MgrsStatus GeoToMgrs(const GeoPoint& point, int precision, MgrsStyle style, char
   // The same test in degrees as the projection's clamp, so that 84 N itself
   // is on the grid.
   const double latDeg = point.lat * kRadToDeg;
-  if (!(latDeg >= kSouthLimitDeg && latDeg <= kNorthLimitDeg)) {
+  if (!(latDeg >= kGridSouthDeg && latDeg <= kGridNorthDeg)) {
     return Refuse(MgrsStatus::kOutsideGrid, text, size);
   }
   UtmPoint grid{};

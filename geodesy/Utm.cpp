@@ -34,10 +34,8 @@ constexpr double kTwiceScale2 = 1.9984003200000002;   // 2 k0^2
 constexpr double kScale4 = 0.9984009597440259;        // k0^4
 constexpr double kScale6 = 0.9976023987203844;        // k0^6
 
-// Latitude limits of the grid, degrees and the same times kDegToRad.
-constexpr double kNorthLimitDeg = 84.0;
+// Latitude limits of the grid times kDegToRad.
 constexpr double kNorthLimit = 1.466076571675237;
-constexpr double kSouthLimitDeg = -80.0;
 constexpr double kSouthLimit = -1.3962634015954638;
 
 // The footpoint iteration starts a few units in the last place below pi/2
@@ -176,6 +174,11 @@ MeridianArc MeridianArcCoefficients(double a, double inv_f) {
   return arc;
 }
 
+bool OnUtmGrid(const GeoPoint& p) {
+  const double latDeg = p.lat * kRadToDeg;
+  return latDeg >= kGridSouthDeg && latDeg <= kGridNorthDeg && std::isfinite(p.lon);
+}
+
 void GeoToUtm(const GeoPoint& point, UtmPoint& out) {
   const std::uint16_t datum = DatumRowIndex(point.datum);
   const Datum& row = DatumRow(datum);
@@ -186,11 +189,11 @@ void GeoToUtm(const GeoPoint& point, UtmPoint& out) {
   const double lonDeg = lambda * kRadToDeg;
 
   // The series are only used between 80 S and 84 N.
-  if (latDeg > kNorthLimitDeg) {
-    latDeg = kNorthLimitDeg;
+  if (latDeg > kGridNorthDeg) {
+    latDeg = kGridNorthDeg;
     phi = kNorthLimit;
-  } else if (latDeg < kSouthLimitDeg) {
-    latDeg = kSouthLimitDeg;
+  } else if (latDeg < kGridSouthDeg) {
+    latDeg = kGridSouthDeg;
     phi = kSouthLimit;
   }
 

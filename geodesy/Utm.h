@@ -21,6 +21,15 @@ struct UtmPoint {
 
 inline constexpr std::uint16_t kUtmForm = 0;
 
+// The latitudes the grid covers, degrees; beyond them positions project as
+// the limit (GeoToUtm clamps) and have no grid position of their own.
+inline constexpr double kGridSouthDeg = -80.0;
+inline constexpr double kGridNorthDeg = 84.0;
+
+// True when p lies on the grid: a latitude within kGridSouthDeg..kGridNorthDeg
+// and a finite longitude.
+bool OnUtmGrid(const GeoPoint& p);
+
 // The false origin of every zone, metres.
 inline constexpr double kFalseEasting = 500000.0;
 inline constexpr double kFalseNorthing = 10000000.0;  // southern hemisphere only

@@ -8,6 +8,7 @@
 #include "exchange/ExchangeFile.h"
 #include "exchange/GpxReader.h"
 #include "exchange/GpxWriter.h"
+#include "exchange/GridText.h"
 #include "exchange/WaypointName.h"
 #include "geodesy/Angles.h"
 #include "geodesy/Mgrs.h"
@@ -26,8 +27,6 @@ namespace {
 constexpr char kProgram[] = "trelvan-waypoints: ";
 constexpr char kHeldMessage[] = "TRELVAN is running with this data folder; close it first.";
 // The latitudes of the UTM grid, degrees.
-constexpr double kGridSouth = -80.0;
-constexpr double kGridNorth = 84.0;
 
 void AppendLines(std::string& out, const QStringList& lines) {
   for (const QString& line : lines) out += line.toStdString() + "\n";
@@ -69,17 +68,7 @@ void AppendListLine(std::string& out, int index, const Waypoint& w) {
   out += " m  ";
   out += DatumName(p.datum);
   out += "  ";
-  const double lat = p.lat * kRadToDeg;
-  if (lat >= kGridSouth && lat <= kGridNorth && std::isfinite(p.lon)) {
-    UtmPoint grid{};
-    GeoToUtm(p, grid);
-    calc::AppendInteger(out, grid.zone);
-    out += ' ';
-    out += static_cast<char>(grid.band);
-    out += ' ';
-    calc::AppendFixed(out, grid.easting, 3);
-    out += ' ';
-    calc::AppendFixed(out, grid.northing, 3);
+  if (exchange::AppendGridPosition(out, p, ' ')) {
     out += "  ";
     out += MgrsOf(p).text;
   } else {
