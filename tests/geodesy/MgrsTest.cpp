@@ -15,6 +15,7 @@
 namespace trelvan {
 namespace {
 
+using test::Grid;
 using test::PointDeg;
 
 std::string Reference(const GeoPoint& p, int precision = 5, MgrsStyle style = MgrsStyle::kSpaced) {
@@ -32,17 +33,6 @@ std::string Reference(const UtmPoint& g, int precision) {
 std::string WithoutSpaces(std::string text) {
   std::erase(text, ' ');
   return text;
-}
-
-UtmPoint Grid(double easting, double northing, std::uint16_t zone, char band,
-              std::uint16_t datum = 0) {
-  UtmPoint g{};
-  g.easting = easting;
-  g.northing = northing;
-  g.zone = zone;
-  g.band = band;
-  g.datum = datum;
-  return g;
 }
 
 // Older lettering datums of the table: NAD27_mean (Clarke 1866), Adindan

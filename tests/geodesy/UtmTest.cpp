@@ -14,6 +14,7 @@
 namespace trelvan {
 namespace {
 
+using test::Grid;
 using test::PointDeg;
 
 constexpr double kMetreTolerance = 1e-4;  // 0.1 mm on the grid
@@ -25,17 +26,6 @@ UtmPoint Project(const GeoPoint& p) {
   UtmPoint u{};
   GeoToUtm(p, u);
   return u;
-}
-
-UtmPoint Grid(double easting, double northing, std::uint16_t zone, char band,
-              std::uint16_t datum = 0) {
-  UtmPoint g{};
-  g.easting = easting;
-  g.northing = northing;
-  g.zone = zone;
-  g.band = band;
-  g.datum = datum;
-  return g;
 }
 
 double CentralMeridianDeg(int zone) { return zone * 6.0 - 183.0; }

@@ -9,12 +9,25 @@
 #include "geodesy/Angles.h"
 #include "geodesy/Datum.h"
 #include "geodesy/DatumShift.h"
+#include "geodesy/Utm.h"
 
 namespace trelvan::test {
 
 // A point from degrees, metres and a datum index.
 inline GeoPoint PointDeg(double latDeg, double lonDeg, double height = 0, std::uint16_t datum = 0) {
   return GeoPoint{latDeg * kDegToRad, lonDeg * kDegToRad, height, datum};
+}
+
+// A grid position in UTM form, metres, on datum `datum`.
+inline UtmPoint Grid(double easting, double northing, std::uint16_t zone, char band,
+                     std::uint16_t datum = 0) {
+  UtmPoint g{};
+  g.easting = easting;
+  g.northing = northing;
+  g.zone = zone;
+  g.band = band;
+  g.datum = datum;
+  return g;
 }
 
 // Straight-line distance in metres between two points, each taken to
