@@ -266,7 +266,8 @@ void WaypointsForm::OnTextChanged(int id) {
   for (const FieldCheck& check : kFieldChecks) {
     if (check.id != id) continue;
     const QString text = Text(id);
-    // "00" is no zone, while a single "0" has always been let through.
+    // "00" is no zone at once; a single "0" may be the start of "05", so
+    // zone 0 is refused only when a grid position is read (ZoneRefused).
     const bool refused = ReadFieldNumber(text.toStdString()) >= check.firstRefused ||
                          (id == kZone && text == QStringLiteral("00"));
     if (refused) {
