@@ -18,6 +18,10 @@ if(NOT TRELVAN_HELP2MAN)
   message(WARNING "help2man (Debian package help2man) not found: no man pages")
 endif()
 file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/man)
+# Man pages and the changelog are installed compressed, as Debian's policy
+# asks; -n keeps the file's name and time out, so every build packs the same
+# bytes.
+find_program(TRELVAN_GZIP gzip REQUIRED)
 
 # Installs the program `target` in bin and its man page in section 1, with
 # `summary` as the line under NAME; the metadata lists it among the binaries.
@@ -31,14 +35,15 @@ function(trelvan_install_program target summary)
     return()
   endif()
   set(page ${PROJECT_BINARY_DIR}/man/${target}.1)
-  add_custom_command(OUTPUT ${page}
+  add_custom_command(OUTPUT ${page}.gz
     COMMAND ${TRELVAN_HELP2MAN} --no-info --section=1 --name=${summary} --output=${page}
             $<TARGET_FILE:${target}>
+    COMMAND ${TRELVAN_GZIP} -9nf ${page}
     DEPENDS ${target}
     COMMENT "Writing the man page of ${target}"
     VERBATIM)
-  add_custom_target(${target}-man ALL DEPENDS ${page})
-  install(FILES ${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  add_custom_target(${target}-man ALL DEPENDS ${page}.gz)
+  install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endfunction()
 
 trelvan_install_program(trelvan-calc "the TRELVAN survey computations for many points at once")
@@ -71,6 +76,16 @@ if(TARGET trelvan)
             DESTINATION ${icons}/${size}x${size}/apps RENAME ${TRELVAN_APP_ID}.png)
   endforeach()
 endif()
+
+# The changelog and the copyright file in the package's documentation folder.
+set(changelog ${PROJECT_BINARY_DIR}/changelog.gz)
+add_custom_command(OUTPUT ${changelog}
+  COMMAND ${TRELVAN_GZIP} -9n -c ${PROJECT_SOURCE_DIR}/resources/debian/changelog > ${changelog}
+  DEPENDS ${PROJECT_SOURCE_DIR}/resources/debian/changelog
+  COMMENT "Compressing the changelog")
+add_custom_target(trelvan-changelog ALL DEPENDS ${changelog})
+install(FILES ${changelog} ${PROJECT_SOURCE_DIR}/resources/debian/copyright
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The Debian package: trelvan_VERSION_ARCH.deb, its dependencies read from
 # the libraries the programs link (dpkg-shlibdeps, Debian package dpkg-dev).

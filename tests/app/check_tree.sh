@@ -25,7 +25,7 @@ for program in $programs; do
   out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/$program" --version 2>&1)
   [ "$out" = "$program $version" ] || fail "$program --version says '$out'"
   readelf -d "$prefix/bin/$program" | grep -E 'R(UN)?PATH' >&2 && fail "$program has a library path"
-  grep -q "^\.TH .*\"$program $version\"" "$prefix/share/man/man1/$program.1" ||
+  zcat "$prefix/share/man/man1/$program.1.gz" | grep -q "^\.TH .*\"$program $version\"" ||
     fail "no man page of $program $version"
 done
 

@@ -2,7 +2,8 @@
 # Makes the Debian package of a build with CPack and checks its name, control
 # fields, computed dependencies and files (those of `cmake --install` under
 # /usr), the tree it unpacks to (check_tree.sh), and that apt could install
-# it (simulated, so the machine stays as it was).
+# it (simulated, so the machine stays as it was), and that lintian finds no
+# error in it.
 #   package_test.sh BUILD_FOLDER
 set -u
 build=$(realpath "$1")
@@ -35,6 +36,9 @@ packed=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | LC_
 dpkg-deb -x "$deb" "$work/root"
 file "$work"/root/usr/bin/* | grep -v ', stripped' >&2 && fail "programs not stripped"
 "$here/check_tree.sh" "$work/root/usr" "$version" || fail "the unpacked tree"
+# Lintian warns when it runs as root; only its errors fail the check.
+lintian --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1
+grep '^E: ' "$work/lintian.log" >&2 && fail "lintian reports errors"
 apt-get install --simulate -qq "$deb" >"$work/apt.log" 2>&1 || fail "apt: $(cat "$work/apt.log")"
 
 [ "$failures" -eq 0 ] || exit 1
