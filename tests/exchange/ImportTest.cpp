@@ -182,9 +182,11 @@ TEST(CsvImport, GridHeaderReadsZoneBandEastingAndNorthing) {
   }
   EXPECT_EQ(reasons,
             QStringList({QStringLiteral("the zone is not 1..60"),
-                         QStringLiteral("the easting is not a number from 0 to 999999"),
-                         QStringLiteral("the northing lies beyond the grid (84 N to 80 S)"),
-                         QStringLiteral("the northing lies beyond the grid (84 N to 80 S)"),
+                         QStringLiteral("the grid position lies outside its zone"),
+                         QStringLiteral(
+                             "the grid position lies beyond the UTM grid (80 30' S to 84 30' N)"),
+                         QStringLiteral(
+                             "the grid position lies beyond the UTM grid (80 30' S to 84 30' N)"),
                          QStringLiteral("the row has 5 fields, the header 7")}));
 }
 

@@ -220,7 +220,7 @@ TEST(MgrsTest, WritingRefusesWithTheReasonAndAnEmptyText) {
   EXPECT_EQ(write(PointDeg(84.0001, 10)), MgrsStatus::kOutsideGrid);
   EXPECT_EQ(write(PointDeg(-80.0001, 10)), MgrsStatus::kOutsideGrid);
   EXPECT_EQ(write(GeoPoint{nan, 0.1, 0, 0}), MgrsStatus::kOutsideGrid);
-  EXPECT_EQ(write(GeoPoint{0.1, nan, 0, 0}), MgrsStatus::kNotFinite);
+  EXPECT_EQ(write(GeoPoint{0.1, nan, 0, 0}), MgrsStatus::kOutsideGrid);
   const GeoPoint london = PointDeg(51.5043, -0.1277);
   EXPECT_EQ(write(london, -1), MgrsStatus::kBadPrecision);
   EXPECT_EQ(write(london, 6), MgrsStatus::kBadPrecision);

