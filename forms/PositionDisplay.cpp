@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "geodesy/Angles.h"
-#include "geodesy/Rounding.h"
 #include "geodesy/GridDomain.h"
+#include "geodesy/Rounding.h"
 #include "measures/DisplaySplit.h"
 #include "measures/Units.h"
 #include "ui/Form.h"

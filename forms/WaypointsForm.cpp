@@ -13,8 +13,8 @@
 #include "forms/WaypointList.h"
 #include "geodesy/Angles.h"
 #include "geodesy/DatumShift.h"
-#include "geodesy/Mgrs.h"
 #include "geodesy/GridDomain.h"
+#include "geodesy/Mgrs.h"
 #include "measures/DmsEntry.h"
 #include "measures/FieldNumber.h"
 #include "measures/Units.h"
@@ -199,8 +199,8 @@ bool WaypointsForm::GridRefused() {
   if (status == GridStatus::kOnGrid) return false;
   // A single "0" may begin "05" as it is typed, so zone 0 is refused only
   // here, where it would be read, with the zone field's own message.
-  ShowMessage(QString::fromUtf8(status == GridStatus::kNoZone ? messages::kRange1To60
-                                                              : messages::kGridPositionOutsideZone));
+  ShowMessage(QString::fromUtf8(
+      status == GridStatus::kNoZone ? messages::kRange1To60 : messages::kGridPositionOutsideZone));
   return true;
 }
 

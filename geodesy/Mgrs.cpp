@@ -171,8 +171,8 @@ MgrsStatus Refuse(MgrsStatus status, char* text, std::size_t size) {
 // With a `reach`, the square must meet the zone's part of the band; without
 // one (a position GeoToUtm put in its zone and band) only the letters that
 // exist are checked.
-MgrsStatus Write(const UtmPoint& grid, int precision, MgrsStyle style, char* text,
-                 std::size_t size, const Reach* reach) {
+MgrsStatus Write(const UtmPoint& grid, int precision, MgrsStyle style, char* text, std::size_t size,
+                 const Reach* reach) {
   // Truncated to the cell: a reference always names the cell the position
   // lies in, never its neighbour to the north or east.
   const double cell = CellSize(precision);
