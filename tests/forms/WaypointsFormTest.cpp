@@ -613,7 +613,9 @@ TEST_F(WaypointsFormTest, GridPositionsOffTheGridAreRefusedWhereTheyWouldBeRead)
           SCOPED_TRACE(std::string(c.hemisphere) + c.easting + " " + c.northing);
           if (w.Text(W::kGridHemisphere) != c.hemisphere) w.Press(W::kGridHemisphere);
           w.SetText(W::kEasting, QString::fromUtf8(c.easting));
-          TypeAll(w, {{W::kEastingDm, "0"}, {W::kZone, "33"}, {W::kNorthing, c.northing},
+          TypeAll(w, {{W::kEastingDm, "0"},
+                      {W::kZone, "33"},
+                      {W::kNorthing, c.northing},
                       {W::kNorthingDm, "0"}});
           h.messages.clear();
           for (int button : {W::kConvert, W::kSave}) ASSERT_TRUE(w.Press(button));

@@ -87,6 +87,36 @@ TEST(UtmTest, ZonesBandsAndExceptions) {
   }
 }
 
+// Round degrees on the edges of zones, bands and the Norway and Svalbard
+// cells fall in the cell to their north and east, as the standard names it,
+// whether the degrees came to radians through kDegToRad (the forms, people's
+// lines) or a full-precision pi/180 (--raw lines made with math.radians).
+TEST(UtmTest, RoundDegreesFallInTheCellTheStandardNames) {
+  const struct {
+    double lat, lon;
+    int zone;
+    char band;
+  } cases[] = {
+      {60, 3, 32, 'V'},   {72, 9, 33, 'X'},  {72, 10, 33, 'X'},   {56, 4, 32, 'V'},
+      {64, 5, 31, 'W'},   {80, 9, 33, 'X'},  {40, 9, 32, 'T'},    {56, 3, 32, 'V'},
+      {56, 0, 31, 'V'},   {56, 12, 33, 'V'}, {64, 3, 31, 'W'},    {72, 0, 31, 'X'},
+      {72, 21, 35, 'X'},  {72, 33, 37, 'X'}, {72, 42, 38, 'X'},   {84, 9, 33, 'X'},
+      {84, 42, 38, 'X'},  {0, 0, 31, 'N'},   {0, 6, 32, 'N'},     {8, -180, 1, 'P'},
+      {-8, 174, 60, 'M'}, {-72, 6, 32, 'D'}, {-80, 3, 31, 'C'},   {-32, -72, 19, 'J'},
+      {48, 18, 34, 'U'},  {16, 180, 1, 'Q'}, {-56, -36, 25, 'F'}, {24, 120, 51, 'R'},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.lat << " " << c.lon);
+    const double toRadians = std::numbers::pi / 180.0;
+    for (const GeoPoint& p :
+         {PointDeg(c.lat, c.lon), GeoPoint{c.lat * toRadians, c.lon * toRadians, 0, 0}}) {
+      const UtmPoint u = Project(p);
+      EXPECT_EQ(u.zone, c.zone);
+      EXPECT_EQ(u.band, c.band);
+    }
+  }
+}
+
 // Away from boundaries the zone is 1 + floor((lon + 180) / 6) and the band
 // is the eight-degree letter from 80 S, X stretched to 84 N.
 TEST(UtmTest, PlainZonesAndBandsEverywhere) {
