@@ -23,8 +23,9 @@
 //     a longitude within 6.5 degrees of the zone's central meridian.
 // Accuracy: in that region UtmToGeo agrees with an exact transverse
 // Mercator projection within 0.75 mm on every ellipsoid of the datum table;
-// beyond 6.5 degrees the error passes 1 mm near 7 degrees (1.4 mm at 60 N)
-// and grows with the ninth power of the distance. The region holds every
+// beyond 6.5 degrees the error grows with about the ninth power of the
+// distance and at middle latitudes passes 1 mm before 7 degrees (1.4 mm at
+// 60 N). The region holds every
 // zone's own area between 80 S and 84 N, the widened Norway and Svalbard
 // zones (up to 6 degrees from their meridians) included, so that whatever
 // GeoToUtm writes there is read back. The easting bound keeps out the far

@@ -51,7 +51,7 @@ constexpr int kFootpointMaxRounds = 100;
 constexpr double kTurnsFoundStepwise = 1e6;
 
 // EdgeDegrees rounds to this many steps per degree, below a million degrees
-// (where a degree times the steps is still a whole number of a double).
+// (where the degrees times the steps still hold their fraction in a double).
 constexpr double kEdgeSteps = 1e9;
 constexpr double kEdgeRoundingLimit = 1e6;
 
@@ -202,7 +202,7 @@ void GeoToUtm(const GeoPoint& point, UtmPoint& out) {
   }
 
   // The cell is decided on the degrees rounded as EdgeDegrees rounds them;
-  // the clamped limits are whole degrees already.
+  // the clamped limits round to 84 and -80.
   const double latEdge = EdgeDegrees(phi);
   const double lonEdge = EdgeDegrees(lambda);
   const std::uint16_t zone = ExceptionZone(latEdge, lonEdge, PlainZone(lonEdge));
