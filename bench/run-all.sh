@@ -2,7 +2,8 @@
 # Builds the benchmarks and runs all three parts, printing their tables:
 #   1. one call of each core operation beside GeographicLib (bench/run.sh), and
 #      the instructions per call under valgrind (bench/count-instructions)
-#   2. trelvan-calc --raw utm against GeoConvert on a million points (bench/compare-cli)
+#   2. trelvan-calc --raw utm against GeoConvert, and mgrs against utm, on a
+#      million points (bench/compare-cli)
 #   3. start-up time and peak memory of trelvan beside a bare Qt dialog
 #      (bench/compare-startup)
 #

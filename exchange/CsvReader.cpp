@@ -3,13 +3,10 @@
 #include <QStringDecoder>
 #include <array>
 #include <cstdint>
-#include <numbers>
 #include <string>
 
 #include "exchange/DatumChoice.h"
-#include "geodesy/Angles.h"
-#include "geodesy/AngleWrap.h"
-#include "geodesy/Utm.h"
+#include "geodesy/GridDomain.h"
 #include "tools/calc/Fields.h"
 
 namespace trelvan::exchange {
@@ -21,14 +18,6 @@ enum Column { kName, kLatitude, kLongitude, kHeight, kDatum, kZone, kBand, kEast
 constexpr const char* kColumnNames[] = {"name", "latitude", "longitude", "height",  "datum",
                                         "zone", "band",     "easting",   "northing"};
 constexpr int kColumnCount = static_cast<int>(std::size(kColumnNames));
-
-// The grid a typed UTM position may come from, as in the Waypoints form:
-// eastings below 999999 m, northings at most this far north in the north
-// and at least this far in the south (the grid's 84 N and 80 S).
-constexpr double kEastingLimit = 999999.0;
-constexpr double kNorthernNorthingLimit = 9329006.0;
-constexpr double kSouthernNorthingLimit = 1116915.0;
-constexpr double kFalseNorthingSouth = 10000000.0;
 
 const QString kNotCsv = QStringLiteral(
     "The file is not CSV with a header naming latitude,longitude or zone,band,easting,northing; "
@@ -134,33 +123,21 @@ class CsvImport {
       return QStringLiteral("the band is not a letter C..X (without I and O)");
     }
     UtmPoint grid{};
-    if (!calc::ParseReal(Field(record, kEasting).toStdString(), grid.easting) ||
-        !(grid.easting >= 0 && grid.easting < kEastingLimit)) {
-      return QStringLiteral("the easting is not a number from 0 to 999999");
+    if (!calc::ParseReal(Field(record, kEasting).toStdString(), grid.easting)) {
+      return QStringLiteral("the easting is not a number");
     }
-    if (!calc::ParseReal(Field(record, kNorthing).toStdString(), grid.northing) ||
-        !(grid.northing >= 0 && grid.northing <= kFalseNorthingSouth)) {
-      return QStringLiteral("the northing is not a number from 0 to 10000000");
+    if (!calc::ParseReal(Field(record, kNorthing).toStdString(), grid.northing)) {
+      return QStringLiteral("the northing is not a number");
     }
     grid.band = static_cast<signed char>(band[0].unicode());
-    const bool north = grid.band >= 'N';
-    if ((north && grid.northing > kNorthernNorthingLimit) ||
-        (!north && grid.northing < kSouthernNorthingLimit)) {
-      return QStringLiteral("the northing lies beyond the grid (84 N to 80 S)");
-    }
     grid.zone = static_cast<std::uint16_t>(zone);
     grid.height = p.height;
     grid.datum = p.datum;
     grid.form = kUtmForm;
     const std::uint16_t datum = p.datum;
-    p = UtmToGeo(grid);
+    const GridStatus status = FromGrid(grid, BandRule::kLetter, p);
+    if (status != GridStatus::kOnGrid) return QString::fromUtf8(calc::GridProblem(status));
     p.datum = datum;
-    // Far east in zone 60 or far west in zone 1 the series run past the
-    // antimeridian; the longitude is folded into one turn about Greenwich,
-    // as the Waypoints form folds it.
-    if (p.lon > std::numbers::pi || p.lon < -std::numbers::pi) {
-      p.lon = WrapRadians(p.lon + kHalfTurn) - kHalfTurn;
-    }
     return QString();
   }
 

@@ -1,6 +1,6 @@
 #include "exchange/GridText.h"
 
-#include "geodesy/Utm.h"
+#include "geodesy/GridDomain.h"
 #include "tools/calc/Format.h"
 
 namespace trelvan::exchange {
@@ -10,9 +10,8 @@ constexpr int kMillimetreDecimals = 3;
 }  // namespace
 
 bool AppendGridPosition(std::string& out, const GeoPoint& p, char separator) {
-  if (!OnUtmGrid(p)) return false;
   UtmPoint grid{};
-  GeoToUtm(p, grid);
+  if (ToGrid(p, grid) != GridStatus::kOnGrid) return false;
   calc::AppendInteger(out, grid.zone);
   out += separator;
   out += static_cast<char>(grid.band);

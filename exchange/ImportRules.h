@@ -7,6 +7,7 @@
 
 #include "exchange/WaypointName.h"
 #include "geodesy/Datum.h"
+#include "measures/Units.h"
 #include "store/WaypointTable.h"
 
 // The rules every import follows, whatever the file format: which names and
@@ -15,11 +16,6 @@
 // merger below decides, and the report says what happened to each one.
 
 namespace trelvan::exchange {
-
-// Heights beyond this many metres above or below the ellipsoid are refused:
-// they are typing or unit errors, and the datum shift is only exact near
-// the earth's surface.
-inline constexpr double kMaxHeight = 100000.0;
 
 // The largest file an import reads, bytes; a larger one is refused whole.
 inline constexpr qint64 kMaxImportBytes = 256LL * 1024 * 1024;

@@ -10,6 +10,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 #include "forms/AboutForm.h"
@@ -327,9 +328,16 @@ void MainForm::ShowBase(const GeoPoint& p) {
   }
   const GeoPoint q = ConvertDatum(static_cast<std::uint16_t>(settings.datumIndex), p);
   ShowGeographic(*this, kBaseFields, q, settings.distanceUnit);
-  ShowGrid(*this, kBaseGrid, q);
-  gridConvergence = ShowSignedAngle(*this, kConvergenceSign, kConvergenceWhole, kConvergenceHun,
-                                    GridConvergence(q), settings.angleUnit);
+  if (ShowGrid(*this, kBaseGrid, q)) {
+    gridConvergence = ShowSignedAngle(*this, kConvergenceSign, kConvergenceWhole, kConvergenceHun,
+                                      GridConvergence(q), settings.angleUnit);
+  } else {
+    // Beyond 84 N and 80 S there is no grid north to converge to.
+    SetText(kConvergenceSign, QStringLiteral("+"));
+    SetText(kConvergenceWhole, QString());
+    SetText(kConvergenceHun, QString());
+    gridConvergence = std::numeric_limits<double>::quiet_NaN();
+  }
   const double variance = MagneticVarianceAt(Now(), q) * kDegToRad;
   magneticVariance = ShowSignedAngle(*this, kVarianceSign, kVarianceWhole, kVarianceHun, variance,
                                      settings.angleUnit);

@@ -107,7 +107,9 @@ class MainForm : public Form {
   PolarVector lastPolar{};
   double backAzimuth = 0;
   // After ShowBase: absolute values in the angle unit. The task forms store
-  // the values at their own point here, in radians.
+  // the values at their own point here, in radians. The grid convergence is
+  // NaN at a point beyond the grid (84 N and 80 S), where grid north is not
+  // defined.
   double magneticVariance = 0;
   double gridConvergence = 0;
 

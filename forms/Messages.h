@@ -34,6 +34,13 @@ inline constexpr const char* kNameOutsideCodePage =
 inline constexpr const char* kOutsideMagneticModel =
     "WARNING!\nThe magnetic model covers 1900 to 2030.\nMagnetic azimuths may be wrong by degrees.";
 
+// Where the UTM grid ends: a typed grid position it cannot read back, and
+// grid north at a point beyond its latitudes.
+inline constexpr const char* kGridPositionOutsideZone =
+    "ERROR!\nThe grid position lies outside its zone.";
+inline constexpr const char* kGridNorthUndefined =
+    "ERROR!\nGrid north is not defined beyond 84 N and 80 S.";
+
 // Where a result would be reported that the input cannot have.
 inline constexpr const char* kNoPositionFits = "Error!\nNo position fits these ranges.";
 

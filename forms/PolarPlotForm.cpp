@@ -140,7 +140,8 @@ void PolarPlotForm::Compute() {
   GeoPoint known{};
   if (!PositionOf(record, known)) return;
   const QString knownName = ListText(kWaypointList, record);
-  const PolarVector measured = ReadPolarAt(kMeasurementFields, known);
+  PolarVector measured{};
+  if (!ReadPolarAt(kMeasurementFields, known, measured)) return;
   if (!StoreResult(Solve(measured, known))) return;
   // The remembered name, or entry 0 when the Waypoints form renamed or
   // deleted it; record 0 still when it left no waypoint at all.

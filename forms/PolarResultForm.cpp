@@ -87,6 +87,12 @@ void PolarResultForm::OnPressed(int id) {
 }
 
 void PolarResultForm::ShowAzimuths() {
+  if (!GridNorthDefined(kReference)) {
+    for (int id : {kAzimuthWhole, kAzimuthHundredths, kBackAzimuthWhole, kBackAzimuthHundredths}) {
+      SetText(id, QString());
+    }
+    return;
+  }
   const QByteArray caption = Text(kReference).toUtf8();
   const std::string_view reference(caption.constData(), static_cast<std::size_t>(caption.size()));
   ShowAngle(kAzimuthWhole, kAzimuthHundredths,

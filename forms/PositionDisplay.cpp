@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "geodesy/Angles.h"
+#include "geodesy/GridDomain.h"
 #include "geodesy/Rounding.h"
-#include "geodesy/Utm.h"
 #include "measures/DisplaySplit.h"
 #include "measures/Units.h"
 #include "ui/Form.h"
@@ -105,9 +105,12 @@ void ClearGrid(Form& form, const GridFields& f) {
   }
 }
 
-void ShowGrid(Form& form, const GridFields& f, const GeoPoint& q) {
+bool ShowGrid(Form& form, const GridFields& f, const GeoPoint& q) {
   UtmPoint u{};
-  GeoToUtm(q, u);
+  if (ToGrid(q, u) != GridStatus::kOnGrid) {
+    ClearGrid(form, f);
+    return false;
+  }
   const DecimetreParts easting = SplitDecimetres(u.easting);
   const DecimetreParts northing = SplitDecimetres(u.northing);
   form.SetText(f.easting, QString::asprintf("%07ld", static_cast<long>(easting.whole)));
@@ -117,6 +120,7 @@ void ShowGrid(Form& form, const GridFields& f, const GeoPoint& q) {
   form.SetText(f.hemisphere, q.lat >= 0 ? QStringLiteral("N") : QStringLiteral("S"));
   form.SetText(f.zone, QString::number(u.zone));
   form.SetText(f.band, QString(QChar(static_cast<char16_t>(static_cast<unsigned char>(u.band)))));
+  return true;
 }
 
 double ShowSignedAngle(Form& form, int signId, int wholeId, int hundredthsId, double radians,

@@ -49,7 +49,9 @@ void ShowGeographic(Form& form, const GeographicFields& fields, const GeoPoint& 
 
 // Shows the UTM projection of q in `fields`: "%07ld" metres and "%01d"
 // decimetres, the zone in decimal, the band letter, "N"/"S" by latitude.
-void ShowGrid(Form& form, const GridFields& fields, const GeoPoint& q);
+// Beyond the grid (ToGrid: 80 S..84 N) the fields are cleared as ClearGrid
+// clears them, and the result is false.
+bool ShowGrid(Form& form, const GridFields& fields, const GeoPoint& q);
 
 // For a record that holds no position: the hemisphere and sign buttons
 // show "N", "E" and "+" and every number field of the group is empty.

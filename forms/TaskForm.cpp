@@ -1,5 +1,8 @@
 #include "forms/TaskForm.h"
 
+#include <cmath>
+#include <limits>
+
 #include "forms/MagneticVariance.h"
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
@@ -7,6 +10,7 @@
 #include "geodesy/Angles.h"
 #include "geodesy/Convergence.h"
 #include "geodesy/DatumShift.h"
+#include "geodesy/GridDomain.h"
 #include "magnetic/Igrf14.h"
 #include "measures/AngleEntry.h"
 #include "measures/FieldNumber.h"
@@ -97,21 +101,34 @@ void TaskForm::ShowPosition(const GeographicFields& fields, const GeoPoint& p) {
 
 void TaskForm::SetDeclinationsAt(const GeoPoint& p) {
   main_.magneticVariance = MagneticVarianceAt(Now(), p) * kDegToRad;
-  main_.gridConvergence = GridConvergence(p);
+  UtmPoint grid{};
+  main_.gridConvergence = ToGrid(p, grid) == GridStatus::kOnGrid
+                              ? UtmConvergence(grid)
+                              : std::numeric_limits<double>::quiet_NaN();
 }
 
-PolarVector TaskForm::ReadPolarAt(const PolarEntryFields& f, const GeoPoint& at) {
+bool TaskForm::GridNorthDefined(int referenceId) {
+  if (Text(referenceId) != CaptionText(kGridNorth) || std::isfinite(main_.gridConvergence)) {
+    return true;
+  }
+  ShowMessage(QString::fromUtf8(messages::kGridNorthUndefined));
+  return false;
+}
+
+bool TaskForm::ReadPolarAt(const PolarEntryFields& f, const GeoPoint& at, PolarVector& v) {
   double azimuth = ReadEntry(f.azimuthWhole, f.azimuthHundredths);
   double elevation = ReadSignedEntry(f.elevationWhole, f.elevationHundredths, f.elevationSign);
   const double range =
       ReadEntry(f.rangeWhole, f.rangeHundredths) * DistanceEntryFactor(main_.settings.distanceUnit);
   SetDeclinationsAt(at);
+  if (!GridNorthDefined(f.reference)) return false;
   const double toRadians = AngleUnitToRadians(main_.settings.angleUnit);
   azimuth = azimuth * toRadians;
   elevation = elevation * toRadians;
   const QByteArray reference = Text(f.reference).toUtf8();
   azimuth = ReferToTrue(Caption(reference), azimuth, main_.magneticVariance, main_.gridConvergence);
-  return PolarVector{range, azimuth, elevation};
+  v = PolarVector{range, azimuth, elevation};
+  return true;
 }
 
 bool TaskForm::PositionOf(int record, GeoPoint& p) {

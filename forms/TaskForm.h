@@ -54,13 +54,19 @@ class TaskForm : public Form {
   // a damaged record (HoldsPosition false) leaves them empty.
   void ShowPosition(const GeographicFields& fields, const GeoPoint& p);
   // Sets the main form's magneticVariance (from the clock) and
-  // gridConvergence at p, both in radians.
+  // gridConvergence at p, both in radians; the convergence is NaN beyond
+  // the grid (ToGrid: 80 S..84 N), where grid north is not defined.
   void SetDeclinationsAt(const GeoPoint& p);
-  // The measurement typed in `fields`, taken in this order: azimuth and
-  // signed elevation in the angle unit, the range converted to metres, the
-  // declinations at `at` (SetDeclinationsAt), both angles to radians, and
-  // the azimuth referred to true north by the reference button.
-  PolarVector ReadPolarAt(const PolarEntryFields& fields, const GeoPoint& at);
+  // False, after "Grid north is not defined beyond 84 N and 80 S.", when
+  // the reference button `referenceId` shows "GRID" and the main form's
+  // gridConvergence is not defined.
+  bool GridNorthDefined(int referenceId);
+  // The measurement typed in `fields` into v, taken in this order: azimuth
+  // and signed elevation in the angle unit, the range converted to metres,
+  // the declinations at `at` (SetDeclinationsAt), both angles to radians,
+  // and the azimuth referred to true north by the reference button. False
+  // (GridNorthDefined) for grid north beyond the grid; v is then untouched.
+  bool ReadPolarAt(const PolarEntryFields& fields, const GeoPoint& at, PolarVector& v);
   // The record selected in list `id`: -1 when the list has no selection or
   // the selection lies outside the records in use.
   int SelectedRecord(int id) const;

@@ -3,7 +3,7 @@
 #include <QGridLayout>
 #include <QShortcut>
 #include <QVBoxLayout>
-#include <numbers>
+#include <limits>
 #include <string_view>
 
 #include "exchange/WaypointName.h"
@@ -13,9 +13,8 @@
 #include "forms/WaypointList.h"
 #include "geodesy/Angles.h"
 #include "geodesy/DatumShift.h"
+#include "geodesy/GridDomain.h"
 #include "geodesy/Mgrs.h"
-#include "geodesy/AngleWrap.h"
-#include "geodesy/Utm.h"
 #include "measures/DmsEntry.h"
 #include "measures/FieldNumber.h"
 #include "measures/Units.h"
@@ -145,53 +144,45 @@ void WaypointsForm::ShowWaypoint(const GeoPoint& p) {
   SetText(kMgrs, QString::fromLatin1(MgrsOf(q).text));
 }
 
-GeoPoint WaypointsForm::ReadPosition() const {
-  const auto field = [this](int id) -> double { return ReadFieldNumber(Text(id).toStdString()); };
-  const std::uint16_t datum = static_cast<std::uint16_t>(main_.settings.datumIndex);
-  double height = field(kAlt) * AltitudeEntryFactor(main_.settings.distanceUnit);
-  if (Text(kAltSign) == QStringLiteral("-")) height = -height;
+double WaypointsForm::Field(int id) const { return ReadFieldNumber(Text(id).toStdString()); }
 
+double WaypointsForm::TypedHeight() const {
+  const double height = Field(kAlt) * AltitudeEntryFactor(main_.settings.distanceUnit);
+  return Text(kAltSign) == QStringLiteral("-") ? -height : height;
+}
+
+GeoPoint WaypointsForm::ReadPosition() const {
   if (main_.settings.inputMode == kModeLatLon) {
-    const auto angle = [&field](int deg, int min, int sec, int hun) {
-      return DmsRadians(field(deg), field(min), field(sec), field(hun));
+    const auto angle = [this](int deg, int min, int sec, int hun) {
+      return DmsRadians(Field(deg), Field(min), Field(sec), Field(hun));
     };
     GeoPoint p{};
-    p.datum = datum;
+    p.datum = static_cast<std::uint16_t>(main_.settings.datumIndex);
     p.lat = angle(kLatDeg, kLatMin, kLatSec, kLatHun);
     if (Text(kLatHemisphere) == QStringLiteral("S")) p.lat = -p.lat;
     p.lon = angle(kLonDeg, kLonMin, kLonSec, kLonHun);
     if (Text(kLonHemisphere) == QStringLiteral("W")) p.lon = -p.lon;
-    p.height = height;
+    p.height = TypedHeight();
     return p;
   }
-
-  UtmPoint grid{};
-  grid.easting = field(kEasting) + field(kEastingDm) * 0.1;
-  grid.northing = field(kNorthing) + field(kNorthingDm) * 0.1;
-  grid.zone = static_cast<std::uint16_t>(ReadFieldNumber(Text(kZone).toStdString()));
-  // The band letter only tells the hemisphere; the northing is kept inside
-  // the range the grid of that hemisphere covers.
-  if (Text(kGridHemisphere) == QStringLiteral("N")) {
-    grid.band = 'T';
-    if (grid.northing > kNorthernNorthingLimit) grid.northing = kNorthernNorthingLimit;
-  } else {
-    grid.band = 'C';
-    if (grid.northing < kSouthernNorthingLimit) grid.northing = kSouthernNorthingLimit;
-  }
-  grid.height = height;
-  grid.datum = datum;
-  grid.form = kUtmForm;
-  GeoPoint p = UtmToGeo(grid);
-  // West of zone 1, east of zone 60 or in "zone 0" the series run past the
-  // antimeridian. Such a longitude is folded into one turn about Greenwich:
-  // kept beyond 180 degrees it would be shown and stored as more than 180
-  // degrees west or east and could not be projected back onto the grid.
-  // The test is on pi itself, so every longitude inside +-180 degrees keeps
-  // its exact bits.
-  if (p.lon > std::numbers::pi || p.lon < -std::numbers::pi) {
-    p.lon = WrapRadians(p.lon + kHalfTurn) - kHalfTurn;
-  }
+  GeoPoint p{};
+  p.lat = std::numeric_limits<double>::quiet_NaN();
+  p.lon = p.lat;
+  FromGrid(TypedGrid(), BandRule::kHemisphere, p);
   return p;
+}
+
+UtmPoint WaypointsForm::TypedGrid() const {
+  UtmPoint grid{};
+  grid.easting = Field(kEasting) + Field(kEastingDm) * 0.1;
+  grid.northing = Field(kNorthing) + Field(kNorthingDm) * 0.1;
+  grid.zone = static_cast<std::uint16_t>(ReadFieldNumber(Text(kZone).toStdString()));
+  // The band letter only tells the hemisphere.
+  grid.band = Text(kGridHemisphere) == QStringLiteral("N") ? 'T' : 'C';
+  grid.height = TypedHeight();
+  grid.datum = static_cast<std::uint16_t>(main_.settings.datumIndex);
+  grid.form = kUtmForm;
+  return grid;
 }
 
 void WaypointsForm::SetInputMode(std::int32_t mode) {
@@ -201,13 +192,15 @@ void WaypointsForm::SetInputMode(std::int32_t mode) {
   for (int id : kUtmGroup) SetReadOnly(id, mode != kModeUtm);
 }
 
-bool WaypointsForm::ZoneRefused() {
-  // A single "0" may begin "05" as it is typed, so it is refused only here,
-  // where it would be read: the series would put the point beyond zone 60.
-  if (main_.settings.inputMode != kModeUtm || ReadFieldNumber(Text(kZone).toStdString()) != 0) {
-    return false;
-  }
-  ShowMessage(QString::fromUtf8(messages::kRange1To60));
+bool WaypointsForm::GridRefused() {
+  if (main_.settings.inputMode != kModeUtm) return false;
+  GeoPoint unused{};
+  const GridStatus status = FromGrid(TypedGrid(), BandRule::kHemisphere, unused);
+  if (status == GridStatus::kOnGrid) return false;
+  // A single "0" may begin "05" as it is typed, so zone 0 is refused only
+  // here, where it would be read, with the zone field's own message.
+  ShowMessage(QString::fromUtf8(
+      status == GridStatus::kNoZone ? messages::kRange1To60 : messages::kGridPositionOutsideZone));
   return true;
 }
 
@@ -239,10 +232,10 @@ void WaypointsForm::OnPressed(int id) {
       Toggle(id, "+", "-");
       break;
     case kSave:
-      if (!ZoneRefused()) Save();
+      if (!GridRefused()) Save();
       break;
     case kConvert:
-      if (!ZoneRefused()) ShowWaypoint(ReadPosition());
+      if (!GridRefused()) ShowWaypoint(ReadPosition());
       break;
     case kDeleteOne:
       DeleteOne();
@@ -267,7 +260,7 @@ void WaypointsForm::OnTextChanged(int id) {
     if (check.id != id) continue;
     const QString text = Text(id);
     // "00" is no zone at once; a single "0" may be the start of "05", so
-    // zone 0 is refused only when a grid position is read (ZoneRefused).
+    // zone 0 is refused only when a grid position is read (GridRefused).
     const bool refused = ReadFieldNumber(text.toStdString()) >= check.firstRefused ||
                          (id == kZone && text == QStringLiteral("00"));
     if (refused) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "geodesy/Datum.h"
+#include "geodesy/Utm.h"
 #include "ui/Form.h"
 
 namespace trelvan {
@@ -59,12 +60,6 @@ class WaypointsForm : public Form {
   static constexpr std::int32_t kModeLatLon = 0;
   static constexpr std::int32_t kModeUtm = 1;
 
-  // Northing limits of a typed grid position, metres: a northern one is
-  // taken at most this far north, a southern one at least this far north
-  // of the false origin.
-  static constexpr double kNorthernNorthingLimit = 9329006;
-  static constexpr double kSouthernNorthingLimit = 1116915;
-
   explicit WaypointsForm(MainForm& main, QWidget* parent = nullptr);
 
   // Shows p (any datum) converted into the map datum: hemisphere and sign
@@ -75,7 +70,10 @@ class WaypointsForm : public Form {
   void ShowWaypoint(const GeoPoint& p);
 
   // The position typed in the fields of the current input mode, in the map
-  // datum: radians north and east positive, height in metres.
+  // datum: radians north and east positive, height in metres. A grid
+  // position is read by FromGrid (geodesy/GridDomain.h), the band letter
+  // standing for the hemisphere only; one it refuses gives NaN latitude and
+  // longitude (Convert and Save refuse it first, GridRefused).
   GeoPoint ReadPosition() const;
 
  protected:
@@ -89,9 +87,17 @@ class WaypointsForm : public Form {
   // Sets the input mode, checks its radio button and makes the fields of
   // that mode editable and those of the other read-only.
   void SetInputMode(std::int32_t mode);
-  // True, after the zone's message, when a grid position is to be read in
-  // UTM mode and the zone field reads as 0 ("0" or emptied): no zone.
-  bool ZoneRefused();
+  // A field read as a whole number (empty is 0).
+  double Field(int id) const;
+  // The altitude typed, signed, in metres.
+  double TypedHeight() const;
+  // The grid position typed in UTM mode, on the map datum.
+  UtmPoint TypedGrid() const;
+  // True, after a message, when a grid position is to be read in UTM mode
+  // and FromGrid refuses it: the zone field's message for zone 0 ("0" or
+  // emptied), "The grid position lies outside its zone." for any other.
+  // Nothing is converted or stored then.
+  bool GridRefused();
   void Save();
   void DeleteOne();
   void DeleteEverything();

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "geodesy/Angles.h"
+#include "geodesy/GridDomain.h"
 
 namespace trelvan {
 namespace {
@@ -166,32 +167,12 @@ MgrsStatus Refuse(MgrsStatus status, char* text, std::size_t size) {
   return status;
 }
 
-}  // namespace
-
-bool UsesOlderLettering(std::uint16_t datum) {
-  const Datum& row = DatumRow(datum);
-  for (const Ellipsoid& e : kOlderLettering) {
-    if (row.a == e.a && row.inv_f == e.inv_f) return true;
-  }
-  return false;
-}
-
-MgrsStatus UtmToMgrs(const UtmPoint& grid, int precision, MgrsStyle style, char* text,
-                     std::size_t size) {
-  if (precision < 0 || precision > kMgrsMaxPrecision) {
-    return Refuse(MgrsStatus::kBadPrecision, text, size);
-  }
-  if (!std::isfinite(grid.easting) || !std::isfinite(grid.northing)) {
-    return Refuse(MgrsStatus::kNotFinite, text, size);
-  }
-  if (grid.zone < 1 || grid.zone > 60) return Refuse(MgrsStatus::kBadZone, text, size);
-  const int band = IndexIn(kBands, static_cast<char>(grid.band));
-  if (band < 0) return Refuse(MgrsStatus::kBadBand, text, size);
-  Reach reach{};
-  if (!ReachOf(grid.zone, band, grid.datum, reach)) {
-    return Refuse(MgrsStatus::kZoneNotInBand, text, size);
-  }
-
+// Writes the reference of `grid`, whose zone and band are known to be good.
+// With a `reach`, the square must meet the zone's part of the band; without
+// one (a position GeoToUtm put in its zone and band) only the letters that
+// exist are checked.
+MgrsStatus Write(const UtmPoint& grid, int precision, MgrsStyle style, char* text, std::size_t size,
+                 const Reach* reach) {
   // Truncated to the cell: a reference always names the cell the position
   // lies in, never its neighbour to the north or east.
   const double cell = CellSize(precision);
@@ -201,11 +182,14 @@ MgrsStatus UtmToMgrs(const UtmPoint& grid, int precision, MgrsStyle style, char*
   double north = 0.0;
   SplitSquare(grid.easting, cell, column, east);
   SplitSquare(grid.northing, cell, row, north);
-  if (column < 1.0 || column > kColumnsPerSet ||
-      !Meets(column * kSquare + east * cell, cell, reach.eastMin, reach.eastMax)) {
+  if (!(column >= 1.0 && column <= kColumnsPerSet) ||
+      (reach != nullptr &&
+       !Meets(column * kSquare + east * cell, cell, reach->eastMin, reach->eastMax))) {
     return Refuse(MgrsStatus::kSquareOutsideZone, text, size);
   }
-  if (row < 0.0 || !Meets(row * kSquare + north * cell, cell, reach.northMin, reach.northMax)) {
+  if (!(row >= 0.0 && row < kRowCycles * kRowCycle / kSquare) ||
+      (reach != nullptr &&
+       !Meets(row * kSquare + north * cell, cell, reach->northMin, reach->northMax))) {
     return Refuse(MgrsStatus::kSquareOutsideBand, text, size);
   }
 
@@ -233,17 +217,51 @@ MgrsStatus UtmToMgrs(const UtmPoint& grid, int precision, MgrsStyle style, char*
   return MgrsStatus::kOk;
 }
 
+}  // namespace
+
+bool UsesOlderLettering(std::uint16_t datum) {
+  const Datum& row = DatumRow(datum);
+  for (const Ellipsoid& e : kOlderLettering) {
+    if (row.a == e.a && row.inv_f == e.inv_f) return true;
+  }
+  return false;
+}
+
+MgrsStatus UtmToMgrs(const UtmPoint& grid, int precision, MgrsStyle style, char* text,
+                     std::size_t size) {
+  if (precision < 0 || precision > kMgrsMaxPrecision) {
+    return Refuse(MgrsStatus::kBadPrecision, text, size);
+  }
+  if (!std::isfinite(grid.easting) || !std::isfinite(grid.northing)) {
+    return Refuse(MgrsStatus::kNotFinite, text, size);
+  }
+  if (grid.zone < 1 || grid.zone > 60) return Refuse(MgrsStatus::kBadZone, text, size);
+  const int band = IndexIn(kBands, static_cast<char>(grid.band));
+  if (band < 0) return Refuse(MgrsStatus::kBadBand, text, size);
+  Reach reach{};
+  if (!ReachOf(grid.zone, band, grid.datum, reach)) {
+    return Refuse(MgrsStatus::kZoneNotInBand, text, size);
+  }
+  return Write(grid, precision, style, text, size, &reach);
+}
+
 MgrsStatus GeoToMgrs(const GeoPoint& point, int precision, MgrsStyle style, char* text,
                      std::size_t size) {
-  // The same test in degrees as the projection's clamp, so that 84 N itself
-  // is on the grid.
-  const double latDeg = point.lat * kRadToDeg;
-  if (!(latDeg >= kGridSouthDeg && latDeg <= kGridNorthDeg)) {
+  UtmPoint grid{};
+  if (ToGrid(point, grid) != GridStatus::kOnGrid) {
     return Refuse(MgrsStatus::kOutsideGrid, text, size);
   }
-  UtmPoint grid{};
-  GeoToUtm(point, grid);
-  return UtmToMgrs(grid, precision, style, text, size);
+  if (precision < 0 || precision > kMgrsMaxPrecision) {
+    return Refuse(MgrsStatus::kBadPrecision, text, size);
+  }
+  // A longitude a million turns out and more may project to no number.
+  if (!std::isfinite(grid.easting) || !std::isfinite(grid.northing)) {
+    return Refuse(MgrsStatus::kNotFinite, text, size);
+  }
+  // GeoToUtm decides the zone and the band on the same rounded degrees as
+  // the zones' and bands' edges, so the square it falls in always meets
+  // them: the reach is not projected here.
+  return Write(grid, precision, style, text, size, nullptr);
 }
 
 MgrsText MgrsOf(const GeoPoint& point, int precision) {

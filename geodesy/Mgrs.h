@@ -58,13 +58,17 @@ bool UsesOlderLettering(std::uint16_t datum);
 
 // Writes the reference of the cell of `grid` (a UTM position as GeoToUtm
 // gives it, lettered for grid.datum) with `precision` digits each of easting
-// and northing, truncated so that the cell holds the position. Writes an
-// empty text on any refusal when `size` allows; never writes beyond `size`.
+// and northing, truncated so that the cell holds the position. The square
+// must meet the zone's part of the band, which is found by projecting its
+// corners (GeoToMgrs, whose position GeoToUtm put in its zone and band, has
+// no need to). Writes an empty text on any refusal when `size` allows; never
+// writes beyond `size`.
 MgrsStatus UtmToMgrs(const UtmPoint& grid, int precision, MgrsStyle style, char* text,
                      std::size_t size);
 
-// The reference of `point` on its own datum: refused beyond 80 S..84 N,
-// else as UtmToMgrs on its UTM position.
+// The reference of `point` on its own datum: refused beyond 80 S..84 N
+// (ToGrid, geodesy/GridDomain.h), else the reference of the cell GeoToUtm
+// puts it in. Every position between 80 S and 84 N has one.
 MgrsStatus GeoToMgrs(const GeoPoint& point, int precision, MgrsStyle style, char* text,
                      std::size_t size);
 
@@ -85,6 +89,8 @@ MgrsText MgrsOf(const GeoPoint& point, int precision = kMgrsMaxPrecision);
 // the cell named (height 0, column and row set to the square's letters) and
 // `precision` the digits of each; on a refusal both are left as they were.
 // The northing's 2000 km cycle is the one that puts the square in the band.
+// Near 84 N the corner of a coarse cell at a zone's edge may lie farther out
+// than FromGrid (geodesy/GridDomain.h) reads a grid position back.
 MgrsStatus MgrsToUtm(std::string_view text, std::uint16_t datum, UtmPoint& corner, int& precision);
 
 }  // namespace trelvan

@@ -50,6 +50,11 @@ constexpr int kFootpointMaxRounds = 100;
 // by one turn at a time, and no longer matches the offset reduced here.
 constexpr double kTurnsFoundStepwise = 1e6;
 
+// EdgeDegrees rounds to this many steps per degree, below a million degrees
+// (where the degrees times the steps still hold their fraction in a double).
+constexpr double kEdgeSteps = 1e9;
+constexpr double kEdgeRoundingLimit = 1e6;
+
 // Zone 0 marks a longitude that is not finite: it falls in no zone.
 constexpr std::uint16_t kNoZone = 0;
 
@@ -145,11 +150,6 @@ signed char BandLetter(double latDeg, double lat) {
   return letter;
 }
 
-// Longitude of the central meridian of `zone`, radians.
-double CentralMeridian(std::uint16_t zone) {
-  return ((static_cast<double>(zone) * 6.0 - 3.0) - 180.0) * kDegToRad;
-}
-
 // Meridian arc from the equator to latitude phi (radians), metres.
 double ArcLength(const MeridianArc& arc, double phi) {
   return (((arc.A * phi - arc.B * std::sin(2.0 * phi)) + arc.C * std::sin(4.0 * phi)) -
@@ -174,9 +174,16 @@ MeridianArc MeridianArcCoefficients(double a, double inv_f) {
   return arc;
 }
 
-bool OnUtmGrid(const GeoPoint& p) {
-  const double latDeg = p.lat * kRadToDeg;
-  return latDeg >= kGridSouthDeg && latDeg <= kGridNorthDeg && std::isfinite(p.lon);
+double CentralMeridian(std::uint16_t zone) {
+  return ((static_cast<double>(zone) * 6.0 - 3.0) - 180.0) * kDegToRad;
+}
+
+double EdgeDegrees(double radians) {
+  const double degrees = radians * kRadToDeg;
+  if (!(std::fabs(degrees) < kEdgeRoundingLimit)) {
+    return degrees;
+  }
+  return std::round(degrees * kEdgeSteps) / kEdgeSteps;
 }
 
 void GeoToUtm(const GeoPoint& point, UtmPoint& out) {
@@ -185,21 +192,22 @@ void GeoToUtm(const GeoPoint& point, UtmPoint& out) {
 
   double phi = point.lat;
   const double lambda = point.lon;
-  double latDeg = phi * kRadToDeg;
-  const double lonDeg = lambda * kRadToDeg;
+  const double latDeg = phi * kRadToDeg;
 
   // The series are only used between 80 S and 84 N.
   if (latDeg > kGridNorthDeg) {
-    latDeg = kGridNorthDeg;
     phi = kNorthLimit;
   } else if (latDeg < kGridSouthDeg) {
-    latDeg = kGridSouthDeg;
     phi = kSouthLimit;
   }
 
-  const std::uint16_t zone = ExceptionZone(latDeg, lonDeg, PlainZone(lonDeg));
+  // The cell is decided on the degrees rounded as EdgeDegrees rounds them;
+  // the clamped limits round to 84 and -80.
+  const double latEdge = EdgeDegrees(phi);
+  const double lonEdge = EdgeDegrees(lambda);
+  const std::uint16_t zone = ExceptionZone(latEdge, lonEdge, PlainZone(lonEdge));
   const double lambda0 = CentralMeridian(zone);
-  const signed char band = BandLetter(latDeg, phi);
+  const signed char band = BandLetter(latEdge, phi);
 
   const MeridianArc arc = MeridianArcCoefficients(row.a, row.inv_f);
   const double S = ArcLength(arc, phi);

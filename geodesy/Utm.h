@@ -22,13 +22,18 @@ struct UtmPoint {
 inline constexpr std::uint16_t kUtmForm = 0;
 
 // The latitudes the grid covers, degrees; beyond them positions project as
-// the limit (GeoToUtm clamps) and have no grid position of their own.
+// the limit (GeoToUtm clamps) and have no grid position of their own
+// (geodesy/GridDomain.h says where the grid is).
 inline constexpr double kGridSouthDeg = -80.0;
 inline constexpr double kGridNorthDeg = 84.0;
 
-// True when p lies on the grid: a latitude within kGridSouthDeg..kGridNorthDeg
-// and a finite longitude.
-bool OnUtmGrid(const GeoPoint& p);
+// An angle in radians as degrees rounded to 1e-9 (about 0.1 mm), the value
+// the zone, the band and the grid's latitude limits are decided on. A whole
+// degree that came to radians through kDegToRad or a full-precision pi/180
+// comes back a hair off the whole number (3 E as 2.9999999999999996); the
+// rounding puts it back on the edge, which belongs to the cell to its north
+// and east. Angles of a million degrees and more are left unrounded.
+double EdgeDegrees(double radians);
 
 // The false origin of every zone, metres.
 inline constexpr double kFalseEasting = 500000.0;
@@ -46,6 +51,9 @@ struct MeridianArc {
 
 MeridianArc MeridianArcCoefficients(double a, double inv_f);
 
+// Longitude of the central meridian of `zone`, radians (zone 31: 3 E).
+double CentralMeridian(std::uint16_t zone);
+
 // Accuracy: the series stop at the eighth power of the longitude difference
 // and of the easting offset. Within 3 degrees of the central meridian,
 // between 80 S and 84 N, they agree with an exact transverse Mercator
@@ -58,7 +66,10 @@ MeridianArc MeridianArcCoefficients(double a, double inv_f);
 // Projects `point` on its own datum's ellipsoid. Writes every field of `out`
 // except `column` and `row`, which keep what the caller left there.
 // Latitudes are clamped to -80..84 degrees; the Norway and Svalbard zone
-// exceptions apply. A NaN or infinite longitude falls in no zone: zone 0,
+// exceptions apply. The zone and band are decided on EdgeDegrees of the
+// latitude and longitude, so that a position on a zone or band edge falls in
+// the cell the standard names (60 N 3 E in 32V, 40 N in band T); the series
+// themselves take the position as it is. A NaN or infinite longitude falls in no zone: zone 0,
 // NaN easting and northing. A NaN latitude gives band 'N' and NaN
 // northing.
 void GeoToUtm(const GeoPoint& point, UtmPoint& out);

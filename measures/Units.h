@@ -49,6 +49,12 @@ inline constexpr const char* kDegreesCaption = "Degrees";
 inline constexpr const char* kMilsLabel = "mils";
 inline constexpr const char* kDegreesLabel = "Deg";
 
+// Heights beyond this many metres above or below the ellipsoid are refused
+// where they are read from text (an import, a grid reference's height):
+// they are typing or unit errors, and the datum shift is only exact near
+// the earth's surface.
+inline constexpr double kMaxHeight = 100000.0;
+
 inline constexpr double kFeetPerMetre = 3.280839895013123;
 inline constexpr double kMetresPerFoot = 0.3048;
 

@@ -180,12 +180,36 @@ TEST(CsvImport, GridHeaderReadsZoneBandEastingAndNorthing) {
   for (const ImportEntry& entry : report.entries) {
     if (entry.outcome == Outcome::kSkipped) reasons.append(entry.reason);
   }
+  EXPECT_EQ(
+      reasons,
+      QStringList(
+          {QStringLiteral("the zone is not 1..60"),
+           QStringLiteral("the grid position lies outside its zone"),
+           QStringLiteral("the grid position lies beyond the UTM grid (80 30' S to 84 30' N)"),
+           QStringLiteral("the grid position lies beyond the UTM grid (80 30' S to 84 30' N)"),
+           QStringLiteral("the row has 5 fields, the header 7")}));
+}
+
+TEST(CsvImport, GridRowsOffTheGridOrTheirBandAreSkippedWithTheReason) {
+  WaypointTable table = test::EmptyTable();
+  const QByteArray csv =
+      "name,zone,band,easting,northing\n"
+      "g1,31,C,500000,9329006\n"    // 6 S named as band C, 72 to 80 S
+      "g2,31,N,999998.9,9329006\n"  // 4.7 km off the exact projection
+      "g3,60,C,1000000,1062605\n"   // a longitude of 202 degrees
+      "g4,31,X,500000,9390000\n"    // beyond 84 30' N
+      "g5,31,X,500000,9328000\n";   // just south of 84 N on the meridian
+  const ImportReport report = ReadCsv(csv, ImportOptions{}, table);
+  QStringList reasons;
+  for (const ImportEntry& entry : report.entries) reasons.append(entry.reason);
   EXPECT_EQ(reasons,
-            QStringList({QStringLiteral("the zone is not 1..60"),
-                         QStringLiteral("the easting is not a number from 0 to 999999"),
-                         QStringLiteral("the northing lies beyond the grid (84 N to 80 S)"),
-                         QStringLiteral("the northing lies beyond the grid (84 N to 80 S)"),
-                         QStringLiteral("the row has 5 fields, the header 7")}));
+            QStringList({QStringLiteral("the band letter does not match the northing"),
+                         QStringLiteral("the grid position lies outside its zone"),
+                         QStringLiteral("the grid position lies outside its zone"),
+                         QStringLiteral(
+                             "the grid position lies beyond the UTM grid (80 30' S to 84 30' N)"),
+                         QString()}));
+  EXPECT_EQ(Names(table), QStringList({QStringLiteral("g5")}));
 }
 
 TEST(CsvImport, SplitFollowsRfc4180) {

@@ -16,6 +16,8 @@
 #include "exchange/GpxReader.h"
 #include "exchange/GpxWriter.h"
 #include "exchange/WaypointName.h"
+#include "measures/DmsEntry.h"
+#include "tests/support/GeoPoints.h"
 
 namespace trelvan::exchange {
 namespace {
@@ -107,6 +109,32 @@ TEST(RoundTrip, CsvGridColumnsAloneGiveThePositionBackToTheMillimetre) {
     // 1 mm on the ground is about 1e-8 degrees of latitude.
     EXPECT_NEAR(a.lat, e.lat, 1e-3 / 6.3e6);
     EXPECT_NEAR(a.lon * std::cos(e.lat), e.lon * std::cos(e.lat), 1e-3 / 6.3e6);
+  }
+}
+
+// The grid columns written at the edges and corners of zones and bands (and
+// the rows once refused: 83 59' 59.64" N 9 00' 00.36" E, and 79 59' 59.64" S
+// on ED-50) import back to the same place, as does every grid row written.
+TEST(RoundTrip, CsvGridColumnsAtEdgesAndCornersComeBack) {
+  for (const std::uint16_t datum : trelvan::test::kEdgeDatums) {
+    WaypointTable table = test::EmptyTable();
+    for (const trelvan::test::LatLonDeg& e : trelvan::test::kGridEdges) {
+      AddWaypoint(table, "", e.lat, e.lon, 0.0, datum);
+    }
+    AddWaypoint(table, "", DmsRadians(83, 59, 59, 64) * kRadToDeg,
+                DmsRadians(9, 0, 0, 36) * kRadToDeg, 0.0, datum);
+    AddWaypoint(table, "", -DmsRadians(79, 59, 59, 64) * kRadToDeg, 3.0, 0.0, datum);
+    ExportReport exported;
+    QString csv = QString::fromUtf8(WriteCsv(table, exported));
+    csv.replace(QStringLiteral("name,latitude,longitude,"), QStringLiteral("name,lat,lon,"));
+    WaypointTable imported = test::EmptyTable();
+    const ImportReport report = ReadCsv(csv.toUtf8(), ImportOptions{}, imported);
+    EXPECT_TRUE(report.Complete()) << report.Lines().join(u'\n').toStdString();
+    ASSERT_EQ(CountInUse(imported), CountInUse(table));
+    for (int i = 0; i < CountInUse(table); ++i) {
+      SCOPED_TRACE(testing::Message() << datum << " row " << i);
+      EXPECT_LT(trelvan::test::DistanceMetres(imported[i].point, table[i].point), 1e-3);
+    }
   }
 }
 

@@ -95,6 +95,23 @@ TEST(WaypointsTool, ImportListAndExportOverTheDataFolder) {
   EXPECT_NE(run.io.out.find("0 imported, 4 replaced, 0 skipped."), std::string::npos);
 }
 
+// The list gives the zone, band and reference the standard names at a
+// Svalbard edge (once 32X, without a reference) and nothing beyond 84 N.
+TEST(WaypointsTool, ListShowsTheGridAtItsEdgesAndNothingBeyond) {
+  test::TempFolder folder;
+  WaypointTable table = exchange::test::EmptyTable();
+  exchange::test::AddWaypoint(table, "EDGE", 72, 10, 0, 0);
+  exchange::test::AddWaypoint(table, "NORTH", 84.5, 10, 0, 0);
+  ASSERT_TRUE(SaveWaypoints(folder.Path(), table));
+  const std::string out = Tool(folder, {"list"}).io.out;
+  const std::size_t north = out.find(" 1  NORTH");
+  ASSERT_NE(north, std::string::npos);
+  EXPECT_NE(out.find("  WGS-84  33 X 327724.949 7996086.925  33X UV 27724 96086\n"),
+            std::string::npos)
+      << out;
+  EXPECT_NE(out.find("WGS-84  - (outside the UTM grid)\n", north), std::string::npos) << out;
+}
+
 TEST(WaypointsTool, SkipsExitWithOneAndTheRestIsSaved) {
   test::TempFolder folder;
   const ToolRun run =

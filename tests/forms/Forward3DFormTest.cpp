@@ -262,6 +262,22 @@ TEST_F(Forward3DFormTest, GridAzimuthUsesTheConvergenceAtTheBase) {
                         ForwardPolar({2500.0, trueAzimuth, 3.0 * kDegToRad}, kTower)));
 }
 
+// Beyond 84 N there is no grid north: a GRID azimuth computes nothing, a
+// true one still does.
+TEST_F(Forward3DFormTest, GridAzimuthBeyondTheGridIsRefused) {
+  Put(table, 3, "NORTH", PointDeg(84.5, 10.0));
+  settings.baseWaypoint = 3;
+  for (const char* reference : {"GRID", "TRUE"}) {
+    Run([reference](F& f) {
+      Measure(f, "10", "00", "0", "00", "100", "00");
+      PressUntil(f, F::kReference, reference);
+      f.Press(F::kOk);
+    });
+  }
+  EXPECT_EQ(h.messages, QStringList{QString::fromUtf8(messages::kGridNorthUndefined)});
+  EXPECT_EQ(CountInUse(main.waypoints), 5);
+}
+
 TEST_F(Forward3DFormTest, RangeChecksEmptyTheWholeFieldsWhichThenReadZero) {
   Run([this](F& f) {
     f.Type(F::kAzimuthWhole, "359");

@@ -294,6 +294,22 @@ TEST_F(MainFormDisplay, NegativeConvergenceShowsItsSignAndMagnitude) {
             (QStringList{"+", "000", "40"}));
 }
 
+TEST_F(MainFormDisplay, BeyondTheGridItsFieldsAndTheConvergenceStayEmpty) {
+  const auto grid = [](MainForm& m) {
+    return Texts(m, {MainForm::kEasting, MainForm::kEastingDm, MainForm::kNorthing,
+                     MainForm::kNorthingDm, MainForm::kZone, MainForm::kBand,
+                     MainForm::kConvergenceWhole, MainForm::kConvergenceHun})
+        .join(QString());
+  };
+  for (const GeoPoint& p : {PointDeg(84.0001, 10), PointDeg(90, 0), PointDeg(-80.0001, -60)}) {
+    EXPECT_EQ(Shown(p, grid), QString());
+    EXPECT_TRUE(std::isnan(Shown(p, [](MainForm& m) { return m.gridConvergence; })));
+  }
+  for (const GeoPoint& p : {PointDeg(84, 10), PointDeg(-80, -60)}) {
+    EXPECT_EQ(Shown(p, grid).size(), 7 + 1 + 7 + 1 + 2 + 1 + 3 + 2);
+  }
+}
+
 TEST_F(MainFormDisplay, SignedAngleRulesOnTheirOwn) {
   Run([](MainForm& m) {
     const auto show = [&m](double radians, std::int32_t unit) {

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "forms/MainForm.h"
+#include "forms/Messages.h"
 #include "forms/PolarResultForm.h"
 #include "geodesy/Angles.h"
 #include "measures/Units.h"
@@ -182,6 +185,27 @@ TEST_F(PolarResultFormTest, ReferenceButtonRedisplaysBothAzimuths) {
     EXPECT_EQ(Elevation(f), elevation);
     EXPECT_EQ(Range(f), range);
   });
+}
+
+// At a base beyond the grid there is no grid north: GRID shows the message
+// and no azimuth, and the other references show theirs again.
+TEST_F(PolarResultFormTest, GridNorthBeyondTheGridShowsNoAzimuth) {
+  h.Script<PolarResultForm>([](PolarResultForm& f) {
+    f.Press(R::kReference);
+    EXPECT_EQ(f.Text(R::kReference), "GRID");
+    EXPECT_EQ(Azimuth(f) + Back(f), "  ");
+    f.Press(R::kReference);
+    EXPECT_EQ(Azimuth(f), "0355 00");
+  });
+  Session([](MainForm& m) {
+    m.settings.angleUnit = kDegrees;
+    m.lastPolar.azimuth = 5 * kDegToRad;
+    m.magneticVariance = 10 * kDegToRad;
+    m.gridConvergence = std::numeric_limits<double>::quiet_NaN();
+    PolarResultForm form(m, &m);
+    m.RunModal(form);
+  });
+  EXPECT_EQ(h.messages, QStringList{QString::fromUtf8(messages::kGridNorthUndefined)});
 }
 
 TEST_F(PolarResultFormTest, BackEndsTheFormAndChangesNothing) {

@@ -93,9 +93,11 @@ class ProbeForm : public TaskForm {
   using TaskForm::ToggleSign;
 
   PolarVector ReadPolar(const GeoPoint& at) {
-    return ReadPolarAt({kReference, kWhole, kHundredths, kSign, kElevationWhole,
-                        kElevationHundredths, kRangeWhole, kRangeHundredths},
-                       at);
+    PolarVector v{};
+    EXPECT_TRUE(ReadPolarAt({kReference, kWhole, kHundredths, kSign, kElevationWhole,
+                             kElevationHundredths, kRangeWhole, kRangeHundredths},
+                            at, v));
+    return v;
   }
 
  protected:

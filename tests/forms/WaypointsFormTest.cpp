@@ -26,6 +26,7 @@
 #include "measures/Units.h"
 #include "store/WaypointTable.h"
 #include "tests/forms/FormTestSupport.h"
+#include "tests/support/GeoPoints.h"
 
 namespace trelvan {
 namespace {
@@ -519,37 +520,32 @@ TEST_F(WaypointsFormTest, DeleteAllAsksFirstThenEmptiesTheSelectorAndKeepsTheByt
 
 // --- Reading, converting and field checks ------------------------------------
 
-TEST_F(WaypointsFormTest, TypedNorthingsStayInsideTheHemisphereLimits) {
-  struct Case {
-    const char* hemisphere;
-    const char* northing;
-    double taken;
-  };
-  const Case cases[] = {
-      {"N", "9999999", 9329006}, {"N", "9329006", 9329006}, {"N", "9329005", 9329005},
-      {"N", "0", 0},             {"S", "0", 1116915},       {"S", "1116914", 1116915},
-      {"S", "1116915", 1116915}, {"S", "1116916", 1116916}, {"S", "9999999", 9999999},
-  };
-  Run([](MainForm& m) { m.settings.inputMode = W::kModeUtm; },
-      [&cases](W& w) {
-        for (const Case& c : cases) {
-          SCOPED_TRACE(std::string(c.hemisphere) + c.northing);
-          if (w.Text(W::kGridHemisphere) != c.hemisphere) w.Press(W::kGridHemisphere);
-          TypeAll(w, {{W::kEasting, "0300000"}, {W::kEastingDm, "0"}, {W::kZone, "17"},
-                      {W::kNorthing, c.northing}, {W::kNorthingDm, "0"}});
-          UtmPoint u{};
-          u.easting = 300000;
-          u.northing = c.taken;
-          u.zone = 17;
-          u.band = *c.hemisphere == 'N' ? 'T' : 'C';
-          const GeoPoint expected = UtmToGeo(u);
-          const GeoPoint read = w.ReadPosition();
-          EXPECT_EQ(read.lat, expected.lat);
-          EXPECT_EQ(read.lon, expected.lon);
-          ASSERT_TRUE(w.Press(W::kConvert));
-          EXPECT_EQ(Texts(w, kLat), Dms(expected.lat));
-        }
-      });
+// What the grid shows at every zone's and band's edges and corners reads
+// back, converted and saved, to the same place.
+TEST_F(WaypointsFormTest, TheGridShownAtEdgesAndCornersReadsBack) {
+  for (const std::uint16_t datum : test::kEdgeDatums) {
+    Run(
+        [datum](MainForm& m) {
+          m.settings.datumIndex = datum;
+          m.settings.inputMode = W::kModeUtm;
+        },
+        [&](W& w) {
+          for (const test::LatLonDeg& e : test::kGridEdges) {
+            SCOPED_TRACE(testing::Message() << datum << ": " << e.lat << " " << e.lon);
+            const GeoPoint p = test::PointDeg(e.lat, e.lon, 0, datum);
+            w.ShowWaypoint(p);
+            EXPECT_LT(test::DistanceMetres(w.ReadPosition(), p), 0.1);
+            ASSERT_TRUE(w.Press(W::kConvert));
+            w.ShowWaypoint(p);
+            w.SetText(W::kWaypointList, QStringLiteral("EDGE"));
+            ASSERT_TRUE(w.Press(W::kSave));
+            const int saved = FindByName(main->waypoints, "EDGE");
+            ASSERT_GE(saved, 0);
+            EXPECT_LT(test::DistanceMetres(main->waypoints[saved].point, p), 0.1);
+          }
+        });
+  }
+  EXPECT_TRUE(h.messages.isEmpty());
 }
 
 TEST_F(WaypointsFormTest, GridPositionsPastTheAntimeridianComeBackInsideOneTurn) {
@@ -560,7 +556,8 @@ TEST_F(WaypointsFormTest, GridPositionsPastTheAntimeridianComeBackInsideOneTurn)
     const char* hemisphere;
   };
   // 300 km west of zone 1's central meridian at 60 N lies east of the
-  // antimeridian. (Zone 0 is refused: ZoneZeroIsRefusedWhereItWouldBeRead.)
+  // antimeridian. (Zone 0 is refused:
+  // GridPositionsOffTheGridAreRefusedWhereTheyWouldBeRead.)
   const Case cases[] = {{"1", "0200000", "177", "E"}, {"60", "0800000", "177", "W"}};
   Run([](MainForm& m) { m.settings.inputMode = W::kModeUtm; },
       [&cases](W& w) {
@@ -580,7 +577,19 @@ TEST_F(WaypointsFormTest, GridPositionsPastTheAntimeridianComeBackInsideOneTurn)
       });
 }
 
-TEST_F(WaypointsFormTest, ZoneZeroIsRefusedWhereItWouldBeRead) {
+// Zone 0, and grid positions the grid cannot read back: beyond 84 30' N and
+// 80 30' S, more than 6.5 degrees from the meridian (at 84 N and at 60 N), an
+// easting outside the zone's million metres. None is moved onto the grid.
+TEST_F(WaypointsFormTest, GridPositionsOffTheGridAreRefusedWhereTheyWouldBeRead) {
+  struct Case {
+    const char* hemisphere;
+    const char* easting;
+    const char* northing;
+  };
+  const Case cases[] = {{"N", "0500000", "9999999"}, {"N", "0500000", "9400000"},
+                        {"S", "0500000", "0000000"}, {"S", "0500000", "1000000"},
+                        {"N", "0400000", "9329006"}, {"N", "0000000", "6650000"},
+                        {"N", "1000001", "5000000"}};
   WaypointTable before{};
   Run(
       [&before](MainForm& m) {
@@ -599,11 +608,31 @@ TEST_F(WaypointsFormTest, ZoneZeroIsRefusedWhereItWouldBeRead) {
           EXPECT_EQ(Texts(w, kLat) + Texts(w, kLon), shown);
           EXPECT_EQ(std::memcmp(&before, &main->waypoints, sizeof before), 0);
         }
-        // A leading "0" is a zone.
+        w.SetText(W::kWaypointList, QStringLiteral("NEW"));
+        for (const Case& c : cases) {
+          SCOPED_TRACE(std::string(c.hemisphere) + c.easting + " " + c.northing);
+          if (w.Text(W::kGridHemisphere) != c.hemisphere) w.Press(W::kGridHemisphere);
+          w.SetText(W::kEasting, QString::fromUtf8(c.easting));
+          TypeAll(w, {{W::kEastingDm, "0"},
+                      {W::kZone, "33"},
+                      {W::kNorthing, c.northing},
+                      {W::kNorthingDm, "0"}});
+          h.messages.clear();
+          for (int button : {W::kConvert, W::kSave}) ASSERT_TRUE(w.Press(button));
+          EXPECT_EQ(h.messages, QStringList(2, Msg(messages::kGridPositionOutsideZone)));
+          EXPECT_EQ(Texts(w, kLat) + Texts(w, kLon), shown);
+          EXPECT_EQ(std::memcmp(&before, &main->waypoints, sizeof before), 0);
+          EXPECT_TRUE(std::isnan(w.ReadPosition().lat));
+        }
+        // A leading "0" is a zone, and the northings once clamped to 9329006 m
+        // are read as they are.
         h.messages.clear();
+        if (w.Text(W::kGridHemisphere) != "N") w.Press(W::kGridHemisphere);
+        TypeAll(w, {{W::kEasting, "0500000"}, {W::kNorthing, "9328000"}});
         ASSERT_TRUE(w.Type(W::kZone, QStringLiteral("05")));
         ASSERT_TRUE(w.Press(W::kConvert));
         EXPECT_EQ(w.Text(W::kZone), "5");
+        EXPECT_EQ(w.Text(W::kNorthing), "9328000");
         EXPECT_TRUE(h.messages.isEmpty());
       });
 }

@@ -102,6 +102,27 @@ TEST(MgrsTest, HandLetteredReferencesInBothStylesAndBack) {
   }
 }
 
+// At the edges and corners of zones and bands every position has its
+// reference, the one the reach-checked writer gives for its grid position,
+// and the cell read back holds it.
+TEST(MgrsTest, EdgesAndCornersHaveTheirReference) {
+  for (const std::uint16_t datum : test::kEdgeDatums) {
+    for (const test::LatLonDeg& e : test::kGridEdges) {
+      SCOPED_TRACE(testing::Message() << datum << ": " << e.lat << " " << e.lon);
+      const GeoPoint p = PointDeg(e.lat, e.lon, 0, datum);
+      UtmPoint g{};
+      GeoToUtm(p, g);
+      const std::string text = Reference(p);
+      EXPECT_EQ(Reference(g, kMgrsMaxPrecision), text);
+      UtmPoint corner{};
+      int read = -1;
+      ASSERT_EQ(MgrsToUtm(text, datum, corner, read), MgrsStatus::kOk);
+      EXPECT_TRUE(g.easting >= corner.easting && g.easting < corner.easting + 1.0);
+      EXPECT_TRUE(g.northing >= corner.northing && g.northing < corner.northing + 1.0);
+    }
+  }
+}
+
 TEST(MgrsTest, OlderLetteringByEllipsoid) {
   for (std::uint16_t d : {kNad27, kAdindan, kCape, kTokyo, kDhdn, kSchwarzeck}) {
     EXPECT_TRUE(UsesOlderLettering(d)) << d;
@@ -220,7 +241,7 @@ TEST(MgrsTest, WritingRefusesWithTheReasonAndAnEmptyText) {
   EXPECT_EQ(write(PointDeg(84.0001, 10)), MgrsStatus::kOutsideGrid);
   EXPECT_EQ(write(PointDeg(-80.0001, 10)), MgrsStatus::kOutsideGrid);
   EXPECT_EQ(write(GeoPoint{nan, 0.1, 0, 0}), MgrsStatus::kOutsideGrid);
-  EXPECT_EQ(write(GeoPoint{0.1, nan, 0, 0}), MgrsStatus::kNotFinite);
+  EXPECT_EQ(write(GeoPoint{0.1, nan, 0, 0}), MgrsStatus::kOutsideGrid);
   const GeoPoint london = PointDeg(51.5043, -0.1277);
   EXPECT_EQ(write(london, -1), MgrsStatus::kBadPrecision);
   EXPECT_EQ(write(london, 6), MgrsStatus::kBadPrecision);

@@ -53,11 +53,11 @@ TEST(UtmTest, ZonesBandsAndExceptions) {
       {40.0, -105.0, 0, 13, 'T'},  // 40 + 80 rounds to exactly 120: band T
       {-34.0, 151.0, 17, 56, 'H'},
       {60.0, 5.0, 1, 32, 'V'},  // southern Norway: 32 instead of 31
-      {60.0, 3.0, 0, 31, 'V'},  // 3 deg E arrives as 2.9999999999999996
+      {60.0, 3.0, 0, 32, 'V'},  // 3 deg E arrives as 2.9999999999999996: the edge
       {60.0, 3.5, 0, 32, 'V'},
       {63.9, 11.9, 0, 32, 'V'},
       {60.0, 12.5, 0, 33, 'V'},
-      {56.0, 5.0, 0, 31, 'V'},  // 55.99999999999999: outside the cell, but + 80 rounds to 136
+      {56.0, 5.0, 0, 32, 'V'},  // 55.99999999999999: on the cell's southern edge
       {56.5, 5.0, 0, 32, 'V'},
       {64.5, 5.0, 0, 31, 'W'},
       {75.0, 25.0, 0, 35, 'X'},
@@ -84,6 +84,36 @@ TEST(UtmTest, ZonesBandsAndExceptions) {
     EXPECT_EQ(u.zone, c.zone);
     EXPECT_EQ(u.band, c.band);
     EXPECT_EQ(u.datum, c.datum);
+  }
+}
+
+// Round degrees on the edges of zones, bands and the Norway and Svalbard
+// cells fall in the cell to their north and east, as the standard names it,
+// whether the degrees came to radians through kDegToRad (the forms, people's
+// lines) or a full-precision pi/180 (--raw lines made with math.radians).
+TEST(UtmTest, RoundDegreesFallInTheCellTheStandardNames) {
+  const struct {
+    double lat, lon;
+    int zone;
+    char band;
+  } cases[] = {
+      {60, 3, 32, 'V'},   {72, 9, 33, 'X'},  {72, 10, 33, 'X'},   {56, 4, 32, 'V'},
+      {64, 5, 31, 'W'},   {80, 9, 33, 'X'},  {40, 9, 32, 'T'},    {56, 3, 32, 'V'},
+      {56, 0, 31, 'V'},   {56, 12, 33, 'V'}, {64, 3, 31, 'W'},    {72, 0, 31, 'X'},
+      {72, 21, 35, 'X'},  {72, 33, 37, 'X'}, {72, 42, 38, 'X'},   {84, 9, 33, 'X'},
+      {84, 42, 38, 'X'},  {0, 0, 31, 'N'},   {0, 6, 32, 'N'},     {8, -180, 1, 'P'},
+      {-8, 174, 60, 'M'}, {-72, 6, 32, 'D'}, {-80, 3, 31, 'C'},   {-32, -72, 19, 'J'},
+      {48, 18, 34, 'U'},  {16, 180, 1, 'Q'}, {-56, -36, 25, 'F'}, {24, 120, 51, 'R'},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.lat << " " << c.lon);
+    const double toRadians = std::numbers::pi / 180.0;
+    for (const GeoPoint& p :
+         {PointDeg(c.lat, c.lon), GeoPoint{c.lat * toRadians, c.lon * toRadians, 0, 0}}) {
+      const UtmPoint u = Project(p);
+      EXPECT_EQ(u.zone, c.zone);
+      EXPECT_EQ(u.band, c.band);
+    }
   }
 }
 
@@ -276,7 +306,7 @@ TEST(UtmTest, FootpointLatitude) {
   // On the central meridian the northing is the scaled meridian arc, so the
   // footpoint is the latitude itself.
   for (double lat = 0.0; lat <= 84.0; lat += 2.0) {
-    const UtmPoint u = Project(PointDeg(lat, 3.0));
+    const UtmPoint u = Project(PointDeg(lat, -3.0));
     EXPECT_NEAR(FootpointLatitude(u.northing, arc), lat * kDegToRad, 1e-13) << lat;
   }
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -17,6 +18,8 @@
 #include "geometry/Resection.h"
 #include "magnetic/Igrf14.h"
 #include "magnetic/MagneticModel.h"
+#include "tests/support/GeoPoints.h"
+#include "tools/calc/Fields.h"
 #include "tools/calc/Format.h"
 #include "tools/calc/LineProcessor.h"
 
@@ -300,8 +303,7 @@ TEST(MgrsLine, ReferencesEqualTheCoreAndGeoReadsThemBack) {
       const MgrsStatus status = GeoToMgrs(p, precision, MgrsStyle::kCompact, text, sizeof text);
       if (status == MgrsStatus::kOutsideGrid) {
         EXPECT_EQ(Answer(raw, Position(p), LineStatus::kError),
-                  "ERROR: the position has no MGRS reference: the grid covers 80 degrees south "
-                  "to 84 degrees north only");
+                  "ERROR: the position lies beyond the UTM grid (80 S to 84 N)");
         continue;
       }
       EXPECT_EQ(Answer(raw, Position(p)), text);
@@ -324,7 +326,9 @@ TEST(MgrsLine, ReferencesEqualTheCoreAndGeoReadsThemBack) {
   EXPECT_EQ(Answer(geo, WithoutSpaces(reference) + " 0"),
             Answer(geo, F(corner.easting, 3) + " " + F(corner.northing, 3) + " 0 17 S"));
   geo.distanceUnit = kFeet;
-  EXPECT_EQ(Answer(geo, "17snj 10"), Answer(geo, "500000 3800000 10 17 S"));
+  EXPECT_EQ(Answer(geo, "17snj 10.0"), Answer(geo, "500000 3800000 10 17 S"));
+  // Digits after the square are the reference's own, never a height.
+  EXPECT_EQ(Answer(geo, "17snj 10"), Answer(geo, "510000 3800000 0 17 S"));
   EXPECT_EQ(Answer(Mode(Operation::kGeo, false), "17SNJ", LineStatus::kError),
             "ERROR: MGRS '17SNJ' names a square that does not reach its band: the band does not "
             "match the northing");
@@ -333,6 +337,69 @@ TEST(MgrsLine, ReferencesEqualTheCoreAndGeoReadsThemBack) {
   // A number in the first field is still a grid position with too few fields.
   EXPECT_EQ(Answer(geo, "500000 3800000", LineStatus::kError),
             "ERROR: expected 5 fields (EASTING NORTHING HEIGHT ZONE BAND), got 2");
+}
+
+// geo reads MGRS as mgrs prints it and without spaces, with a height only
+// after the whole reference; the digits are never a height.
+TEST(MgrsLine, GeoReadsReferencesAsPeopleWriteThem) {
+  const Options geo = Mode(Operation::kGeo, false);
+  const std::string corner = Answer(geo, "699333 5709819 0 30 U");
+  const std::string high = Answer(geo, "699333 5709819 45 30 U");
+  for (const char* line : {"30U XC 99333 09819", "30UXC9933309819", "30UXC 9933309819",
+                           "30uxc 99333 09819", " 30U  XC 99333\t09819 "}) {
+    EXPECT_EQ(Answer(geo, line), corner) << line;
+  }
+  for (const char* line : {"30U XC 99333 09819 45", "30UXC9933309819 45", "30UXC 9933309819 45",
+                           "30U XC 99333 09819 4.5e1"}) {
+    EXPECT_EQ(Answer(geo, line), high) << line;
+  }
+  EXPECT_EQ(Answer(geo, "30UXC9933309819 100001", LineStatus::kError),
+            "ERROR: HEIGHT '100001' is beyond 100 km");
+  EXPECT_EQ(Answer(geo, "30U XC 99333", LineStatus::kError),
+            "ERROR: MGRS '30U XC 99333' does not have as many northing digits as easting digits, "
+            "0 to 5 each");
+  // The square mgrs gives 83.9 N 1 E at precision 0 has its corner 100 km
+  // west of the meridian, which is no grid position geo reads.
+  EXPECT_EQ(Answer(geo, "31X DP", LineStatus::kError),
+            "ERROR: MGRS '31X DP' names a cell whose south-west corner lies outside its zone");
+}
+
+// Every door of the calculator refuses beyond the grid and outside the
+// zones, and reads back what utm writes at every edge and corner.
+TEST(GridLine, TheGridEndsWhereTheCoreSays) {
+  const std::string beyond = "ERROR: the position lies beyond the UTM grid (80 S to 84 N)";
+  for (const Operation op : {Operation::kUtm, Operation::kConvergence, Operation::kMgrs}) {
+    for (const char* line : {"90 0 0", "85 3 0", "-85 3 0", "84.001 3 0", "-80.001 3 0"}) {
+      EXPECT_EQ(Answer(Mode(op, false), line, LineStatus::kError), beyond) << line;
+    }
+    EXPECT_NE(Answer(Mode(op, false), "84 3 0"), beyond);
+    EXPECT_NE(Answer(Mode(op, false), "-80 3 0"), beyond);
+  }
+  const Options geo = Mode(Operation::kGeo, false);
+  EXPECT_EQ(Answer(geo, "0 9383913 0 31 X", LineStatus::kError),
+            "ERROR: the grid position lies outside its zone");
+  EXPECT_EQ(Answer(geo, "1000000 1062605 0 60 C", LineStatus::kError),
+            "ERROR: the grid position lies outside its zone");
+  EXPECT_EQ(Answer(geo, "500000 9329006 0 31 C", LineStatus::kError),
+            "ERROR: the band letter does not match the northing");
+  for (const std::uint16_t datum : test::kEdgeDatums) {
+    Options o = geo;
+    o.datum = datum;
+    for (const test::LatLonDeg& e : test::kGridEdges) {
+      SCOPED_TRACE(testing::Message() << datum << ": " << e.lat << " " << e.lon);
+      UtmPoint g{};
+      GeoToUtm(test::PointDeg(e.lat, e.lon, 0, datum), g);
+      const std::string line = F(g.easting, 3) + " " + F(g.northing, 3) + " 0 " +
+                               std::to_string(g.zone) + " " + static_cast<char>(g.band);
+      const FieldList answer = SplitFields(Answer(o, line));
+      ASSERT_EQ(answer.count, 5);
+      double lat = 0.0;
+      double lon = 0.0;
+      ASSERT_TRUE(ParseReal(answer.field[3], lat) && ParseReal(answer.field[4], lon));
+      EXPECT_NEAR(lat, e.lat, 1e-6);
+      EXPECT_NEAR(std::remainder(lon - e.lon, 360.0) * std::cos(lat * kDegToRad), 0.0, 1e-6);
+    }
+  }
 }
 
 TEST(AnyLine, GivesAtMostOnePrintableLine) {
@@ -366,6 +433,9 @@ TEST(AnyLine, GivesAtMostOnePrintableLine) {
   }
 }
 
+constexpr const char* kBeyondGridLatitudes =
+    "the grid position lies beyond the UTM grid (80 30' S to 84 30' N)";
+
 TEST(Refusals, AnswersOnceWrongAreNowTheirErrors) {
   const std::string huge(400, '1');
   const std::string cut = huge.substr(0, 36) + "...' has a number out of range";
@@ -378,14 +448,11 @@ TEST(Refusals, AnswersOnceWrongAreNowTheirErrors) {
       {Operation::kUtm, "0d" + huge + ".5'N 0 0", "LAT '0d11" + cut},
       {Operation::kUtm, "0d0'" + huge + "\"N 0 0", "LAT '0d0'" + cut},
       // Grid limits.
-      {Operation::kGeo, "1.2e47 0 0 1 N", "EASTING '1.2e47' is outside the grid (0..1000000 m)"},
-      {Operation::kGeo, "-1 0 0 1 N", "EASTING '-1' is outside the grid (0..1000000 m)"},
-      {Operation::kGeo, "5e5 1e8 0 1 N",
-       "NORTHING '1e8' is outside the northern grid (0..9383913 m)"},
-      {Operation::kGeo, "5e5 9998000 0 31 N",
-       "NORTHING '9998000' is outside the northern grid (0..9383913 m)"},
-      {Operation::kGeo, "5e5 1062604 0 31 M",
-       "NORTHING '1062604' is outside the southern grid (1062605..10000000 m)"},
+      {Operation::kGeo, "1.2e47 0 0 1 N", "the grid position lies outside its zone"},
+      {Operation::kGeo, "-1 0 0 1 N", "the grid position lies outside its zone"},
+      {Operation::kGeo, "5e5 1e8 0 1 N", kBeyondGridLatitudes},
+      {Operation::kGeo, "5e5 9998000 0 31 N", kBeyondGridLatitudes},
+      {Operation::kGeo, "5e5 1062604 0 31 C", kBeyondGridLatitudes},
       // Result checks.
       {Operation::kBackPolar, "10 20 0 1e155 45 0", "the range is lost in the result"},
       {Operation::kDeclination, "51.5 -0.12 5e9 2024-06-01", "declination undefined here"},

@@ -196,6 +196,22 @@ const char* ParseGeographic(std::string_view text, Axis axis, double& radians) {
 
 bool IsBandLetter(char c) { return c >= 'C' && c <= 'X' && c != 'I' && c != 'O'; }
 
+const char* GridProblem(GridStatus status) {
+  switch (status) {
+    case GridStatus::kOnGrid:
+      break;
+    case GridStatus::kBeyondLatitudes:
+      return "the grid position lies beyond the UTM grid (80 30' S to 84 30' N)";
+    case GridStatus::kNoZone:
+      return "the zone is not 1..60";
+    case GridStatus::kOutsideZone:
+      return "the grid position lies outside its zone";
+    case GridStatus::kBandMismatch:
+      return "the band letter does not match the northing";
+  }
+  return "";
+}
+
 bool ParseIsoDate(std::string_view text, CalendarDate& date) {
   if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
   const std::string_view y = text.substr(0, 4);

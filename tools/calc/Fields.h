@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "geodesy/GridDomain.h"
+
 // Reading the fields of one input line of the batch calculator: splitting,
 // numbers, positions typed by people, band letters, dates and datums. Every
 // reader accepts a whole field or nothing; none allocates.
@@ -56,6 +58,10 @@ const char* ParseGeographic(std::string_view text, Axis axis, double& radians);
 
 // True for the UTM latitude band letters C..X without I and O.
 bool IsBandLetter(char c);
+
+// Why FromGrid (geodesy/GridDomain.h) refused a grid position, as a whole
+// reason ("the grid position lies outside its zone"); "" for kOnGrid.
+const char* GridProblem(GridStatus status);
 
 // A calendar date in the Gregorian calendar.
 struct CalendarDate {

@@ -37,14 +37,34 @@ constexpr std::string_view kBody =
     "number of fields, a field that is not a finite number, a datum index outside\n"
     "0..124, a zone outside 1..60, a band that is not a UTM band letter (C..X\n"
     "without I and O), a date that does not exist, a position typed wrongly or\n"
-    "with a number out of range, an easting outside 0..1000000 m or a northing\n"
-    "outside the grid (0..9383913 m in the north, 1062605..10000000 m in the\n"
-    "south), a line longer than 65536 bytes (without the carriage return), a\n"
-    "result that is not finite or not a latitude within 90 degrees, a range lost\n"
+    "with a number out of range, a position off the UTM grid (see \"Where the grid\n"
+    "ends\" below), a line longer than 65536 bytes (without the carriage return),\n"
+    "a result that is not finite or not a latitude within 90 degrees, a range lost\n"
     "in the result of forward or backpolar, \"declination undefined here\" where\n"
     "the field is too weak to point anywhere, or \"no solution\" from the\n"
     "resection, also when its station misses a measured range by more than 1 m\n"
     "plus 1% of the range.\n"
+    "\n"
+    "Where the grid ends\n"
+    "  utm, convergence and mgrs project positions from 80 degrees south to 84\n"
+    "  north; beyond, the line is\n"
+    "    ERROR: the position lies beyond the UTM grid (80 S to 84 N)\n"
+    "  A position on a zone or band edge falls in the cell to its north and east,\n"
+    "  the Norway and Svalbard zones included: 60 N 3 E is in 32V, 72 N 9 E in 33X,\n"
+    "  40 N in band T. geo reads a grid position back when its easting lies from 0\n"
+    "  to 1000000 m, its northing on the band's side of the equator, and the\n"
+    "  position it gives within 6.5 degrees of longitude of the zone's central\n"
+    "  meridian and between 80 30' S and 84 30' N; there the answer agrees with the\n"
+    "  exact transverse Mercator projection within 1 mm. Otherwise the line is\n"
+    "    ERROR: the grid position lies outside its zone\n"
+    "  or \"ERROR: the grid position lies beyond the UTM grid (80 30' S to 84 30' N)\".\n"
+    "  The band letter must name the latitude the northing gives, within about a\n"
+    "  kilometre, or the line is \"ERROR: the band letter does not match the\n"
+    "  northing\". With --raw, utm and convergence answer beyond 84 N and 80 S as\n"
+    "  at the limit, and geo takes eastings 0..1000000 m and northings 0..9383913 m\n"
+    "  in the north and 1062605..10000000 m in the south, whatever the band, as\n"
+    "  earlier versions did, so that answers kept from them do not change; far from\n"
+    "  the central meridian those answers may be off by kilometres.\n"
     "\n"
     "Exit status: 0 when every line was computed, 1 when any line failed (or the\n"
     "input or output failed), 2 for an unknown operation or option (the usage is\n"
@@ -162,9 +182,13 @@ std::string HelpText() {
   text += "  square, easting and northing. Datums on the Clarke 1866, Clarke 1880 and\n";
   text += "  Bessel 1841 ellipsoids get the older row letters. Beyond 80 degrees south and\n";
   text += "  84 north there is no reference, and the line is an ERROR line.\n";
-  text += "  geo for people also reads MGRS [HEIGHT]: a reference in one field (letters in\n";
-  text += "  either case, 0 to 5 digits each of easting and northing) and an optional\n";
-  text += "  height; the answer is the south-west corner of the cell it names.\n";
+  text += "  geo for people also reads MGRS [HEIGHT]: a reference as mgrs prints it\n";
+  text += "  (30U XC 99333 09819) or without spaces (30UXC9933309819), letters in either\n";
+  text += "  case, 0 to 5 digits each of easting and northing, and an optional height\n";
+  text += "  (within 100 km) after the whole reference. Digits after the square letters\n";
+  text += "  always belong to the reference: 30UXC 9933309819 has no height. The answer\n";
+  text += "  is the south-west corner of the cell it names, which must itself be a grid\n";
+  text += "  position geo reads (a 100 km square near 84 N may not be).\n";
   AppendMgrsExample(text);
   text += kDatumHeading;
   for (std::uint16_t i = 0; i < kDatumCount; ++i) {

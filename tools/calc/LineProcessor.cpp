@@ -7,6 +7,7 @@
 #include "geodesy/Convergence.h"
 #include "geodesy/Datum.h"
 #include "geodesy/DatumShift.h"
+#include "geodesy/GridDomain.h"
 #include "geodesy/Mgrs.h"
 #include "geodesy/Utm.h"
 #include "geometry/Linear3.h"
@@ -30,18 +31,17 @@ constexpr int kMilDecimals = 2;           // angles in mils
 constexpr int kFineLengthDecimals = 3;    // m, ft, yd
 constexpr int kCoarseLengthDecimals = 6;  // km, nmi, smi
 
-// The grid a UTM position may lie on, in metres. Beyond it the footpoint
-// series gives latitudes past the poles and longitudes far outside the zone.
-// The northings are those of 84 deg 30' N and 80 deg 30' S on the central
-// meridian, where the grid meets the polar one, rounded outwards: the
-// Waypoints form's tighter limits (9329006 and 1116915 m) would refuse
-// northings that utm itself writes at the zone edges and on other datums
-// (up to 9332024 and down to 1116652 m).
-constexpr double kLeastEasting = 0;
-constexpr double kMostEasting = 1000000;
-constexpr double kMostNorthernNorthing = 9383913;
-constexpr double kLeastSouthernNorthing = 1062605;
-constexpr double kMostSouthernNorthing = 10000000;  // the equator, false northing of the south
+// Why utm, convergence and mgrs refuse a position beyond the grid's latitudes.
+constexpr std::string_view kBeyondGrid = "the position lies beyond the UTM grid (80 S to 84 N)";
+
+// The eastings and northings --raw geo takes, metres, as earlier versions
+// took them: the northings of 84 deg 30' N and 80 deg 30' S on the central
+// meridian, rounded outwards. People's lines are read by FromGrid instead.
+constexpr double kRawLeastEasting = 0;
+constexpr double kRawMostEasting = 1000000;
+constexpr double kRawMostNorthernNorthing = 9383913;
+constexpr double kRawLeastSouthernNorthing = 1062605;
+constexpr double kRawMostSouthernNorthing = 10000000;
 
 int LengthDecimals(std::int32_t unit) {
   return unit == kKilometers || unit == kNauticalMiles || unit == kStatuteMiles
@@ -201,6 +201,18 @@ class Line {
     return FailField(i, "is not a UTM band letter (C..X without I and O)");
   }
 
+  // The grid position of p. People's positions are projected between 80 S
+  // and 84 N only (ToGrid); --raw keeps the answers of earlier versions,
+  // with latitudes beyond the limits clamped to them.
+  bool Project(const GeoPoint& p, UtmPoint& g) {
+    if (raw()) {
+      GeoToUtm(p, g);
+      return true;
+    }
+    if (ToGrid(p, g) == GridStatus::kOnGrid) return true;
+    return Fail(kBeyondGrid);
+  }
+
   // Checks a date; `what` names it in the message.
   bool DateOk(const CalendarDate& date, std::string_view what) {
     const char* problem = DateProblem(date);
@@ -345,9 +357,8 @@ class Line {
 bool Utm(Line& line) {
   int i = 0;
   GeoPoint p;
-  if (!line.CountOk() || !line.Position(i, p)) return false;
   UtmPoint g{};
-  GeoToUtm(p, g);
+  if (!line.CountOk() || !line.Position(i, p) || !line.Project(p, g)) return false;
   if (line.raw()) {
     line.PutReal(g.easting);
     line.PutReal(g.northing);
@@ -369,7 +380,7 @@ const char* MgrsProblem(MgrsStatus status) {
     case MgrsStatus::kOk:
       break;
     case MgrsStatus::kOutsideGrid:
-      return "has no MGRS reference: the grid covers 80 degrees south to 84 degrees north only";
+      return "lies beyond the UTM grid (80 S to 84 N)";
     case MgrsStatus::kNotFinite:
       return "has an easting or northing that is not finite";
     case MgrsStatus::kBadPrecision:
@@ -415,37 +426,58 @@ bool Mgrs(Line& line) {
   return line.Finish();
 }
 
+// True when `text` is nothing but digits.
+bool AllDigits(std::string_view text) {
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
 // MGRS [HEIGHT] for people: the south-west corner of the cell a grid
-// reference names, on --datum.
+// reference names, on --datum. The reference is the whole line, spaced as
+// mgrs prints it or not; when it is not, the last field may be a height
+// after a reference that is. Digits are the reference's own wherever they
+// can be: "30U XC 99333 09819" has no height, and a run of digits right
+// after the square letters is never taken for one.
 bool GeoFromMgrs(Line& line) {
+  const std::string_view text = line.Rest(0);
+  const std::uint16_t datum = line.options().datum;
   UtmPoint g{};
   int precision = 0;
-  const MgrsStatus status = MgrsToUtm(line.Text(0), line.options().datum, g, precision);
-  if (status != MgrsStatus::kOk) {
-    std::string reason = "MGRS ";
-    AppendQuoted(reason, line.Text(0));
-    reason += ' ';
-    reason += MgrsProblem(status);
-    return line.Fail(reason);
-  }
-  if (line.count() == 2) {
-    if (!ParseReal(line.Text(1), g.height)) {
-      std::string reason = "HEIGHT ";
-      AppendQuoted(reason, line.Text(1));
-      reason += " is not a finite number";
-      return line.Fail(reason);
+  MgrsStatus status = MgrsToUtm(text, datum, g, precision);
+  if (status != MgrsStatus::kOk && line.count() >= 2 && line.count() <= kMaxFields) {
+    const std::string_view last = line.Text(line.count() - 1);
+    const std::string_view reference = text.substr(0, last.data() - text.data());
+    if (MgrsToUtm(reference, datum, g, precision) == MgrsStatus::kOk &&
+        !(precision == 0 && AllDigits(last))) {
+      std::string what = "HEIGHT ";
+      AppendQuoted(what, last);
+      if (!ParseReal(last, g.height)) return line.Fail(what + " is not a finite number");
+      g.height = g.height * DistanceEntryFactor(line.options().distanceUnit);
+      if (!(std::fabs(g.height) <= kMaxHeight)) return line.Fail(what + " is beyond 100 km");
+      status = MgrsStatus::kOk;
     }
-    g.height = g.height * DistanceEntryFactor(line.options().distanceUnit);
   }
-  line.PutPosition(UtmToGeo(g));
+  const auto refuse = [&line, text](std::string_view problem) {
+    std::string reason = "MGRS ";
+    AppendQuoted(reason, text);
+    reason += ' ';
+    reason += problem;
+    return line.Fail(reason);
+  };
+  if (status != MgrsStatus::kOk) return refuse(MgrsProblem(status));
+  GeoPoint p{};
+  if (FromGrid(g, BandRule::kHemisphere, p) != GridStatus::kOnGrid) {
+    return refuse("names a cell whose south-west corner lies outside its zone");
+  }
+  line.PutPosition(p);
   return line.Finish();
 }
 
 bool Geo(Line& line) {
   double number = 0.0;
-  if (!line.raw() && (line.count() == 1 || line.count() == 2) && !ParseReal(line.Text(0), number)) {
-    return GeoFromMgrs(line);
-  }
+  if (!line.raw() && !ParseReal(line.Text(0), number)) return GeoFromMgrs(line);
   UtmPoint g{};
   g.form = kUtmForm;
   g.datum = line.options().datum;
@@ -453,14 +485,21 @@ bool Geo(Line& line) {
       !line.Length(2, g.height) || !line.Zone(3, g.zone) || !line.Band(4, g.band)) {
     return false;
   }
-  if (line.raw() && !line.DatumIndex(5, g.datum)) return false;
-  if (!(g.easting >= kLeastEasting && g.easting <= kMostEasting)) {
+  if (!line.raw()) {
+    GeoPoint p{};
+    const GridStatus status = FromGrid(g, BandRule::kLetter, p);
+    if (status != GridStatus::kOnGrid) return line.Fail(GridProblem(status));
+    line.PutPosition(p);
+    return line.Finish();
+  }
+  if (!line.DatumIndex(5, g.datum)) return false;
+  if (!(g.easting >= kRawLeastEasting && g.easting <= kRawMostEasting)) {
     return line.FailField(0, "is outside the grid (0..1000000 m)");
   }
   const bool north = g.band >= 'N';
   const bool onGrid =
-      north ? g.northing >= 0 && g.northing <= kMostNorthernNorthing
-            : g.northing >= kLeastSouthernNorthing && g.northing <= kMostSouthernNorthing;
+      north ? g.northing >= 0 && g.northing <= kRawMostNorthernNorthing
+            : g.northing >= kRawLeastSouthernNorthing && g.northing <= kRawMostSouthernNorthing;
   if (!onGrid) {
     return line.FailField(1, north ? "is outside the northern grid (0..9383913 m)"
                                    : "is outside the southern grid (1062605..10000000 m)");
@@ -490,8 +529,9 @@ bool Datum(Line& line) {
 bool Convergence(Line& line) {
   int i = 0;
   GeoPoint p;
-  if (!line.CountOk() || !line.Position(i, p)) return false;
-  line.PutAngle(GridConvergence(p));
+  UtmPoint g{};
+  if (!line.CountOk() || !line.Position(i, p) || !line.Project(p, g)) return false;
+  line.PutAngle(UtmConvergence(g));
   return line.Finish();
 }
 
