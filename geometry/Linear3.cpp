@@ -80,8 +80,19 @@ void RotationMatrix3(double a1, double a2, double a3, Matrix3& out) {
 
 void LocalFrame(const GeoPoint& p, Matrix3& out) {
   // Rotating by latitude and longitude less a quarter turn carries the
-  // earth-centred axes onto west, south and up at p.
-  RotationMatrix3(p.lat - kQuarterTurn, 0.0, p.lon - kQuarterTurn, out);
+  // earth-centred axes onto west, south and up at p: the product
+  // RotationMatrix3(p.lat - kQuarterTurn, 0.0, p.lon - kQuarterTurn) written
+  // out. Every entry is the double that product's sums give: a term with a
+  // zero factor adds a zero, which leaves a non-zero sum as it is and turns
+  // a zero sum into +0, hence the 0.0 kept in three entries. A sine here is
+  // zero only where its angle is +0 exactly.
+  const double c1 = std::cos(p.lat - kQuarterTurn);
+  const double s1 = std::sin(p.lat - kQuarterTurn);
+  const double c3 = std::cos(p.lon - kQuarterTurn);
+  const double s3 = std::sin(p.lon - kQuarterTurn);
+  out = {{c3, 0.0 - s3 * c1, 0.0 + s3 * s1,  //
+          s3, c3 * c1, 0.0 - c3 * s1,        //
+          0.0, s1, c1}};
 }
 
 }  // namespace trelvan
