@@ -129,7 +129,7 @@ TEST(TransformVector3, KnownProductAndOrder) {
 TEST(SolveLinear3, SolutionSatisfiesTheSystem) {
   const Matrix3 m = {{1e3, 2.5, -7, 0.125, -4e2, 9, 3, 1, 0.001}};
   const Vector3 v = {12.5, -3, 1e4};
-  Vector3 x;
+  Vector3 x{};
   ASSERT_EQ(SolveLinear3(m, v, x), SolveStatus::kSolved);
   Vector3 back;
   TransformVector3(m, x, back);
