@@ -12,20 +12,6 @@ constexpr std::uint16_t kWgs84 = 0;
 
 }  // namespace
 
-EcefPoint GeodeticToEcef(const GeoPoint& p) {
-  const std::uint16_t datum = DatumRowIndex(p.datum);
-  const Datum& row = DatumRow(datum);
-  const double sinPhi = std::sin(p.lat);
-  const double cosPhi = std::cos(p.lat);
-  const double nu = row.a / std::sqrt(1.0 - (sinPhi * sinPhi) * row.e2);
-  EcefPoint q;
-  q.x = ((nu + p.height) * std::cos(p.lon)) * cosPhi;
-  q.y = ((nu + p.height) * std::sin(p.lon)) * cosPhi;
-  q.z = ((1.0 - row.e2) * nu + p.height) * sinPhi;
-  q.datum = datum;
-  return q;
-}
-
 // Bowring's formula in one step, without iteration: within 10 km of the
 // ellipsoid it is exact to about 2e-8 arc-seconds in latitude.
 GeoPoint EcefToGeodetic(const EcefPoint& q) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "geodesy/Datum.h"
@@ -16,7 +17,20 @@ struct EcefPoint {
 };
 
 // Geodetic to cartesian on p's own datum (index replaced as by DatumRow).
-EcefPoint GeodeticToEcef(const GeoPoint& p);
+// Inline: every polar computation converts one or two points this way.
+inline EcefPoint GeodeticToEcef(const GeoPoint& p) {
+  const std::uint16_t datum = DatumRowIndex(p.datum);
+  const Datum& row = DatumRow(datum);
+  const double sinPhi = std::sin(p.lat);
+  const double cosPhi = std::cos(p.lat);
+  const double nu = row.a / std::sqrt(1.0 - (sinPhi * sinPhi) * row.e2);
+  EcefPoint q;
+  q.x = ((nu + p.height) * std::cos(p.lon)) * cosPhi;
+  q.y = ((nu + p.height) * std::sin(p.lon)) * cosPhi;
+  q.z = ((1.0 - row.e2) * nu + p.height) * sinPhi;
+  q.datum = datum;
+  return q;
+}
 
 // Cartesian to geodetic on q's own datum by Bowring's one-step formula.
 GeoPoint EcefToGeodetic(const EcefPoint& q);

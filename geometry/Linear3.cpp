@@ -10,32 +10,6 @@ namespace trelvan {
 // compared to the last bit (tests/properties/PinnedResultsTest.cpp pins a
 // few), so none may be regrouped.
 
-double VectorLength(const Vector3& v) { return std::sqrt((v.x * v.x + v.y * v.y) + v.z * v.z); }
-
-SolveStatus InvertMatrix3(const Matrix3& src, Matrix3& dst) {
-  const double* m = src.m;
-  const double c0 = m[4] * m[8] - m[5] * m[7];
-  const double c1 = m[3] * m[8] - m[6] * m[5];
-  const double c2 = m[3] * m[7] - m[6] * m[4];
-  const double det = (m[0] * c0 - m[1] * c1) + m[2] * c2;
-  // Written so that a NaN determinant fails the test as well.
-  if (!(std::fabs(det) > 1e-12)) {
-    return SolveStatus::kSingular;
-  }
-  const double k = 1.0 / det;
-  double* d = dst.m;
-  d[0] = (m[4] * m[8] - m[5] * m[7]) * k;
-  d[3] = -((m[8] * m[3] - m[6] * m[5]) * k);
-  d[6] = (m[7] * m[3] - m[6] * m[4]) * k;
-  d[1] = -((m[8] * m[1] - m[7] * m[2]) * k);
-  d[4] = (m[8] * m[0] - m[6] * m[2]) * k;
-  d[7] = -((m[7] * m[0] - m[6] * m[1]) * k);
-  d[2] = (m[5] * m[1] - m[4] * m[2]) * k;
-  d[5] = -((m[5] * m[0] - m[3] * m[2]) * k);
-  d[8] = (m[4] * m[0] - m[3] * m[1]) * k;
-  return SolveStatus::kSolved;
-}
-
 void MultiplyMatrix3(const Matrix3& a, const Matrix3& b, Matrix3& c) {
   for (int i = 0; i < 3; ++i) {
     for (int j = 0; j < 3; ++j) {
@@ -46,21 +20,6 @@ void MultiplyMatrix3(const Matrix3& a, const Matrix3& b, Matrix3& c) {
       c.m[3 * i + j] = sum;
     }
   }
-}
-
-void TransformVector3(const Matrix3& m, const Vector3& v, Vector3& out) {
-  out.x = (m.m[2] * v.z + m.m[1] * v.y) + m.m[0] * v.x;
-  out.y = (m.m[5] * v.z + m.m[4] * v.y) + m.m[3] * v.x;
-  out.z = (m.m[8] * v.z + m.m[7] * v.y) + m.m[6] * v.x;
-}
-
-SolveStatus SolveLinear3(const Matrix3& m, const Vector3& v, Vector3& out) {
-  Matrix3 inverse;
-  if (InvertMatrix3(m, inverse) == SolveStatus::kSingular) {
-    return SolveStatus::kSingular;
-  }
-  TransformVector3(inverse, v, out);
-  return SolveStatus::kSolved;
 }
 
 void RotationMatrix3(double a1, double a2, double a3, Matrix3& out) {
@@ -76,12 +35,6 @@ void RotationMatrix3(double a1, double a2, double a3, Matrix3& out) {
   Matrix3 t;
   MultiplyMatrix3(ry, rx, t);
   MultiplyMatrix3(rz, t, out);
-}
-
-void LocalFrame(const GeoPoint& p, Matrix3& out) {
-  // Rotating by latitude and longitude less a quarter turn carries the
-  // earth-centred axes onto west, south and up at p.
-  RotationMatrix3(p.lat - kQuarterTurn, 0.0, p.lon - kQuarterTurn, out);
 }
 
 }  // namespace trelvan

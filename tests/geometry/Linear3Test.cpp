@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "geodesy/Angles.h"
 
@@ -126,7 +129,7 @@ TEST(TransformVector3, KnownProductAndOrder) {
 TEST(SolveLinear3, SolutionSatisfiesTheSystem) {
   const Matrix3 m = {{1e3, 2.5, -7, 0.125, -4e2, 9, 3, 1, 0.001}};
   const Vector3 v = {12.5, -3, 1e4};
-  Vector3 x;
+  Vector3 x{};
   ASSERT_EQ(SolveLinear3(m, v, x), SolveStatus::kSolved);
   Vector3 back;
   TransformVector3(m, x, back);
@@ -217,6 +220,39 @@ TEST(LocalFrame, ColumnsAreWestSouthUpEverywhere) {
       EXPECT_NEAR(back.x, local.x, 1e-12);
       EXPECT_NEAR(back.y, local.y, 1e-12);
       EXPECT_NEAR(back.z, local.z, 1e-12);
+    }
+  }
+}
+
+// The frame is the rotation product written out: the same doubles, signed
+// zeros included, wherever it is finite, and NaN in the same entries where a
+// coordinate is not. A sine of exactly zero (an angle of exactly a quarter
+// turn) and the signs of zero on the way are where the two could part.
+TEST(LocalFrame, IsTheRotationProductToTheLastBit) {
+  const double kInf = std::numeric_limits<double>::infinity();
+  std::vector<double> angles = {0.0,        -0.0, kQuarterTurn, -kQuarterTurn, kHalfTurn,
+                                -kHalfTurn, kPi,  1e-300,       -4.9e-324,     1e300,
+                                -1e300,     kNaN, kInf,         -kInf};
+  for (double a : {kQuarterTurn, kPi / 2.0}) {
+    angles.push_back(std::nextafter(a, 0.0));
+    angles.push_back(std::nextafter(a, 4.0));
+  }
+  for (int i = -400; i <= 400; ++i) angles.push_back(i * 0.0078125 + i * 1e-9);
+  for (double lat : angles) {
+    for (double lon : angles) {
+      Matrix3 frame;
+      LocalFrame(GeoPoint{lat, lon, 0.0, 0}, frame);
+      Matrix3 product;
+      RotationMatrix3(lat - kQuarterTurn, 0.0, lon - kQuarterTurn, product);
+      for (int k = 0; k < 9; ++k) {
+        if (std::isnan(product.m[k])) {
+          ASSERT_TRUE(std::isnan(frame.m[k])) << lat << " " << lon << " entry " << k;
+        } else {
+          ASSERT_EQ(std::bit_cast<std::uint64_t>(frame.m[k]),
+                    std::bit_cast<std::uint64_t>(product.m[k]))
+              << lat << " " << lon << " entry " << k;
+        }
+      }
     }
   }
 }
