@@ -282,7 +282,7 @@ void WaypointsForm::Save() {
   WaypointTable& table = main_.waypoints;
   const QString text = Text(kWaypointList);
   char name[kNameField];
-  if (exchange::NameProblem(text, name) != nullptr) {
+  if (exchange::EncodeName(text, name) != exchange::NameFault::kNone) {
     ShowMessage(QString::fromUtf8(messages::kNameOutsideCodePage));
     return;
   }
@@ -321,7 +321,7 @@ void WaypointsForm::Save() {
 void WaypointsForm::DeleteOne() {
   const QString text = Text(kWaypointList);
   char name[kNameField];
-  if (exchange::NameProblem(text, name) != nullptr) return;
+  if (exchange::EncodeName(text, name) != exchange::NameFault::kNone) return;
   const int index = FindByName(main_.waypoints, std::string_view(name));
   if (index < 0) return;
   DeleteWaypoint(main_.waypoints, index);
