@@ -135,14 +135,19 @@ void WaypointsForm::OnDestroy() { main_.RefreshBase(); }
 
 void WaypointsForm::ShowWaypoint(const GeoPoint& p) {
   if (!HoldsPosition(p)) {
-    ClearGeographic(*this, kGeographic);
-    ClearGrid(*this, kGrid);
+    ShowNoPosition();
     return;
   }
   const GeoPoint q = ConvertDatum(static_cast<std::uint16_t>(main_.settings.datumIndex), p);
   ShowGeographic(*this, kGeographic, q, main_.settings.distanceUnit);
   ShowGrid(*this, kGrid, q);
   SetText(kMgrs, QString::fromLatin1(MgrsOf(q).text));
+}
+
+void WaypointsForm::ShowNoPosition() {
+  ClearGeographic(*this, kGeographic);
+  ClearGrid(*this, kGrid);
+  SetText(kMgrs, QString());
 }
 
 GeoPoint WaypointsForm::ReadPosition() const {
@@ -282,12 +287,27 @@ void WaypointsForm::Save() {
   WaypointTable& table = main_.waypoints;
   const QString text = Text(kWaypointList);
   char name[kNameField];
-  if (exchange::EncodeName(text, name) != exchange::NameFault::kNone) {
-    ShowMessage(QString::fromUtf8(messages::kNameOutsideCodePage));
+  // A stored name is found whatever it holds; only a name that is to be
+  // stored keeps to the rules of names.
+  int target = exchange::EncodeName(text, name) == exchange::NameFault::kNone
+                   ? FindByName(table, std::string_view(name))
+                   : -1;
+  if (const exchange::NameFault fault = target < 0 ? exchange::NameProblem(text, name)
+                                                   : exchange::NameFault::kNone;
+      fault != exchange::NameFault::kNone) {
+    ShowMessage(QString::fromUtf8(fault == exchange::NameFault::kControlCharacter
+                                      ? messages::kNameControlCharacter
+                                      : messages::kNameOutsideCodePage));
+    return;
+  }
+  // The name of another waypoint than the one shown replaces its position
+  // only when the user says so; the shown one under its own name is the
+  // ordinary edit.
+  if (target >= 0 && target != ListSelection(kWaypointList) &&
+      !Ask(QString::fromUtf8(messages::kReplaceWaypoint).arg(exchange::PrintableName(text)))) {
     return;
   }
   const int n = CountInUse(table);
-  int target = FindByName(table, std::string_view(name));
   if (target < 0) {
     if (n == kWaypointCapacity) {
       ShowMessage(QString::fromUtf8(messages::kTableFull));
@@ -300,8 +320,8 @@ void WaypointsForm::Save() {
     if (text.isEmpty()) MakeFreeName(table, n, name);
     SetName(table[target], std::string_view(name));
     ListAppend(kWaypointList, exchange::NameText(table[target]));
-    ListSelect(kWaypointList, target);
   }
+  ListSelect(kWaypointList, target);
   const GeoPoint p = ReadPosition();
   GeoPoint& stored = table[target].point;
   if (main_.settings.inputMode == kModeLatLon) {
@@ -324,13 +344,25 @@ void WaypointsForm::DeleteOne() {
   if (exchange::EncodeName(text, name) != exchange::NameFault::kNone) return;
   const int index = FindByName(main_.waypoints, std::string_view(name));
   if (index < 0) return;
+  if (!Ask(QString::fromUtf8(messages::kDeleteWaypoint).arg(exchange::PrintableName(text)))) {
+    return;
+  }
   DeleteWaypoint(main_.waypoints, index);
   ListRemove(kWaypointList, index);
-  // The list would otherwise move its selection to a neighbour and show its
-  // name over the deleted waypoint's position, which a Save would then
-  // write under that name. Nothing is selected and the typed name stays.
-  ListSelect(kWaypointList, -1);
-  SetText(kWaypointList, text);
+  // The form moves on to the waypoint that now holds the deleted one's
+  // place (the last one when the deleted one was last), so that the
+  // deletion shows and a Save cannot write the deleted position back under
+  // its old name; an empty table leaves empty fields.
+  const int count = CountInUse(main_.waypoints);
+  const int shown = index < count ? index : count - 1;
+  ListSelect(kWaypointList, shown);
+  if (shown >= 0) {
+    SetText(kWaypointList, ListText(kWaypointList, shown));
+    ShowWaypoint(main_.waypoints[shown].point);
+  } else {
+    SetText(kWaypointList, QString());
+    ShowNoPosition();
+  }
   main_.SaveChanges();
 }
 
