@@ -317,8 +317,8 @@ void CsvSplitter::Take(QChar c) {
         EndField();
         skipLineFeed_ = c == u'\r';
         EndRecord();
-      } else if (record_.problem.isEmpty()) {
-        field_ += c;
+      } else {
+        Keep(c);
       }
       return;
     case State::kQuoted:
@@ -332,14 +332,14 @@ void CsvSplitter::Take(QChar c) {
       }
       if (c == u'"') {
         state_ = State::kQuoteInQuoted;
-      } else if (record_.problem.isEmpty()) {
-        field_ += c;
+      } else {
+        Keep(c);
       }
       return;
     case State::kQuoteInQuoted:
       if (c == u'"') {
         state_ = State::kQuoted;
-        if (record_.problem.isEmpty()) field_ += c;
+        Keep(c);
       } else if (c == u',') {
         EndField();
       } else if (lineEnd) {
@@ -358,6 +358,16 @@ void CsvSplitter::Take(QChar c) {
       }
       return;
   }
+}
+
+void CsvSplitter::Keep(QChar c) {
+  if (!record_.problem.isEmpty()) return;
+  if (field_.size() == kMaxFieldLength) {
+    record_.problem = QStringLiteral("a field is longer than %1 characters").arg(kMaxFieldLength);
+    field_ = QString();  // its memory goes too
+    return;
+  }
+  field_ += c;
 }
 
 void CsvSplitter::EndField() {

@@ -26,10 +26,13 @@ struct CsvRecord {
 // separated by commas, records by CRLF or LF (or a lone CR), a field in
 // double quotes may hold commas, line breaks and doubled quotes. Blank
 // lines are no records. A quote left open at the end, text after a closing
-// quote, or more than kMaxFields fields make a record with a problem.
+// quote, more than kMaxFields fields or a field longer than kMaxFieldLength
+// make a record with a problem. The limits keep the memory a record takes
+// bounded whatever the file holds; no field of ours comes near them.
 class CsvSplitter {
  public:
   static constexpr int kMaxFields = 1024;
+  static constexpr qsizetype kMaxFieldLength = 1 << 20;  // characters
 
   explicit CsvSplitter(std::function<void(const CsvRecord&)> sink);
   // Splits the next piece of the text; each record goes to the sink as
@@ -42,6 +45,8 @@ class CsvSplitter {
   enum class State { kFieldStart, kUnquoted, kQuoted, kQuoteInQuoted, kSkipLine };
 
   void Take(QChar c);
+  // Adds `c` to the field being read, unless the record has a problem.
+  void Keep(QChar c);
   void EndField();
   void EndRecord();
 

@@ -12,6 +12,7 @@
 #include "exchange/CsvReader.h"
 #include "exchange/ExchangeSupport.h"
 #include "exchange/GpxReader.h"
+#include "exchange/ImportInput.h"
 #include "exchange/WaypointName.h"
 #include "geodesy/DatumShift.h"
 #include "measures/DmsEntry.h"
@@ -199,6 +200,23 @@ QList<CsvRecord> Split(QStringView text, qsizetype piece) {
   for (qsizetype i = 0; i < text.size(); i += piece) splitter.Feed(text.mid(i, piece));
   splitter.Finish();
   return records;
+}
+
+// A record is bounded whatever the file holds: past the limits its row is
+// counted through and skipped, and the next row is read as usual.
+TEST(CsvImport, RowsBeyondTheLimitsAreSkippedWhole) {
+  const QString longField(CsvSplitter::kMaxFieldLength + 1, u'x');
+  const QString manyFields = QString(u',').repeated(CsvSplitter::kMaxFields);
+  for (const QString& row : {QStringLiteral("A,\"") + longField + QStringLiteral("\",1"),
+                             QStringLiteral("A,") + longField, manyFields}) {
+    const QList<CsvRecord> records = Split(row + QStringLiteral("\nnext,1\n"), 4096);
+    ASSERT_EQ(records.size(), 2);
+    EXPECT_LE(records[0].fields.size(), CsvSplitter::kMaxFields);
+    EXPECT_TRUE(records[0].problem.startsWith(QString::fromUtf8(
+        row == manyFields ? "the row has more than 1024 fields" : "a field is longer than")));
+    EXPECT_EQ(records[1].fields, QStringList({QStringLiteral("next"), QStringLiteral("1")}));
+    EXPECT_EQ(records[1].row, 2);
+  }
 }
 
 TEST(CsvImport, SplitFollowsRfc4180WhereverThePiecesEnd) {
@@ -421,6 +439,33 @@ TEST(GpxImport, ADatumExtensionNamingNoDatumStoresOnWgs84AndSaysSo) {
       EXPECT_EQ(table[0].point.lat, 10.0 * kDegToRad);
     }
   }
+}
+
+// Both readers read through ImportInput, which stops after 256 MiB: an
+// endless file (a pipe that never closes) cannot keep an import going.
+TEST(ImportRules, AnImportReadsNoMoreThan256MiB) {
+  class EndlessFile : public QIODevice {
+   public:
+    EndlessFile() { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return true; }
+
+   protected:
+    qint64 readData(char* data, qint64 maxSize) override {
+      std::memset(data, '\n', static_cast<std::size_t>(maxSize));
+      return maxSize;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+  };
+  EndlessFile endless;
+  ImportInput input(endless);
+  QByteArray piece(1 << 20, Qt::Uninitialized);
+  qint64 total = 0;
+  qint64 n;
+  while ((n = input.read(piece.data(), piece.size())) > 0) total += n;
+  EXPECT_EQ(n, -1);
+  EXPECT_EQ(total, kMaxImportBytes);
+  EXPECT_EQ(input.Problem(),
+            QStringLiteral("The file is larger than 256 MiB; nothing was imported."));
 }
 
 // A file whose reading fails halfway changes nothing and says so, whichever
