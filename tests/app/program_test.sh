@@ -417,6 +417,12 @@ else
   no_window "failed close save"
 fi
 
+# /dev/stdout named as the file of an export, on a pipe: the table goes
+# into the pipe.
+first=$(env XDG_DATA_HOME="$work/xdg-kept" "$tool" export --format csv /dev/stdout | head -n1)
+[ "${first%$'\r'}" = "name,latitude,longitude,height,datum,zone,band,easting,northing" ] ||
+  fail "export to /dev/stdout on a pipe: '$first'"
+
 [ "$app_pid" = "" ] || kill -KILL "$app_pid" 2>/dev/null
 if [ "$failures" -ne 0 ]; then
   echo "$failures failure(s)" >&2
