@@ -30,12 +30,13 @@ struct ColumnName {
 };
 
 constexpr ColumnName kColumnNames[] = {
-    {kName, "name"},          {kLatitude, "latitude"},  {kLatitude, "lat"},
-    {kLongitude, "longitude"}, {kLongitude, "lon"},       {kLongitude, "long"},
-    {kLongitude, "lng"},       {kHeight, "height"},       {kHeight, "alt"},
-    {kHeight, "altitude"},     {kHeight, "ele"},          {kHeight, "elevation"},
-    {kDatum, "datum"},         {kZone, "zone"},           {kBand, "band"},
-    {kEasting, "easting"},     {kNorthing, "northing"},
+    {kName, "name"},
+    {kLatitude, "latitude"},   {kLatitude, "lat"},
+    {kLongitude, "longitude"}, {kLongitude, "lon"},  {kLongitude, "long"}, {kLongitude, "lng"},
+    {kHeight, "height"},       {kHeight, "alt"},     {kHeight, "altitude"},
+    {kHeight, "ele"},          {kHeight, "elevation"},
+    {kDatum, "datum"},
+    {kZone, "zone"},           {kBand, "band"},      {kEasting, "easting"}, {kNorthing, "northing"},
 };
 
 // The column a header name stands for, or -1.
@@ -81,8 +82,8 @@ class Utf8Pieces {
 
   // Stateless, and nothing taken off the front of a piece: the byte-order
   // mark is passed over by the caller, at the start of the file only.
-  QStringDecoder decoder_{QStringDecoder::Utf8,
-                          QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom};
+  QStringDecoder decoder_{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                    QStringDecoder::Flag::ConvertInitialBom};
   QByteArray pending_;
 };
 
@@ -182,10 +183,10 @@ class CsvImport {
   }
 
   void ReadRow(const CsvRecord& record) {
-    const QString where = record.rows > 1 ? QStringLiteral("rows %1 to %2")
-                                                .arg(record.row)
-                                                .arg(record.row + record.rows - 1)
-                                          : QStringLiteral("row %1").arg(record.row);
+    const QString where =
+        record.rows > 1
+            ? QStringLiteral("rows %1 to %2").arg(record.row).arg(record.row + record.rows - 1)
+            : QStringLiteral("row %1").arg(record.row);
     if (!record.problem.isEmpty()) {
       merger_.Skip(where, QString(), record.problem, record.rows);
       return;
@@ -347,7 +348,9 @@ void CsvSplitter::Take(QChar c) {
         skipLineFeed_ = c == u'\r';
         EndRecord();
       } else {
-        if (record_.problem.isEmpty()) record_.problem = QStringLiteral("text follows a closing quote");
+        if (record_.problem.isEmpty()) {
+          record_.problem = QStringLiteral("text follows a closing quote");
+        }
         state_ = State::kSkipLine;
       }
       return;

@@ -7,9 +7,7 @@ namespace {
 constexpr QChar kGuard = u'\'';
 
 // Whether a field beginning with `c` needs the guard in front.
-bool Guarded(QChar c) {
-  return c == u'=' || c == u'+' || c == u'-' || c == u'@' || c == kGuard;
-}
+bool Guarded(QChar c) { return c == u'=' || c == u'+' || c == u'-' || c == u'@' || c == kGuard; }
 
 }  // namespace
 

@@ -79,9 +79,10 @@ QByteArray WriteGpx(const WaypointTable& table, const QDateTime& now, ExportRepo
     // text another program should read; XML 1.0 could not even carry most.
     char bytes[kNameField];
     const NameFault fault = NameProblem(name, bytes);
-    const char* problem = fault != NameFault::kNone
-                              ? NameFaultText(fault)
-                              : PositionProblem(own.lat * kRadToDeg, own.lon * kRadToDeg, own.height);
+    const char* problem =
+        fault != NameFault::kNone
+            ? NameFaultText(fault)
+            : PositionProblem(own.lat * kRadToDeg, own.lon * kRadToDeg, own.height);
     if (!problem) problem = PositionProblem(lat, lon, wgs.height);
     if (problem) {
       report.skipped.append(ExportSkip{i, name, QString::fromUtf8(problem)});

@@ -50,7 +50,8 @@ bool ImportReport::Changed() const {
 QStringList ImportReport::Lines() const {
   QStringList lines;
   for (const ImportEntry& entry : entries_) {
-    QString line = entry.where + QStringLiteral(": ") + QString::fromUtf8(OutcomeWord(entry.outcome));
+    QString line =
+        entry.where + QStringLiteral(": ") + QString::fromUtf8(OutcomeWord(entry.outcome));
     if (!entry.name.isEmpty()) line += QStringLiteral(" \"%1\"").arg(PrintableName(entry.name));
     if (!entry.reason.isEmpty()) line += QStringLiteral(": ") + entry.reason;
     lines.append(line);

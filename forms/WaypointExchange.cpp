@@ -101,8 +101,8 @@ void ExportWaypoints(MainForm& main) {
   const QStringList lines = report.Lines();
   ShowSummary(
       main, messages::kExportSummary,
-      QStringLiteral("%1 written, %2 skipped.").arg(report.written).arg(report.skipped.size()), lines,
-      lines.size() - qMin(lines.size(), kShownLines), lines);
+      QStringLiteral("%1 written, %2 skipped.").arg(report.written).arg(report.skipped.size()),
+      lines, lines.size() - qMin(lines.size(), kShownLines), lines);
 }
 
 }  // namespace trelvan

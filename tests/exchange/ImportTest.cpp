@@ -137,7 +137,8 @@ TEST(GpxImport, APoleThatWouldNotConvertBackIsSkippedNotStored) {
       "<gpx><wpt lat=\"90\" lon=\"-73\"/><wpt lat=\"89.99\" lon=\"-73\"/></gpx>", options, table);
   ASSERT_EQ(report.Entries().size(), 2);
   EXPECT_EQ(report.Entries()[0].outcome, Outcome::kSkipped);
-  EXPECT_TRUE(report.Entries()[0].reason.startsWith(QStringLiteral("the position cannot be stored")));
+  EXPECT_TRUE(
+      report.Entries()[0].reason.startsWith(QStringLiteral("the position cannot be stored")));
   EXPECT_EQ(report.Entries()[1].outcome, Outcome::kImported);
 }
 
@@ -159,14 +160,14 @@ TEST(CsvImport, SpreadsheetWithBomQuotingLineBreaksAndImpossibleNames) {
     if (entry.outcome == Outcome::kSkipped) skips.append(entry.where + u' ' + entry.reason);
   }
   // The quoted line break in row 4 is a name holding control characters.
-  EXPECT_EQ(skips,
-            QStringList({QStringLiteral("row 4 the name holds a control character"),
-                         QStringLiteral("row 6 the name holds a character that cannot be stored"),
-                         QStringLiteral("row 7 the name is longer than 22 characters"),
-                         QStringLiteral("row 8 the latitude is beyond 90 degrees"),
-                         QStringLiteral("row 9 the datum is not known"),
-                         QStringLiteral("row 10 the row has 3 fields, the header 5"),
-                         QStringLiteral("row 12 the quoted field opened in row 12 is not closed")}));
+  EXPECT_EQ(skips, QStringList(
+                       {QStringLiteral("row 4 the name holds a control character"),
+                        QStringLiteral("row 6 the name holds a character that cannot be stored"),
+                        QStringLiteral("row 7 the name is longer than 22 characters"),
+                        QStringLiteral("row 8 the latitude is beyond 90 degrees"),
+                        QStringLiteral("row 9 the datum is not known"),
+                        QStringLiteral("row 10 the row has 3 fields, the header 5"),
+                        QStringLiteral("row 12 the quoted field opened in row 12 is not closed")}));
   // Every row after the header is accounted for.
   EXPECT_EQ(report.Count(Outcome::kImported) + report.Count(Outcome::kSkipped), 11);
 }
@@ -311,7 +312,8 @@ TEST(CsvImport, AQuoteThatIsNotClosedReportsEveryRowItTook) {
       {"name,lat,lon\nA,1,2\n\"B,3,4\nC,5,6\n\nD,7,8\r\nE,9,10\nF,11,12\n",
        "rows 3 to 7: skipped: the quoted field opened in row 3 is not closed",
        "1 imported, 0 replaced, 5 skipped.", 6},
-      {"name,lat,lon\nA,1,2\nB,3,\"4", "row 3: skipped: the quoted field opened in row 3 is not closed",
+      {"name,lat,lon\nA,1,2\nB,3,\"4",
+       "row 3: skipped: the quoted field opened in row 3 is not closed",
        "1 imported, 0 replaced, 1 skipped.", 2},
       // A quote that closes rows later, with text after it, takes the rows
       // between; the rows after it are read again.
@@ -358,8 +360,8 @@ TEST(CsvImport, HeaderNamesOfOtherProgramsAreReadAndTheRestNamed) {
   WaypointTable table = test::EmptyTable();
   const ImportReport report =
       ReadCsv(QByteArray("name,lat,lon,zone,band,easting\nP,1,2,31,U,5\n"), ImportOptions{}, table);
-  EXPECT_EQ(report.ignoredColumns,
-            QStringList({QStringLiteral("zone"), QStringLiteral("band"), QStringLiteral("easting")}));
+  EXPECT_EQ(report.ignoredColumns, QStringList({QStringLiteral("zone"), QStringLiteral("band"),
+                                                QStringLiteral("easting")}));
 }
 
 // A name is text: a control character in it refuses the row in every
@@ -498,8 +500,9 @@ TEST(ImportRules, AReadThatFailsHalfwayChangesNothing) {
     WaypointTable table = test::EmptyTable();
     const ImportReport report =
         isGpx ? ReadGpx(file, ImportOptions{}, table) : ReadCsv(file, ImportOptions{}, table);
-    EXPECT_EQ(report.failure,
-              QStringLiteral("The file cannot be read (Input/output error); nothing was imported."));
+    EXPECT_EQ(
+        report.failure,
+        QStringLiteral("The file cannot be read (Input/output error); nothing was imported."));
     EXPECT_EQ(CountInUse(table), 0);
   }
 }

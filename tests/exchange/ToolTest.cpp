@@ -215,7 +215,8 @@ TEST(WaypointsTool, ExportWritesIntoDevicesAndPipesAndNeverReplacesThem) {
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   ToolRun run = Tool(folder, {"export", fifo});
   EXPECT_EQ(run.status, kStatusIncomplete);
-  EXPECT_EQ(run.io.err, "trelvan-waypoints: cannot write " + fifo + ": No such device or address\n");
+  EXPECT_EQ(run.io.err,
+            "trelvan-waypoints: cannot write " + fifo + ": No such device or address\n");
   // With a reader the export goes through the pipe; it is small enough to
   // wait in the pipe until the reader takes it.
   const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
