@@ -37,7 +37,12 @@ constexpr std::string_view kHelp =
     "The settings are kept in conf.txt and the waypoints in wp.dat, both in the\n"
     "data folder $XDG_DATA_HOME/trelvan, by default ~/.local/share/trelvan. The\n"
     "folder is made when it is missing. SIGTERM, SIGINT and SIGHUP end the\n"
-    "program as closing its window does, saving both files.\n";
+    "program as closing its window does, saving both files.\n"
+    "\n"
+    "Exit status:\n"
+    "0 when the program was closed and both files saved; 1 when a save at the\n"
+    "close failed, or the data folder is held by another TRELVAN or an import of\n"
+    "trelvan-waypoints, or cannot be locked.\n";
 
 int Print(std::string_view text) {
   const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&

@@ -2,9 +2,12 @@
 // closed by the user or by SIGTERM, SIGINT or SIGHUP; both files are saved
 // on every one of these paths. One program holds a data folder at a time.
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <QSessionManager>
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 #include "app/CommandLine.h"
 #include "app/SignalBridge.h"
@@ -15,6 +18,30 @@
 #include "store/SafeFile.h"
 #include "trelvan/Version.h"
 #include "ui/Services.h"
+
+namespace {
+
+// Why the data folder `folder` could not be taken, as the user is told.
+QString Refusal(trelvan::FolderLock::Outcome outcome, const trelvan::FolderLock& lock,
+                const std::string& folder) {
+  namespace messages = trelvan::messages;
+  switch (outcome) {
+    case trelvan::FolderLock::Outcome::kHeldByProgram:
+      return QString::fromUtf8(messages::kAlreadyRunning);
+    case trelvan::FolderLock::Outcome::kHeldByTool:
+      return QString::fromUtf8(messages::kToolRunning);
+    case trelvan::FolderLock::Outcome::kHeldByOther:
+      return QString::fromUtf8(messages::kFolderHeld);
+    case trelvan::FolderLock::Outcome::kTaken:
+    case trelvan::FolderLock::Outcome::kFailed:
+      break;
+  }
+  return QString::fromUtf8(messages::kCannotLockFolder)
+      .arg(QFile::decodeName(QByteArray::fromStdString(folder)),
+           QString::fromLocal8Bit(std::strerror(lock.Error())));
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (const int status = trelvan::AnswerHelpOrVersion(argc, argv); status >= 0) return status;
@@ -30,14 +57,17 @@ int main(int argc, char** argv) {
   trelvan::EnsureFolder(folder.c_str());
 
   trelvan::Services services = trelvan::Services::Desktop();
-  // Held for the whole run. A folder where no lock can be made (one that may
-  // not be written, or cannot be made) is still opened: the main form then
-  // says what it cannot read or write, and the user is not kept out of it.
+  // Held for the whole run. Nothing runs unlocked: a folder held by another
+  // program, or one that cannot be locked (it cannot be made, or a file
+  // stands in its place), is said so and the program ends.
   trelvan::FolderLock lock;
-  if (lock.Take(folder.c_str()) == trelvan::FolderLock::Outcome::kHeld) {
-    std::fprintf(stderr, "%s\n", trelvan::messages::kAlreadyRunning);
+  const trelvan::FolderLock::Outcome outcome =
+      lock.Take(folder.c_str(), trelvan::LockHolder::kProgram);
+  if (outcome != trelvan::FolderLock::Outcome::kTaken) {
+    const QString refusal = Refusal(outcome, lock, folder);
+    std::fprintf(stderr, "%s\n", refusal.toLocal8Bit().constData());
     trelvan::Form owner(services, QStringLiteral("TRELVAN"));
-    owner.ShowMessage(QString::fromUtf8(trelvan::messages::kAlreadyRunning));
+    owner.ShowMessage(refusal);
     return 1;
   }
 

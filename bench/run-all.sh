@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Builds the benchmarks and runs all three parts, printing their tables:
+# Builds the benchmarks and runs all four parts, printing their tables:
 #   1. one call of each core operation beside GeographicLib (bench/run.sh), and
 #      the instructions per call under valgrind (bench/count-instructions)
 #   2. trelvan-calc --raw utm against GeoConvert, and mgrs against utm, on a
 #      million points (bench/compare-cli)
 #   3. start-up time and peak memory of trelvan beside a bare Qt dialog
 #      (bench/compare-startup)
+#   4. peak memory and time of trelvan-waypoints importing files of 1000 to
+#      100000 rows (bench/import-memory)
 #
 #   bench/run-all.sh [--no-gui] [--quick] [BUILD_DIR]
 #
-# --no-gui skips the start-up part (and Qt); --quick runs fewer repetitions and
-# 200000 points instead of a million, for a check that everything works.
+# --no-gui skips the start-up and import parts (and Qt); --quick runs fewer
+# repetitions and 200000 points instead of a million, for a check that
+# everything works.
 # BUILD_DIR defaults to build-bench at the top of the repository; it is
 # configured with the project's default build type, -DTRELVAN_BENCH=ON and
 # -DTRELVAN_TESTS=OFF. What is missing from Debian's packages is installed
@@ -29,7 +32,7 @@ for arg in "$@"; do
     --no-gui) gui=OFF ;;
     --quick) quick=1 ;;
     -h | --help)
-      sed -n '2,18p' "$0" | sed 's/^# \{0,1\}//'
+      sed -n '2,21p' "$0" | sed 's/^# \{0,1\}//'
       exit 0
       ;;
     -*)
@@ -42,19 +45,19 @@ done
 
 packages=(cmake g++ ninja-build python3 valgrind libbenchmark-dev libgeographiclib-dev
           geographiclib-tools)
-[[ $gui == ON ]] && packages+=(qt6-base-dev qt6-svg-dev)
+[[ $gui == ON ]] && packages+=(qt6-base-dev qt6-svg-dev time)
 "$root/tools/install-missing" "${packages[@]}"
 
 targets=(core_benchmark trelvan-calc)
-[[ $gui == ON ]] && targets+=(trelvan bare_dialog startup_probe)
+[[ $gui == ON ]] && targets+=(trelvan bare_dialog startup_probe trelvan-waypoints)
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRELVAN_BENCH=ON \
   -DTRELVAN_TESTS=OFF -DTRELVAN_GUI="$gui" >/dev/null
 cmake --build "$build" --target "${targets[@]}" -j2
 
 if [[ $quick -eq 1 ]]; then
-  repetitions=3 points=200000 cli_runs=3 startup_runs=5
+  repetitions=3 points=200000 cli_runs=3 startup_runs=5 import_runs=1
 else
-  repetitions=7 points=1000000 cli_runs=5 startup_runs=15
+  repetitions=7 points=1000000 cli_runs=5 startup_runs=15 import_runs=3
 fi
 
 echo
@@ -73,4 +76,7 @@ if [[ $gui == ON ]]; then
   echo
   echo "== 3. Start-up against a bare Qt dialog"
   "$here/compare-startup" --build "$build" --runs "$startup_runs"
+  echo
+  echo "== 4. Import: peak memory against the size of the file"
+  "$here/import-memory" --build "$build" --runs "$import_runs"
 fi

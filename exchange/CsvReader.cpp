@@ -1,11 +1,14 @@
 #include "exchange/CsvReader.h"
 
+#include <QBuffer>
 #include <QStringDecoder>
 #include <array>
 #include <cstdint>
 #include <string>
 
 #include "exchange/DatumChoice.h"
+#include "exchange/FormulaGuard.h"
+#include "exchange/ImportInput.h"
 #include "geodesy/GridDomain.h"
 #include "tools/calc/Fields.h"
 
@@ -13,44 +16,153 @@ namespace trelvan::exchange {
 
 namespace {
 
-// The columns the header may name; kColumnNames holds the header text of each.
+// The columns the header may name, and the names each goes by: those of
+// our own export first, then those of receivers, GIS and spreadsheets.
 enum Column { kName, kLatitude, kLongitude, kHeight, kDatum, kZone, kBand, kEasting, kNorthing };
-constexpr const char* kColumnNames[] = {"name", "latitude", "longitude", "height",  "datum",
-                                        "zone", "band",     "easting",   "northing"};
-constexpr int kColumnCount = static_cast<int>(std::size(kColumnNames));
+constexpr int kColumnCount = kNorthing + 1;
+
+struct ColumnName {
+  Column column;
+  const char* name;
+};
+
+constexpr ColumnName kColumnNames[] = {
+    {kName, "name"},
+    {kLatitude, "latitude"},   {kLatitude, "lat"},
+    {kLongitude, "longitude"}, {kLongitude, "lon"},  {kLongitude, "long"}, {kLongitude, "lng"},
+    {kHeight, "height"},       {kHeight, "alt"},     {kHeight, "altitude"},
+    {kHeight, "ele"},          {kHeight, "elevation"},
+    {kDatum, "datum"},
+    {kZone, "zone"},           {kBand, "band"},      {kEasting, "easting"}, {kNorthing, "northing"},
+};
+
+// The column a header name stands for, or -1.
+int ColumnOf(const QString& header) {
+  const QString name = header.trimmed().toLower();
+  for (const ColumnName& c : kColumnNames) {
+    if (name == QLatin1String(c.name)) return c.column;
+  }
+  return -1;
+}
+
+// Bytes read from the file at a time.
+constexpr qint64 kPieceBytes = 64 * 1024;
+
+// Decodes UTF-8 that arrives in pieces: a character cut at the end of a
+// piece waits for the next one.
+class Utf8Pieces {
+ public:
+  // False when the bytes are not UTF-8 (or hold a zero character).
+  bool Decode(QByteArrayView piece, QString& text) {
+    pending_ += piece;
+    const qsizetype cut = CompleteLength(pending_);
+    text = decoder_.decode(QByteArrayView(pending_).first(cut));
+    pending_.remove(0, cut);
+    return !decoder_.hasError() && !text.contains(QChar(0));
+  }
+  // False when the file ended inside a character.
+  bool Finish() const { return pending_.isEmpty(); }
+
+ private:
+  // The length of the leading part of `bytes` that holds whole characters:
+  // all of it, unless it ends in the first bytes of a longer sequence.
+  static qsizetype CompleteLength(const QByteArray& bytes) {
+    const qsizetype size = bytes.size();
+    for (qsizetype back = 1; back <= 3 && back <= size; ++back) {
+      const auto byte = static_cast<unsigned char>(bytes[size - back]);
+      if ((byte & 0xC0) == 0x80) continue;  // a continuation byte: look further back
+      const qsizetype length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+      return length > back ? size - back : size;
+    }
+    return size;
+  }
+
+  // Stateless, and nothing taken off the front of a piece: the byte-order
+  // mark is passed over by the caller, at the start of the file only.
+  QStringDecoder decoder_{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                    QStringDecoder::Flag::ConvertInitialBom};
+  QByteArray pending_;
+};
 
 const QString kNotCsv = QStringLiteral(
     "The file is not CSV with a header naming latitude,longitude or zone,band,easting,northing; "
     "nothing was imported.");
+const QString kNotUtf8 = QStringLiteral("The file is not UTF-8 text; nothing was imported.");
 
 class CsvImport {
  public:
   CsvImport(const ImportOptions& options, WaypointTable& table, ImportReport& report)
       : options_(options), merger_(table, options, report), report_(report) {}
 
-  void Run(QStringView text) {
-    const QList<CsvRecord> records = SplitCsv(text);
-    if (records.isEmpty() || !ReadHeader(records.front())) {
-      report_.failure = kNotCsv;
+  void Run(QIODevice& file) {
+    ImportInput input(file);
+    Utf8Pieces utf8;
+    CsvSplitter splitter([this](const CsvRecord& record) { Take(record); });
+    QByteArray piece(kPieceBytes, Qt::Uninitialized);
+    bool started = false;
+    qint64 n;
+    while (report_.failure.isEmpty() && (n = input.read(piece.data(), kPieceBytes)) > 0) {
+      QString text;
+      if (!utf8.Decode(QByteArrayView(piece).first(n), text)) {
+        report_.failure = kNotUtf8;
+        return;
+      }
+      if (!started && !text.isEmpty()) {
+        started = true;
+        if (text.front() == QChar(0xFEFF)) text.remove(0, 1);
+      }
+      splitter.Feed(text);
+    }
+    if (!report_.failure.isEmpty()) return;
+    if (!input.Problem().isEmpty()) {
+      report_.failure = input.Problem();
       return;
     }
-    for (qsizetype i = 1; i < records.size(); ++i) ReadRow(records[i]);
+    if (!utf8.Finish()) {
+      report_.failure = kNotUtf8;
+      return;
+    }
+    splitter.Finish();
+    if (!headerRead_) report_.failure = kNotCsv;
   }
 
  private:
+  // The header, then each row in turn; after a header that is no CSV of
+  // waypoints, nothing more.
+  void Take(const CsvRecord& record) {
+    if (!report_.failure.isEmpty()) return;
+    if (headerRead_) {
+      ReadRow(record);
+    } else if (ReadHeader(record)) {
+      headerRead_ = true;
+    } else {
+      report_.failure = kNotCsv;
+    }
+  }
+
   bool ReadHeader(const CsvRecord& header) {
     if (!header.problem.isEmpty()) return false;
     columns_.fill(-1);
     width_ = static_cast<int>(header.fields.size());
     for (int i = 0; i < width_; ++i) {
-      const QString name = header.fields[i].trimmed().toLower();
-      for (int c = 0; c < kColumnCount; ++c) {
-        if (columns_[c] < 0 && name == QString::fromUtf8(kColumnNames[c])) columns_[c] = i;
-      }
+      const int c = ColumnOf(header.fields[i]);
+      if (c >= 0 && columns_[c] < 0) columns_[c] = i;
     }
     latLon_ = Has(kLatitude) && Has(kLongitude);
     grid_ = Has(kZone) && Has(kBand) && Has(kEasting) && Has(kNorthing);
-    return latLon_ || grid_;
+    if (!latLon_ && !grid_) return false;
+    // Every column that no row is read from is named in the report.
+    std::array<bool, kColumnCount> read{};
+    for (Column c : {kName, kHeight, kDatum}) read[c] = true;
+    read[kLatitude] = read[kLongitude] = latLon_;
+    read[kZone] = read[kBand] = read[kEasting] = read[kNorthing] = grid_;
+    for (int i = 0; i < width_; ++i) {
+      const int c = ColumnOf(header.fields[i]);
+      if (c >= 0 && columns_[c] == i && read[c]) continue;
+      const QString name = header.fields[i].trimmed();
+      report_.ignoredColumns.append(name.isEmpty() ? QStringLiteral("column %1").arg(i + 1) : name);
+    }
+    return true;
   }
 
   bool Has(Column c) const { return columns_[c] >= 0; }
@@ -60,9 +172,12 @@ class CsvImport {
   }
 
   void ReadRow(const CsvRecord& record) {
-    const QString where = QStringLiteral("row %1").arg(record.row);
+    const QString where =
+        record.rows > 1
+            ? QStringLiteral("rows %1 to %2").arg(record.row).arg(record.row + record.rows - 1)
+            : QStringLiteral("row %1").arg(record.row);
     if (!record.problem.isEmpty()) {
-      merger_.Skip(where, QString(), record.problem);
+      merger_.Skip(where, QString(), record.problem, record.rows);
       return;
     }
     if (record.fields.size() != width_) {
@@ -72,7 +187,7 @@ class CsvImport {
                        .arg(width_));
       return;
     }
-    const QString name = Field(record, kName);
+    const QString name = UnguardFormula(Field(record, kName));
     QString problem;
     GeoPoint p{};
     p.datum = options_.datum;
@@ -148,88 +263,153 @@ class CsvImport {
   int width_ = 0;
   bool latLon_ = false;
   bool grid_ = false;
+  bool headerRead_ = false;
 };
 
 }  // namespace
 
-QList<CsvRecord> SplitCsv(QStringView text) {
-  QList<CsvRecord> records;
-  const qsizetype n = text.size();
-  qsizetype i = 0;
-  int row = 0;
-  const auto endOfLine = [&text, n](qsizetype& at) {
-    if (text[at] == u'\r' && at + 1 < n && text[at + 1] == u'\n') ++at;
-    ++at;
-  };
-  while (i < n) {
-    CsvRecord record{++row, {}, {}};
-    QString field;
-    bool quotedSeen = false;
-    while (true) {
-      if (i < n && text[i] == u'"' && field.isEmpty() && !quotedSeen) {
-        quotedSeen = true;
-        ++i;
-        bool closed = false;
-        while (i < n) {
-          if (text[i] == u'"') {
-            if (i + 1 < n && text[i + 1] == u'"') {
-              field += u'"';
-              i += 2;
-              continue;
-            }
-            ++i;
-            closed = true;
-            break;
-          }
-          field += text[i++];
-        }
-        if (!closed) {
-          record.problem = QStringLiteral("a quoted field is not closed");
-          break;
-        }
-        if (i < n && text[i] != u',' && text[i] != u'\r' && text[i] != u'\n') {
-          record.problem = QStringLiteral("text follows a closing quote");
-          while (i < n && text[i] != u'\r' && text[i] != u'\n') ++i;
-          if (i < n) endOfLine(i);
-          break;
-        }
-        continue;
-      }
-      while (i < n && text[i] != u',' && text[i] != u'\r' && text[i] != u'\n') field += text[i++];
-      record.fields.append(field);
-      field.clear();
-      quotedSeen = false;
-      if (i < n && text[i] == u',') {
-        ++i;
-        continue;
-      }
-      if (i < n) endOfLine(i);
-      break;
-    }
-    const bool blank =
-        record.problem.isEmpty() && record.fields.size() == 1 && record.fields.front().isEmpty();
-    if (blank) {
-      --row;
-      continue;
-    }
-    records.append(record);
+CsvSplitter::CsvSplitter(std::function<void(const CsvRecord&)> sink) : sink_(std::move(sink)) {}
+
+void CsvSplitter::Feed(QStringView text) {
+  for (const QChar c : text) Take(c);
+}
+
+void CsvSplitter::Take(QChar c) {
+  const bool lineEnd = c == u'\r' || c == u'\n';
+  if (skipLineFeed_) {
+    skipLineFeed_ = false;
+    if (c == u'\n') return;
   }
-  return records;
+  switch (state_) {
+    case State::kFieldStart:
+      if (c == u'"') {
+        state_ = State::kQuoted;
+        return;
+      }
+      state_ = State::kUnquoted;
+      [[fallthrough]];
+    case State::kUnquoted:
+      if (c == u',') {
+        EndField();
+      } else if (lineEnd) {
+        EndField();
+        skipLineFeed_ = c == u'\r';
+        EndRecord();
+      } else {
+        Keep(c);
+      }
+      return;
+    case State::kQuoted:
+      // Each line the quotes run into counts, should they turn out never
+      // to close.
+      if (lineEnd) {
+        lineBreakInQuotes_ = true;
+      } else if (lineBreakInQuotes_) {
+        lineBreakInQuotes_ = false;
+        ++record_.rows;
+      }
+      if (c == u'"') {
+        state_ = State::kQuoteInQuoted;
+      } else {
+        Keep(c);
+      }
+      return;
+    case State::kQuoteInQuoted:
+      if (c == u'"') {
+        state_ = State::kQuoted;
+        Keep(c);
+      } else if (c == u',') {
+        EndField();
+      } else if (lineEnd) {
+        EndField();
+        skipLineFeed_ = c == u'\r';
+        EndRecord();
+      } else {
+        if (record_.problem.isEmpty()) {
+          record_.problem = QStringLiteral("text follows a closing quote");
+        }
+        state_ = State::kSkipLine;
+      }
+      return;
+    case State::kSkipLine:
+      if (lineEnd) {
+        skipLineFeed_ = c == u'\r';
+        EndRecord();
+      }
+      return;
+  }
+}
+
+void CsvSplitter::Keep(QChar c) {
+  if (!record_.problem.isEmpty()) return;
+  if (field_.size() == kMaxFieldLength) {
+    record_.problem = QStringLiteral("a field is longer than %1 characters").arg(kMaxFieldLength);
+    field_ = QString();  // its memory goes too
+    return;
+  }
+  field_ += c;
+}
+
+void CsvSplitter::EndField() {
+  // Past the limit a row is only counted through: it cannot fit a header of
+  // ours, and its fields would take many times the memory of the text.
+  if (record_.fields.size() == kMaxFields && record_.problem.isEmpty()) {
+    record_.problem = QStringLiteral("the row has more than %1 fields").arg(kMaxFields);
+  }
+  if (record_.problem.isEmpty()) record_.fields.append(field_);
+  field_.clear();
+  state_ = State::kFieldStart;
+}
+
+void CsvSplitter::EndRecord() {
+  const bool blank =
+      record_.problem.isEmpty() && record_.fields.size() == 1 && record_.fields.front().isEmpty();
+  if (!blank) {
+    record_.row = nextRow_;
+    // A row that was read counts once, however many lines its quotes hold.
+    if (record_.problem.isEmpty()) record_.rows = 1;
+    nextRow_ += record_.rows;
+    sink_(record_);
+  }
+  record_ = CsvRecord{nextRow_, {}, {}};
+  field_.clear();
+  state_ = State::kFieldStart;
+  lineBreakInQuotes_ = false;
+}
+
+void CsvSplitter::Finish() {
+  switch (state_) {
+    case State::kFieldStart:
+      // At the start of a line nothing is left; after a comma, the last
+      // field is empty.
+      if (record_.fields.isEmpty()) return;
+      EndField();
+      break;
+    case State::kQuoted:
+      record_.problem =
+          QStringLiteral("the quoted field opened in row %1 is not closed").arg(nextRow_);
+      break;
+    case State::kUnquoted:
+    case State::kQuoteInQuoted:
+      EndField();
+      break;
+    case State::kSkipLine:
+      break;
+  }
+  EndRecord();
+}
+
+ImportReport ReadCsv(QIODevice& file, const ImportOptions& options, WaypointTable& table) {
+  return ImportWhole(table, [&](WaypointTable& merged, ImportReport& report) {
+    CsvImport(options, merged, report).Run(file);
+  });
 }
 
 ImportReport ReadCsv(const QByteArray& data, const ImportOptions& options, WaypointTable& table) {
-  QByteArrayView bytes(data);
-  if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
-  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  const QString text = decoder.decode(bytes);
-  if (decoder.hasError() || text.contains(QChar(0))) {
-    ImportReport report;
-    report.failure = QStringLiteral("The file is not UTF-8 text; nothing was imported.");
-    return report;
-  }
-  return ImportWhole(table, [&](WaypointTable& merged, ImportReport& report) {
-    CsvImport(options, merged, report).Run(text);
-  });
+  QBuffer buffer;
+  buffer.setData(data);
+  buffer.open(QIODevice::ReadOnly);
+  return ReadCsv(buffer, options, table);
 }
 
 }  // namespace trelvan::exchange

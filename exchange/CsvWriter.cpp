@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "exchange/FormulaGuard.h"
 #include "exchange/GridText.h"
 #include "exchange/ImportRules.h"
 #include "exchange/WaypointName.h"
@@ -15,8 +16,6 @@ namespace {
 
 constexpr int kDegreeDecimals = 9;
 constexpr int kMetreDecimals = 3;
-// The latitudes the UTM grid covers; beyond them the projection clamps and
-// would give another point's grid position.
 
 void AppendField(std::string& out, const QString& text) {
   const std::string bytes = text.toStdString();
@@ -46,11 +45,16 @@ QByteArray WriteCsv(const WaypointTable& table, ExportReport& report) {
     p.datum = DatumRowIndex(p.datum);
     const double lat = p.lat * kRadToDeg;
     const double lon = p.lon * kRadToDeg;
-    if (const char* problem = PositionProblem(lat, lon, p.height)) {
-      report.skipped.append(ExportSkip{i, NameText(w), QString::fromUtf8(problem)});
+    const QString name = NameText(w);
+    char bytes[kNameField];
+    const NameFault fault = NameProblem(name, bytes);
+    const char* problem = fault != NameFault::kNone ? NameFaultText(fault)
+                                                    : PositionProblem(lat, lon, p.height);
+    if (problem) {
+      report.skipped.append(ExportSkip{i, name, QString::fromUtf8(problem)});
       continue;
     }
-    AppendField(out, NameText(w));
+    AppendField(out, GuardFormula(name));
     out += ',';
     calc::AppendFixed(out, lat, kDegreeDecimals);
     out += ',';

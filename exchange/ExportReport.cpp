@@ -1,5 +1,7 @@
 #include "exchange/ExportReport.h"
 
+#include "exchange/WaypointName.h"
+
 namespace trelvan::exchange {
 
 QStringList ExportReport::Lines() const {
@@ -7,7 +9,7 @@ QStringList ExportReport::Lines() const {
   for (const ExportSkip& skip : skipped) {
     lines.append(QStringLiteral("waypoint %1 \"%2\": skipped: %3")
                      .arg(skip.index)
-                     .arg(skip.name, skip.reason));
+                     .arg(PrintableName(skip.name), skip.reason));
   }
   return lines;
 }

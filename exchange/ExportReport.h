@@ -18,7 +18,8 @@ struct ExportReport {
   int written = 0;
   QList<ExportSkip> skipped;
 
-  // `waypoint 3 "A": skipped: ...`, one line per waypoint left out.
+  // `waypoint 3 "A": skipped: ...`, one line per waypoint left out (names
+  // shown with PrintableName).
   QStringList Lines() const;
 };
 

@@ -1,9 +1,12 @@
 #include "exchange/GpxReader.h"
 
+#include <QBuffer>
 #include <QXmlStreamReader>
 #include <string>
 
+#include "exchange/DatumChoice.h"
 #include "exchange/GpxNames.h"
+#include "exchange/ImportInput.h"
 #include "geodesy/Angles.h"
 #include "geodesy/DatumShift.h"
 #include "tools/calc/Fields.h"
@@ -20,19 +23,43 @@ struct PointFields {
   QString lon;
   QString ele;
   QString name;
-  QString datum;  // the index attribute of our extension
+  // Our datum extension: its index attribute and its text, the name.
+  QString datumIndex;
+  QString datumName;
   bool hasLat = false;
   bool hasLon = false;
   bool hasEle = false;
+  bool hasDatum = false;
+  bool hasDatumIndex = false;
 };
+
+// The datum our extension names: by its index when it has one, and only
+// when the name it gives (if any) is a datum too. False when it names none.
+bool OwnDatum(const PointFields& f, std::uint16_t& datum) {
+  std::uint16_t byName = 0;
+  const QString name = f.datumName.trimmed();
+  if (!name.isEmpty() && !FindDatumByText(name, byName)) return false;
+  if (f.hasDatumIndex) return calc::FindDatum(f.datumIndex.trimmed().toStdString(), datum);
+  datum = byName;
+  return !name.isEmpty();
+}
 
 class GpxImport {
  public:
-  GpxImport(const QByteArray& data, const ImportOptions& options, WaypointTable& table,
+  GpxImport(QIODevice& file, const ImportOptions& options, WaypointTable& table,
             ImportReport& report)
-      : xml_(data), options_(options), merger_(table, options, report), report_(report) {}
+      : input_(file), xml_(&input_), options_(options), merger_(table, options, report),
+        report_(report) {}
 
   void Run() {
+    Read();
+    // A file that ended early because it is too large or could not be read
+    // says so, whatever the XML reader made of its end.
+    if (!input_.Problem().isEmpty()) report_.failure = input_.Problem();
+  }
+
+ private:
+  void Read() {
     while (!xml_.atEnd() && !xml_.isStartElement()) xml_.readNext();
     if (!xml_.isStartElement() || xml_.name() != QStringLiteral("gpx")) {
       report_.failure = xml_.hasError()
@@ -53,7 +80,6 @@ class GpxImport {
     if (xml_.hasError()) report_.failure = NotWellFormed();
   }
 
- private:
   QString NotWellFormed() const {
     return QStringLiteral("The file is not well-formed XML (line %1: %2); nothing was imported.")
         .arg(xml_.lineNumber())
@@ -89,8 +115,11 @@ class GpxImport {
         f.name = xml_.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
       } else if (xml_.namespaceUri() == QString::fromUtf8(kTrelvanNamespace) &&
                  xml_.name() == QString::fromUtf8(kDatumElement)) {
-        f.datum = xml_.attributes().value(QString::fromUtf8(kDatumIndexAttribute)).toString();
-        xml_.skipCurrentElement();
+        const QXmlStreamAttributes datum = xml_.attributes();
+        f.hasDatum = true;
+        f.hasDatumIndex = datum.hasAttribute(QString::fromUtf8(kDatumIndexAttribute));
+        f.datumIndex = datum.value(QString::fromUtf8(kDatumIndexAttribute)).toString();
+        f.datumName = xml_.readElementText(QXmlStreamReader::IncludeChildElements);
       } else {
         ++depth;
       }
@@ -125,13 +154,17 @@ class GpxImport {
       return;
     }
     std::uint16_t datum = options_.datum;
-    std::uint16_t own = 0;
-    if (!options_.datumGiven && !f.datum.isEmpty() && calc::FindDatum(f.datum.toStdString(), own)) {
-      datum = own;
+    QString note;
+    if (!options_.datumGiven && f.hasDatum && !OwnDatum(f, datum)) {
+      // The position is WGS-84 whatever the extension meant: stored as it
+      // stands, and said so.
+      datum = kWgs84;
+      note = QStringLiteral("stored on WGS-84: its datum extension names no known datum");
     }
-    merger_.Add(where, f.name, ConvertDatum(datum, p));
+    merger_.Add(where, f.name, ConvertDatum(datum, p), note);
   }
 
+  ImportInput input_;
   QXmlStreamReader xml_;
   const ImportOptions& options_;
   TableMerger merger_;
@@ -141,10 +174,17 @@ class GpxImport {
 
 }  // namespace
 
-ImportReport ReadGpx(const QByteArray& data, const ImportOptions& options, WaypointTable& table) {
+ImportReport ReadGpx(QIODevice& file, const ImportOptions& options, WaypointTable& table) {
   return ImportWhole(table, [&](WaypointTable& merged, ImportReport& report) {
-    GpxImport(data, options, merged, report).Run();
+    GpxImport(file, options, merged, report).Run();
   });
+}
+
+ImportReport ReadGpx(const QByteArray& data, const ImportOptions& options, WaypointTable& table) {
+  QBuffer buffer;
+  buffer.setData(data);
+  buffer.open(QIODevice::ReadOnly);
+  return ReadGpx(buffer, options, table);
 }
 
 }  // namespace trelvan::exchange

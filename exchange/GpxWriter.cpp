@@ -41,15 +41,6 @@ QString MagvarText(double degrees) {
   return text == QStringLiteral("360.00") ? QStringLiteral("0.00") : text;
 }
 
-// XML 1.0 has no room for the control characters below the space other
-// than tab, line feed and carriage return.
-bool XmlCanCarry(const QString& text) {
-  for (QChar c : text) {
-    if (c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 QByteArray WriteGpx(const WaypointTable& table, const QDateTime& now, ExportReport& report) {
@@ -84,9 +75,15 @@ QByteArray WriteGpx(const WaypointTable& table, const QDateTime& now, ExportRepo
     const GeoPoint wgs = ConvertDatum(kWgs84, own);
     const double lat = wgs.lat * kRadToDeg;
     const double lon = wgs.lon * kRadToDeg;
-    const char* problem = PositionProblem(own.lat * kRadToDeg, own.lon * kRadToDeg, own.height);
+    // A stored name with a control character (from an old file) is no
+    // text another program should read; XML 1.0 could not even carry most.
+    char bytes[kNameField];
+    const NameFault fault = NameProblem(name, bytes);
+    const char* problem =
+        fault != NameFault::kNone
+            ? NameFaultText(fault)
+            : PositionProblem(own.lat * kRadToDeg, own.lon * kRadToDeg, own.height);
     if (!problem) problem = PositionProblem(lat, lon, wgs.height);
-    if (!problem && !XmlCanCarry(name)) problem = "the name holds a control character";
     if (problem) {
       report.skipped.append(ExportSkip{i, name, QString::fromUtf8(problem)});
       continue;

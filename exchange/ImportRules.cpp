@@ -30,35 +30,55 @@ const char* OutcomeWord(Outcome outcome) {
 
 }  // namespace
 
-int ImportReport::Count(Outcome outcome) const {
-  int n = 0;
-  for (const ImportEntry& entry : entries) n += entry.outcome == outcome ? 1 : 0;
-  return n;
+void ImportReport::Record(const ImportEntry& entry) {
+  const int i = static_cast<int>(entry.outcome);
+  rows_[i] += entry.rows;
+  if (listed_[i] == kListedRows) return;
+  ++listed_[i];
+  listedRows_[i] += entry.rows;
+  entries_.append(entry);
 }
+
+qint64 ImportReport::Count(Outcome outcome) const { return rows_[static_cast<int>(outcome)]; }
 
 bool ImportReport::Complete() const { return failure.isEmpty() && Count(Outcome::kSkipped) == 0; }
 
 bool ImportReport::Changed() const {
-  return failure.isEmpty() && Count(Outcome::kSkipped) < entries.size();
+  return failure.isEmpty() && Count(Outcome::kImported) + Count(Outcome::kReplaced) > 0;
 }
 
 QStringList ImportReport::Lines() const {
   QStringList lines;
-  for (const ImportEntry& entry : entries) {
-    QString line = QStringLiteral("%1: %2 \"%3\"")
-                       .arg(entry.where, QString::fromUtf8(OutcomeWord(entry.outcome)), entry.name);
+  for (const ImportEntry& entry : entries_) {
+    QString line =
+        entry.where + QStringLiteral(": ") + QString::fromUtf8(OutcomeWord(entry.outcome));
+    if (!entry.name.isEmpty()) line += QStringLiteral(" \"%1\"").arg(PrintableName(entry.name));
     if (!entry.reason.isEmpty()) line += QStringLiteral(": ") + entry.reason;
     lines.append(line);
+  }
+  for (const Outcome outcome : {Outcome::kReplaced, Outcome::kSkipped}) {
+    const qint64 more = Count(outcome) - listedRows_[static_cast<int>(outcome)];
+    if (more > 0) {
+      lines.append(QStringLiteral("\u2026 and %1 more %2 rows")
+                       .arg(more)
+                       .arg(QString::fromUtf8(OutcomeWord(outcome))));
+    }
   }
   return lines;
 }
 
 QString ImportReport::Summary() const {
   if (!failure.isEmpty()) return failure;
-  return QStringLiteral("%1 imported, %2 replaced, %3 skipped.")
-      .arg(Count(Outcome::kImported))
-      .arg(Count(Outcome::kReplaced))
-      .arg(Count(Outcome::kSkipped));
+  QString summary = QStringLiteral("%1 imported, %2 replaced, %3 skipped.")
+                        .arg(Count(Outcome::kImported))
+                        .arg(Count(Outcome::kReplaced))
+                        .arg(Count(Outcome::kSkipped));
+  if (!ignoredColumns.isEmpty()) {
+    QStringList shown;
+    for (const QString& column : ignoredColumns) shown.append(PrintableName(column));
+    summary += QStringLiteral("\nignored columns: ") + shown.join(QStringLiteral(", "));
+  }
+  return summary;
 }
 
 const char* HeightProblem(double height) {
@@ -77,14 +97,16 @@ const char* PositionProblem(double latitude, double longitude, double height) {
 TableMerger::TableMerger(WaypointTable& table, const ImportOptions& options, ImportReport& report)
     : table_(table), options_(options), report_(report) {}
 
-void TableMerger::Skip(const QString& where, const QString& name, const QString& reason) {
-  report_.entries.append(ImportEntry{where, name, Outcome::kSkipped, reason});
+void TableMerger::Skip(const QString& where, const QString& name, const QString& reason,
+                       int rows) {
+  report_.Record(ImportEntry{where, name, Outcome::kSkipped, reason, rows});
 }
 
-void TableMerger::Add(const QString& where, const QString& name, const GeoPoint& point) {
+void TableMerger::Add(const QString& where, const QString& name, const GeoPoint& point,
+                      const QString& note) {
   char bytes[kNameField];
-  if (const char* problem = NameProblem(name, bytes)) {
-    Skip(where, name, QString::fromUtf8(problem));
+  if (const NameFault fault = NameProblem(name, bytes); fault != NameFault::kNone) {
+    Skip(where, name, QString::fromUtf8(NameFaultText(fault)));
     return;
   }
   // The readers check the ranges of what they read. What is stored must
@@ -117,8 +139,8 @@ void TableMerger::Add(const QString& where, const QString& name, const GeoPoint&
     SetName(table_[target], std::string_view(bytes));
   }
   table_[target].point = point;
-  report_.entries.append(
-      ImportEntry{where, name.isEmpty() ? QString::fromLatin1(bytes) : name, outcome, QString()});
+  report_.Record(
+      ImportEntry{where, name.isEmpty() ? QString::fromLatin1(bytes) : name, outcome, note});
 }
 
 }  // namespace trelvan::exchange

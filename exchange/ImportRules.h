@@ -20,6 +20,10 @@ namespace trelvan::exchange {
 // The largest file an import reads, bytes; a larger one is refused whole.
 inline constexpr qint64 kMaxImportBytes = 256LL * 1024 * 1024;
 
+// The replaced and the skipped rows a report lists one by one, each; the
+// rest are counted. (Imported rows are all listed: the table holds 50.)
+inline constexpr int kListedRows = 100;
+
 // What the user chose for an import.
 struct ImportOptions {
   // The datum positions are stored on; GPX positions arrive on WGS-84 and
@@ -40,29 +44,50 @@ struct ImportOptions {
 
 enum class Outcome { kImported, kReplaced, kSkipped };
 
-// What became of one row or element.
+// What became of one row or element, or of a run of rows that a broken
+// quote took together.
 struct ImportEntry {
-  QString where;  // "row 4", "line 12 <wpt>"
+  QString where;  // "row 4", "rows 3 to 7", "line 12 <wpt>"
   QString name;   // the name as the file gives it
   Outcome outcome;
-  QString reason;  // why it was skipped; empty otherwise
+  QString reason;  // why it was skipped, or how what was stored differs from the file
+  int rows = 1;    // the rows of the file it stands for
 };
 
 // Everything an import did. When `failure` is set the file was not read at
-// all (not GPX or CSV, not well-formed) and the table is unchanged.
-struct ImportReport {
+// all (not GPX or CSV, not well-formed) and the table is unchanged. The
+// counts are exact however long the file; the entries listed are bounded.
+class ImportReport {
+ public:
   QString failure;
-  QList<ImportEntry> entries;
+  // Header columns of a CSV file that were not read, as the header names
+  // them.
+  QStringList ignoredColumns;
 
-  int Count(Outcome outcome) const;
+  // Counts `entry` and lists it unless kListedRows of its outcome are
+  // listed already.
+  void Record(const ImportEntry& entry);
+  // The entries listed, in the order of the file.
+  const QList<ImportEntry>& Entries() const { return entries_; }
+  // Rows of the file with `outcome`.
+  qint64 Count(Outcome outcome) const;
   // True when the file was read and nothing was skipped.
   bool Complete() const;
   // True when the table was changed.
   bool Changed() const;
-  // One line per entry: `row 3: imported "A"`, `row 4: skipped "B": ...`.
+  // One line per entry listed: `row 3: imported "A"`, `row 4: skipped "B":
+  // ...`, then "… and N more skipped rows" (and replaced rows) for the rest.
+  // Names are shown with PrintableName.
   QStringList Lines() const;
-  // "3 imported, 1 replaced, 2 skipped." or the failure.
+  // "3 imported, 1 replaced, 2 skipped.", with the ignored columns on a line
+  // of their own; or the failure.
   QString Summary() const;
+
+ private:
+  QList<ImportEntry> entries_;
+  qint64 rows_[3] = {};
+  qint64 listedRows_[3] = {};
+  int listed_[3] = {};
 };
 
 // Why a height in metres cannot be stored (not finite, or beyond
@@ -82,11 +107,12 @@ ImportReport ImportWhole(WaypointTable& table, Import&& import) {
   ImportReport report;
   WaypointTable merged = table;
   import(merged, report);
-  if (report.failure.isEmpty()) {
-    table = merged;
-  } else {
-    report.entries.clear();
+  if (!report.failure.isEmpty()) {
+    ImportReport failed;
+    failed.failure = report.failure;
+    return failed;
   }
+  table = merged;
   return report;
 }
 
@@ -96,11 +122,13 @@ class TableMerger {
  public:
   TableMerger(WaypointTable& table, const ImportOptions& options, ImportReport& report);
 
-  // A position read from the file, already on the datum it is stored on.
-  // An empty name gets the first free "WP #n", as in the Waypoints form.
-  void Add(const QString& where, const QString& name, const GeoPoint& point);
-  // A row or element that gave no position.
-  void Skip(const QString& where, const QString& name, const QString& reason);
+  // A position read from the file, already on the datum it is stored on;
+  // `note` says how what is stored differs from what the file gives. An
+  // empty name gets the first free "WP #n", as in the Waypoints form.
+  void Add(const QString& where, const QString& name, const GeoPoint& point,
+           const QString& note = QString());
+  // A row or element (or `rows` rows) that gave no position.
+  void Skip(const QString& where, const QString& name, const QString& reason, int rows = 1);
 
  private:
   WaypointTable& table_;

@@ -29,6 +29,7 @@ inline constexpr const char* kChooseWaypoint1 = "ERROR!\nChoose waypoint 1.";
 inline constexpr const char* kChooseWaypoint2 = "ERROR!\nChoose waypoint 2.";
 inline constexpr const char* kNameOutsideCodePage =
     "ERROR!\nThe name holds a character that cannot be stored.";
+inline constexpr const char* kNameControlCharacter = "ERROR!\nThe name holds a control character.";
 
 // The magnetic model's years, said once at start when the clock lies outside.
 inline constexpr const char* kOutsideMagneticModel =
@@ -45,9 +46,18 @@ inline constexpr const char* kGridNorthUndefined =
 inline constexpr const char* kNoPositionFits = "Error!\nNo position fits these ranges.";
 
 // Where nothing a user enters may be lost: a second program on the same data
-// folder, the question before every waypoint goes (%1 is their number), and
-// a stored record whose position is damaged.
+// folder (or an import into it, or a folder that cannot be locked: %1 the
+// folder, %2 why), the questions before a stored position is replaced or a
+// waypoint goes (%1 its name, or the number of them all), and a stored
+// record whose position is damaged.
 inline constexpr const char* kAlreadyRunning = "TRELVAN is already running with this data folder.";
+inline constexpr const char* kToolRunning =
+    "trelvan-waypoints is importing into this data folder.\nTry again when it has finished.";
+inline constexpr const char* kFolderHeld =
+    "Another program holds a lock on this data folder.\nTry again when it has finished.";
+inline constexpr const char* kCannotLockFolder = "ERROR!\nThe data folder %1 cannot be locked:\n%2";
+inline constexpr const char* kReplaceWaypoint = "Replace the position of waypoint \"%1\"?";
+inline constexpr const char* kDeleteWaypoint = "Delete waypoint \"%1\"?";
 inline constexpr const char* kDeleteAllWaypoints = "Delete all %1 waypoints?";
 inline constexpr const char* kNoValidPosition = "ERROR!\nThe waypoint holds no valid position.";
 

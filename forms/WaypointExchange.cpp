@@ -4,11 +4,7 @@
 #include <QStringList>
 #include <string>
 
-#include "exchange/CsvReader.h"
-#include "exchange/CsvWriter.h"
 #include "exchange/ExchangeFile.h"
-#include "exchange/GpxReader.h"
-#include "exchange/GpxWriter.h"
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
 
@@ -21,24 +17,26 @@ enum Filter { kGpxFilter = 0, kCsvFilter = 1 };
 
 const QStringList kFilters = {QStringLiteral("GPX (*.gpx)"), QStringLiteral("CSV (*.csv)")};
 
-// The skipped rows a summary lists; a file of thousands reports the rest
-// as a count.
-constexpr qsizetype kListedSkips = 10;
+// The lines a summary shows; every line of the report is behind "Show
+// Details...", so that a file of thousands never makes the message taller
+// than the screen.
+constexpr qsizetype kShownLines = 10;
 
-bool IsCsv(const FileChoice& choice) {
-  if (choice.path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) return true;
-  if (choice.path.endsWith(QStringLiteral(".gpx"), Qt::CaseInsensitive)) return false;
-  return choice.filter == kCsvFilter;
+// The file's suffix, else the filter chosen in the dialog.
+exchange::ExchangeFormat FormatOf(const std::string& path, const FileChoice& choice) {
+  if (const auto format = exchange::FormatOfName(path)) return *format;
+  return choice.filter == kCsvFilter ? exchange::ExchangeFormat::kCsv
+                                     : exchange::ExchangeFormat::kGpx;
 }
 
-// `lines` after `head`, at most kListedSkips of them.
-QString Summary(const char* head, const QString& counts, const QStringList& lines) {
+// Shows `head`, `counts` and the first of `lines`, then how many of the
+// `hidden` rows they leave out; all of `details` behind the button.
+void ShowSummary(MainForm& main, const char* head, const QString& counts, const QStringList& lines,
+                 qint64 hidden, const QStringList& details) {
   QString text = QString::fromUtf8(head) + u'\n' + counts;
-  for (qsizetype i = 0; i < lines.size() && i < kListedSkips; ++i) text += u'\n' + lines[i];
-  if (lines.size() > kListedSkips) {
-    text += u'\n' + QString::fromUtf8(messages::kMoreSkipped).arg(lines.size() - kListedSkips);
-  }
-  return text;
+  for (const QString& line : lines.first(qMin(lines.size(), kShownLines))) text += u'\n' + line;
+  if (hidden > 0) text += u'\n' + QString::fromUtf8(messages::kMoreSkipped).arg(hidden);
+  main.ShowMessage(text, details.join(u'\n'));
 }
 
 }  // namespace
@@ -47,9 +45,10 @@ void ImportWaypoints(MainForm& main) {
   const FileChoice choice =
       main.ChooseFile(FileRequest{false, QString::fromUtf8(messages::kImportTitle), kFilters});
   if (choice.path.isEmpty()) return;
-  QByteArray data;
+  const std::string path = QFile::encodeName(choice.path).toStdString();
+  QFile file;
   std::string problem;
-  if (!exchange::ReadExchangeFile(QFile::encodeName(choice.path).toStdString(), data, problem)) {
+  if (!exchange::OpenExchangeFile(path, file, problem)) {
     main.ShowMessage(QString::fromUtf8(messages::kImportFailed) + u'\n' +
                      QString::fromStdString(problem));
     return;
@@ -58,8 +57,8 @@ void ImportWaypoints(MainForm& main) {
   const std::int32_t datum = main.settings.datumIndex;
   options.datum = datum >= 0 && datum < kDatumCount ? static_cast<std::uint16_t>(datum) : 0;
   WaypointTable table = main.waypoints;
-  const exchange::ImportReport report = IsCsv(choice) ? exchange::ReadCsv(data, options, table)
-                                                      : exchange::ReadGpx(data, options, table);
+  const exchange::ImportReport report =
+      exchange::ImportWaypoints(FormatOf(path, choice), file, options, table);
   if (!report.failure.isEmpty()) {
     main.ShowMessage(QString::fromUtf8(messages::kImportFailed) + u'\n' + report.failure);
     return;
@@ -69,29 +68,41 @@ void ImportWaypoints(MainForm& main) {
     main.SaveChanges();
     main.RefreshBase();
   }
+  // The message shows the rows that were skipped or stored otherwise than
+  // the file gives them; the report's lines come in the order of its
+  // entries.
   const QStringList lines = report.Lines();
-  QStringList skips;
-  for (qsizetype i = 0; i < report.entries.size(); ++i) {
-    if (report.entries[i].outcome == exchange::Outcome::kSkipped) skips.append(lines[i]);
+  QStringList noted;
+  qint64 shownSkips = 0;
+  for (qsizetype i = 0; i < report.Entries().size(); ++i) {
+    const exchange::ImportEntry& entry = report.Entries()[i];
+    if (entry.reason.isEmpty() || noted.size() == kShownLines) continue;
+    noted.append(lines[i]);
+    if (entry.outcome == exchange::Outcome::kSkipped) shownSkips += entry.rows;
   }
-  main.ShowMessage(Summary(messages::kImportSummary, report.Summary(), skips));
+  ShowSummary(main, messages::kImportSummary, report.Summary(), noted,
+              report.Count(exchange::Outcome::kSkipped) - shownSkips, lines);
 }
 
 void ExportWaypoints(MainForm& main) {
   const FileChoice choice =
       main.ChooseFile(FileRequest{true, QString::fromUtf8(messages::kExportTitle), kFilters});
   if (choice.path.isEmpty()) return;
+  const std::string path = QFile::encodeName(choice.path).toStdString();
   exchange::ExportReport report;
-  const QByteArray data = IsCsv(choice) ? exchange::WriteCsv(main.waypoints, report)
-                                        : exchange::WriteGpx(main.waypoints, main.Now(), report);
-  if (!exchange::WriteExchangeFile(QFile::encodeName(choice.path).toStdString(), data)) {
-    main.ShowMessage(QString::fromUtf8(messages::kCannotWriteFile));
+  const QByteArray data =
+      exchange::ExportWaypoints(FormatOf(path, choice), main.waypoints, main.Now(), report);
+  std::string problem;
+  if (!exchange::WriteExchangeFile(path, data, problem)) {
+    main.ShowMessage(QString::fromUtf8(messages::kCannotWriteFile) + u'\n' +
+                     QString::fromStdString(problem));
     return;
   }
-  main.ShowMessage(Summary(
-      messages::kExportSummary,
+  const QStringList lines = report.Lines();
+  ShowSummary(
+      main, messages::kExportSummary,
       QStringLiteral("%1 written, %2 skipped.").arg(report.written).arg(report.skipped.size()),
-      report.Lines()));
+      lines, lines.size() - qMin(lines.size(), kShownLines), lines);
 }
 
 }  // namespace trelvan

@@ -134,8 +134,7 @@ void WaypointsForm::OnDestroy() { main_.RefreshBase(); }
 
 void WaypointsForm::ShowWaypoint(const GeoPoint& p) {
   if (!HoldsPosition(p)) {
-    ClearGeographic(*this, kGeographic);
-    ClearGrid(*this, kGrid);
+    ShowNoPosition();
     return;
   }
   const GeoPoint q = ConvertDatum(static_cast<std::uint16_t>(main_.settings.datumIndex), p);
@@ -145,6 +144,12 @@ void WaypointsForm::ShowWaypoint(const GeoPoint& p) {
 }
 
 double WaypointsForm::Field(int id) const { return ReadFieldNumber(Text(id).toStdString()); }
+
+void WaypointsForm::ShowNoPosition() {
+  ClearGeographic(*this, kGeographic);
+  ClearGrid(*this, kGrid);
+  SetText(kMgrs, QString());
+}
 
 double WaypointsForm::TypedHeight() const {
   const double height = Field(kAlt) * AltitudeEntryFactor(main_.settings.distanceUnit);
@@ -275,12 +280,27 @@ void WaypointsForm::Save() {
   WaypointTable& table = main_.waypoints;
   const QString text = Text(kWaypointList);
   char name[kNameField];
-  if (exchange::NameProblem(text, name) != nullptr) {
-    ShowMessage(QString::fromUtf8(messages::kNameOutsideCodePage));
+  // A stored name is found whatever it holds; only a name that is to be
+  // stored keeps to the rules of names.
+  int target = exchange::EncodeName(text, name) == exchange::NameFault::kNone
+                   ? FindByName(table, std::string_view(name))
+                   : -1;
+  if (const exchange::NameFault fault = target < 0 ? exchange::NameProblem(text, name)
+                                                   : exchange::NameFault::kNone;
+      fault != exchange::NameFault::kNone) {
+    ShowMessage(QString::fromUtf8(fault == exchange::NameFault::kControlCharacter
+                                      ? messages::kNameControlCharacter
+                                      : messages::kNameOutsideCodePage));
+    return;
+  }
+  // The name of another waypoint than the one shown replaces its position
+  // only when the user says so; the shown one under its own name is the
+  // ordinary edit.
+  if (target >= 0 && target != ListSelection(kWaypointList) &&
+      !Ask(QString::fromUtf8(messages::kReplaceWaypoint).arg(exchange::PrintableName(text)))) {
     return;
   }
   const int n = CountInUse(table);
-  int target = FindByName(table, std::string_view(name));
   if (target < 0) {
     if (n == kWaypointCapacity) {
       ShowMessage(QString::fromUtf8(messages::kTableFull));
@@ -293,8 +313,8 @@ void WaypointsForm::Save() {
     if (text.isEmpty()) MakeFreeName(table, n, name);
     SetName(table[target], std::string_view(name));
     ListAppend(kWaypointList, exchange::NameText(table[target]));
-    ListSelect(kWaypointList, target);
   }
+  ListSelect(kWaypointList, target);
   const GeoPoint p = ReadPosition();
   GeoPoint& stored = table[target].point;
   if (main_.settings.inputMode == kModeLatLon) {
@@ -314,16 +334,28 @@ void WaypointsForm::Save() {
 void WaypointsForm::DeleteOne() {
   const QString text = Text(kWaypointList);
   char name[kNameField];
-  if (exchange::NameProblem(text, name) != nullptr) return;
+  if (exchange::EncodeName(text, name) != exchange::NameFault::kNone) return;
   const int index = FindByName(main_.waypoints, std::string_view(name));
   if (index < 0) return;
+  if (!Ask(QString::fromUtf8(messages::kDeleteWaypoint).arg(exchange::PrintableName(text)))) {
+    return;
+  }
   DeleteWaypoint(main_.waypoints, index);
   ListRemove(kWaypointList, index);
-  // The list would otherwise move its selection to a neighbour and show its
-  // name over the deleted waypoint's position, which a Save would then
-  // write under that name. Nothing is selected and the typed name stays.
-  ListSelect(kWaypointList, -1);
-  SetText(kWaypointList, text);
+  // The form moves on to the waypoint that now holds the deleted one's
+  // place (the last one when the deleted one was last), so that the
+  // deletion shows and a Save cannot write the deleted position back under
+  // its old name; an empty table leaves empty fields.
+  const int count = CountInUse(main_.waypoints);
+  const int shown = index < count ? index : count - 1;
+  ListSelect(kWaypointList, shown);
+  if (shown >= 0) {
+    SetText(kWaypointList, ListText(kWaypointList, shown));
+    ShowWaypoint(main_.waypoints[shown].point);
+  } else {
+    SetText(kWaypointList, QString());
+    ShowNoPosition();
+  }
   main_.SaveChanges();
 }
 

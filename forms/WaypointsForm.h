@@ -14,7 +14,8 @@ class MainForm;
 // form (in the map datum and altitude unit of the settings), takes a
 // position typed either as latitude and longitude or as UTM, converts
 // between the two, saves it under the name in the selector's text and
-// deletes one or all waypoints (all only once the user confirms). It works
+// deletes one or all waypoints. It asks before it replaces the position of
+// a waypoint other than the one it shows, and before every deletion. It works
 // directly on the main form's table and input mode and has the main form
 // save after each change; the main form's base display is rebuilt when this
 // form closes. A damaged record shows empty position fields.
@@ -98,6 +99,8 @@ class WaypointsForm : public Form {
   // emptied), "The grid position lies outside its zone." for any other.
   // Nothing is converted or stored then.
   bool GridRefused();
+  // Empties the position fields: there is no position to show.
+  void ShowNoPosition();
   void Save();
   void DeleteOne();
   void DeleteEverything();

@@ -80,15 +80,23 @@ bool FollowLinks(char (&path)[kPathCapacity]) {
     if (!S_ISLNK(st.st_mode)) return true;
     char link[kPathCapacity];
     const ssize_t n = readlink(path, link, sizeof link);
-    if (n <= 0 || static_cast<std::size_t>(n) >= sizeof link) return false;
+    if (n < 0) return false;
+    if (n == 0 || static_cast<std::size_t>(n) >= sizeof link) {
+      errno = ENAMETOOLONG;
+      return false;
+    }
     // A relative link starts from the folder that holds it.
     const char* slash = std::strrchr(path, '/');
     const std::size_t kept =
         link[0] == '/' || slash == nullptr ? 0 : static_cast<std::size_t>(slash - path) + 1;
-    if (kept + static_cast<std::size_t>(n) >= sizeof path) return false;
+    if (kept + static_cast<std::size_t>(n) >= sizeof path) {
+      errno = ENAMETOOLONG;
+      return false;
+    }
     std::memcpy(path + kept, link, static_cast<std::size_t>(n));
     path[kept + static_cast<std::size_t>(n)] = '\0';
   }
+  errno = ELOOP;
   return false;
 }
 
@@ -192,7 +200,11 @@ bool ReplaceFile(const char* folder, const char* name, const void* data, std::si
   // The file to replace is the one a link in its place names; from here on
   // `folder` and `name` are that file's.
   char target[kPathCapacity];
-  if (!JoinPath(target, sizeof target, folder, name) || !FollowLinks(target)) return false;
+  if (!JoinPath(target, sizeof target, folder, name)) {
+    errno = ENAMETOOLONG;
+    return false;
+  }
+  if (!FollowLinks(target)) return false;
   char targetFolder[kPathCapacity];
   const char* slash = std::strrchr(target, '/');
   const std::size_t folderLength = slash == nullptr  ? 0
@@ -202,22 +214,34 @@ bool ReplaceFile(const char* folder, const char* name, const void* data, std::si
   targetFolder[folderLength] = '\0';
   folder = targetFolder;
   name = slash == nullptr ? target : slash + 1;
-  if (name[0] == '\0') return false;
+  if (name[0] == '\0') {
+    errno = EISDIR;
+    return false;
+  }
 
   // A hidden name beside the target, so that the rename stays inside one
   // file system and a left-over temporary file is easy to recognise.
   char temporaryName[kPathCapacity];
   char temporary[kPathCapacity];
   const int n = std::snprintf(temporaryName, sizeof temporaryName, ".%s.XXXXXX", name);
-  if (n < 0 || static_cast<std::size_t>(n) >= sizeof temporaryName) return false;
-  if (!JoinPath(temporary, sizeof temporary, folder, temporaryName)) return false;
+  if (n < 0 || static_cast<std::size_t>(n) >= sizeof temporaryName ||
+      !JoinPath(temporary, sizeof temporary, folder, temporaryName)) {
+    errno = ENAMETOOLONG;
+    return false;
+  }
 
   mode_t mode = 0644;
   struct stat st;
   if (stat(target, &st) == 0) {
+    // Only a regular file is replaced: a device, a pipe or a folder in its
+    // place stays what it is.
+    if (!S_ISREG(st.st_mode)) {
+      errno = S_ISDIR(st.st_mode) ? EISDIR : EEXIST;
+      return false;
+    }
     // A file the user has made read-only is not replaced behind their back.
-    if (S_ISREG(st.st_mode) && access(target, W_OK) != 0) return false;
-    if (S_ISREG(st.st_mode)) mode = st.st_mode & 07777;
+    if (access(target, W_OK) != 0) return false;
+    mode = st.st_mode & 07777;
   }
 
   RemoveStaleTemporaries(folder, name);
@@ -231,12 +255,39 @@ bool ReplaceFile(const char* folder, const char* name, const void* data, std::si
   ok = ok && fchmod(fd, mode) == 0;
   ok = ok && fsync(fd) == 0;
   ok = ok && rename(temporary, target) == 0;
+  const int error = errno;
   if (!ok) unlink(temporary);
   // The data is on disk once fsync succeeded; a failing close loses nothing.
   close(fd);
-  if (!ok) return false;
+  if (!ok) {
+    errno = error;
+    return false;
+  }
   SyncFolder(folder);
   return true;
+}
+
+bool WriteIntoFile(const char* path, const void* data, std::size_t size) {
+  // Non-blocking only to open: a pipe that nobody reads fails at once
+  // instead of hanging; the writes then wait for the reader as usual.
+  const int fd = open(path, O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return false;
+  // A regular file that took the node's place since the caller looked is
+  // left for the atomic replace: writing into it would leave it half old.
+  struct stat st;
+  bool ok = fstat(fd, &st) == 0;
+  if (ok && S_ISREG(st.st_mode)) {
+    errno = EEXIST;
+    ok = false;
+  }
+  const int flags = ok ? fcntl(fd, F_GETFL) : -1;
+  ok = ok && flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+  ok = ok && WriteAll(fd, static_cast<const unsigned char*>(data), size);
+  int error = ok ? 0 : errno;
+  // A device may report a failed write only when it is closed.
+  if (close(fd) != 0 && error == 0) error = errno;
+  errno = error;
+  return error == 0;
 }
 
 void SetWriteLimitForTesting(long bytes) { gWriteLimit = bytes; }

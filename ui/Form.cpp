@@ -311,7 +311,9 @@ QString Form::ListText(int id, int index) const {
   return list ? list->itemText(index) : QString();
 }
 
-void Form::ShowMessage(const QString& text) { services_.showMessage(*this, text); }
+void Form::ShowMessage(const QString& text, const QString& details) {
+  services_.showMessage(*this, text, details);
+}
 
 bool Form::Ask(const QString& question) { return services_.askYesNo(*this, question); }
 

@@ -84,7 +84,9 @@ class Form : public QDialog {
   QWidget* Control(int id) const;
 
   // Services.
-  void ShowMessage(const QString& text);
+  // A message with one OK button; `details`, when given, are shown on
+  // demand below it.
+  void ShowMessage(const QString& text, const QString& details = QString());
   // Asks `question` with Yes and No, No the default; true for Yes.
   bool Ask(const QString& question);
   int RunModal(Form& child);

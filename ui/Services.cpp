@@ -54,8 +54,9 @@ Services Services::Desktop() {
     PlaceOverOpener(form);
     return form.exec();
   };
-  services.showMessage = [](Form& owner, const QString& text) {
+  services.showMessage = [](Form& owner, const QString& text, const QString& details) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("TRELVAN"), text, QMessageBox::Ok, &owner);
+    if (!details.isEmpty()) box.setDetailedText(details);
     box.exec();
   };
   services.askYesNo = [](Form& owner, const QString& question) {

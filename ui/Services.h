@@ -31,8 +31,10 @@ struct Services {
   // form like the window that opened it, centres it over that window and
   // enters its event loop; a test runner drives the form and ends it.
   std::function<int(Form& form)> runModal;
-  // Shows a modal message with a single OK button over `owner`.
-  std::function<void(Form& owner, const QString& text)> showMessage;
+  // Shows a modal message with a single OK button over `owner`; `details`
+  // (which may be empty) lie behind a "Show Details..." button, so that a
+  // long report never makes the message taller than the screen.
+  std::function<void(Form& owner, const QString& text, const QString& details)> showMessage;
   // Asks `question` over `owner` with Yes and No, No the default (Enter and
   // Escape both answer No); true for Yes.
   std::function<bool(Form& owner, const QString& question)> askYesNo;

@@ -5,25 +5,30 @@
 # program on the same data folder refuses to start, that a change is on disk
 # before the next window shows (a SIGKILL or a lost display then loses
 # nothing), that a killed program's lock does not block the next start and
-# that a failed save at the close ends with status 1.
+# that a failed save at the close ends with status 1. And that the lock on
+# the data folder holds against trelvan-waypoints whatever is done to the
+# files in the folder, and names its holder both ways.
 #
-#   program_test.sh path/to/trelvan
+#   program_test.sh path/to/trelvan path/to/trelvan-waypoints
 #
 # With TRELVAN_SCREENSHOTS=1 the main form and the Units form are saved as
 # main.png and units.png in a folder "screenshots" beside the program.
 set -u
 
 program=$(realpath "$1")
+tool=$(realpath "$2")
 work=$(mktemp -d /tmp/trelvan-program-XXXXXX)
 xvfb_pid=
 app_pid=
 second_pid=
+tool_pid=
 lost_xvfb_pid=
 failures=0
 
 cleanup() {
   [ -n "$app_pid" ] && kill -KILL "$app_pid" 2>/dev/null
   [ -n "$second_pid" ] && kill -KILL "$second_pid" 2>/dev/null
+  [ -n "$tool_pid" ] && kill -KILL "$tool_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   [ -n "$lost_xvfb_pid" ] && kill "$lost_xvfb_pid" 2>/dev/null
   rm -rf "$work"
@@ -35,8 +40,8 @@ fail() {
   failures=$((failures + 1))
 }
 
-for tool in Xvfb xdotool; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 1; }
+for needed in Xvfb xdotool flock; do
+  command -v "$needed" >/dev/null || { echo "FAIL: $needed is not installed" >&2; exit 1; }
 done
 
 # A display of our own: Xvfb picks a free number and writes it to fd 3, so
@@ -163,8 +168,9 @@ check_files() {
   else
     fail "$2: no wp.dat"
   fi
-  # No temporary file of an interrupted save is left behind; the lock stays.
-  [ "$(find "$1" -mindepth 1 ! -name trelvan.lock | wc -l)" -eq 2 ] ||
+  # No temporary file of an interrupted save is left behind, and the lock
+  # (on the folder itself) leaves nothing.
+  [ "$(find "$1" -mindepth 1 | wc -l)" -eq 2 ] ||
     fail "$2: $(ls -A "$1") in the data folder"
 }
 
@@ -253,17 +259,83 @@ else
   no_window "nested"
 fi
 
-# A data folder that cannot be made: the message shows, a signal closes it
-# and the program ends without touching what is in the way.
+# A data folder that cannot be made, so not locked either: the reason shows
+# (and goes to standard error), a signal closes it and the program ends
+# with status 1 without touching what is in the way.
 mkdir -p "$work/xdg-blocked"
 echo "not a folder" >"$work/xdg-blocked/trelvan"
 start XDG_DATA_HOME="$work/xdg-blocked"
 if wait_window TRELVAN 100 >/dev/null; then
-  stop_with TERM
+  stop_with TERM 1
   [ "$(cat "$work/xdg-blocked/trelvan")" = "not a folder" ] || fail "the blocking file was changed"
+  grep -q "cannot be locked" "$work/app.log" || fail "blocked folder: $(cat "$work/app.log")"
 else
   no_window "blocked folder"
 fi
+
+# Runs trelvan-waypoints over the data folder of $1 with the arguments after
+# it; its output goes to $work/tool.log and its status to $tool_status.
+run_tool() {
+  local xdg=$1
+  shift
+  env XDG_DATA_HOME="$xdg" "$tool" "$@" >"$work/tool.log" 2>&1
+  tool_status=$?
+}
+
+# The lock cannot be lost by what is done to the files beside the data: with
+# "trelvan.lock" removed, or a folder of that name put there, an import is
+# still refused while the program runs (status 3, the program named), and
+# the result the program stored is on disk after it ends.
+printf 'name,latitude,longitude\nIMPORTED,1,2\n' >"$work/one.csv"
+for what in removed folder; do
+  folder="$work/xdg-lock-$what/trelvan"
+  start XDG_DATA_HOME="$work/xdg-lock-$what"
+  if main=$(wait_window TRELVAN 100) && store_forward_result "$main"; then
+    rm -rf "$folder/trelvan.lock"
+    [ "$what" = folder ] && mkdir "$folder/trelvan.lock"
+    run_tool "$work/xdg-lock-$what" import "$work/one.csv"
+    [ "$tool_status" -eq 3 ] || fail "lock $what: import exit status $tool_status"
+    grep -qxF "TRELVAN is running with this data folder; close it first." "$work/tool.log" ||
+      fail "lock $what: $(cat "$work/tool.log")"
+    stop_with TERM
+    has_forward_result "$folder" || fail "lock $what: the stored result is lost"
+    run_tool "$work/xdg-lock-$what" import "$work/one.csv"
+    [ "$tool_status" -eq 0 ] || fail "lock $what: import after the end: $(cat "$work/tool.log")"
+    has_forward_result "$folder" || fail "lock $what: the import lost the stored result"
+  else
+    no_window "lock $what"
+  fi
+done
+
+# An import that holds the folder (its file is a pipe that is still being
+# written) keeps the program out, and the program names it.
+folder="$work/xdg-importing/trelvan"
+mkdir -p "$folder"
+mkfifo "$work/slow.csv"
+env XDG_DATA_HOME="$work/xdg-importing" "$tool" import "$work/slow.csv" >"$work/tool.log" 2>&1 &
+tool_pid=$!
+exec 4>"$work/slow.csv"
+printf 'name,latitude,longitude\n' >&4
+held() { ! flock -n "$folder" true; }
+if wait_for 100 held; then
+  start XDG_DATA_HOME="$work/xdg-importing"
+  wait_for 100 grep -qxF "trelvan-waypoints is importing into this data folder." "$work/app.log" ||
+    fail "held by an import: $(cat "$work/app.log")"
+  if wait_window TRELVAN 100 >/dev/null; then
+    stop_with TERM 1
+  else
+    no_window "held by an import"
+  fi
+else
+  fail "the import did not take the folder"
+fi
+printf 'SLOW,3,4\n' >&4
+exec 4>&-
+wait "$tool_pid"
+status=$?
+tool_pid=
+[ "$status" -eq 0 ] || fail "the slow import: status $status: $(cat "$work/tool.log")"
+grep -qF "1 imported" "$work/tool.log" || fail "the slow import: $(cat "$work/tool.log")"
 
 # A second program on a data folder that a running one holds says so, ends
 # with status 1 once its message is closed, and reads or writes neither file.
@@ -344,6 +416,12 @@ if wait_window TRELVAN 100 >/dev/null; then
 else
   no_window "failed close save"
 fi
+
+# /dev/stdout named as the file of an export, on a pipe: the table goes
+# into the pipe.
+first=$(env XDG_DATA_HOME="$work/xdg-kept" "$tool" export --format csv /dev/stdout | head -n1)
+[ "${first%$'\r'}" = "name,latitude,longitude,height,datum,zone,band,easting,northing" ] ||
+  fail "export to /dev/stdout on a pipe: '$first'"
 
 [ "$app_pid" = "" ] || kill -KILL "$app_pid" 2>/dev/null
 if [ "$failures" -ne 0 ]; then

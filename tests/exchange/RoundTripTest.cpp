@@ -89,18 +89,43 @@ TEST(RoundTrip, CsvGivesBackEveryWaypointOnItsOwnDatum) {
   ExpectSameTable(table, imported);
 }
 
+// Spreadsheets run a field beginning with =, +, - or @: such a name goes
+// out behind an apostrophe and comes back without it, as does every name
+// that begins with an apostrophe itself.
+TEST(RoundTrip, NamesThatLookLikeFormulasComeBackAndNeverRunInASpreadsheet) {
+  const char* names[] = {"=1+2", "@SUM(A1)", "+44 1", "-5 m", "'quoted", "'=x", "''", "'", "a=b"};
+  WaypointTable table = test::EmptyTable();
+  for (const char* name : names) AddWaypoint(table, name, 1.0, 2.0, 3.0, 0);
+  ExportReport exported;
+  const QByteArray csv = WriteCsv(table, exported);
+  EXPECT_TRUE(csv.contains("\r\n'=1+2,")) << csv.toStdString();
+  EXPECT_TRUE(csv.contains("\r\n'@SUM(A1),"));
+  EXPECT_TRUE(csv.contains("\r\n''=x,"));
+  for (const QByteArray& row : csv.split('\n')) {
+    EXPECT_FALSE(!row.isEmpty() && QByteArray("=+-@").contains(row.front())) << row.toStdString();
+  }
+  WaypointTable fromCsv = test::EmptyTable();
+  EXPECT_TRUE(ReadCsv(csv, ImportOptions{}, fromCsv).Complete());
+  ExpectSameTable(table, fromCsv);
+  // GPX needs no guard and carries the names as they are.
+  WaypointTable fromGpx = test::EmptyTable();
+  EXPECT_TRUE(ReadGpx(WriteGpx(table, kExportTime, exported), ImportOptions{}, fromGpx).Complete());
+  ExpectSameTable(table, fromGpx);
+}
+
 TEST(RoundTrip, CsvGridColumnsAloneGiveThePositionBackToTheMillimetre) {
   const WaypointTable table = ManyDatums();
   ExportReport exported;
   QString csv = QString::fromUtf8(WriteCsv(table, exported));
   // Without the latitude and longitude columns the UTM fields count.
-  csv.replace(QStringLiteral("name,latitude,longitude,"), QStringLiteral("name,lat,lon,"));
+  csv.replace(QStringLiteral("name,latitude,longitude,"), QStringLiteral("name,Y,X,"));
   WaypointTable imported = test::EmptyTable();
   const ImportReport report = ReadCsv(csv.toUtf8(), ImportOptions{}, imported);
+  EXPECT_EQ(report.ignoredColumns, QStringList({QStringLiteral("Y"), QStringLiteral("X")}));
   // The polar waypoint lies outside the grid and has no grid fields.
   ASSERT_EQ(report.Count(Outcome::kSkipped), 1);
-  EXPECT_EQ(report.entries[12].name, QStringLiteral("Polar"));
-  EXPECT_EQ(report.entries[12].reason, QStringLiteral("the zone is not 1..60"));
+  EXPECT_EQ(report.Entries()[12].name, QStringLiteral("Polar"));
+  EXPECT_EQ(report.Entries()[12].reason, QStringLiteral("the zone is not 1..60"));
   for (int i = 0, j = 0; i < CountInUse(table); ++i) {
     if (i == 12) continue;
     const GeoPoint& e = table[i].point;
@@ -177,11 +202,11 @@ QString SchemaErrors(const QByteArray& document) {
 TEST(GpxSchema, ExportsValidateAgainstTheGpx11Schema) {
   WaypointTable edges = test::EmptyTable();
   // A name needing escapes, longitudes that round to the antimeridian from
-  // both sides, a declination just west of north, undefined bytes shown as
-  // C1 controls, and an index beyond the datum table.
+  // both sides, a declination just west of north, the code page's highest
+  // characters, and an index beyond the datum table.
   AddWaypoint(edges, "<A & B> 'x' \"y\"", 0.0, 179.9999999999, 0.0, 0);
   AddWaypoint(edges, "West", 0.0, -180.0, 0.0, 0);
-  AddWaypoint(edges, "\x81\x8d\x9f", 10.0, 10.0, 0.0, 0);
+  AddWaypoint(edges, "\x80\x9f\xff", 10.0, 10.0, 0.0, 0);
   AddWaypoint(edges, "Far datum", 10.0, 10.0, 0.0, 999);
   const WaypointTable tables[] = {ManyDatums(), edges, test::EmptyTable()};
   for (const WaypointTable& table : tables) {
@@ -209,21 +234,26 @@ TEST(Export, PositionsNoOtherProgramCouldReadAreLeftOutAndReported) {
   AddWaypoint(table, "Good", 1.0, 2.0, 3.0, 0);
   AddWaypoint(table, "Nan", std::nan(""), 2.0, 3.0, 0);
   AddWaypoint(table, "High", 1.0, 2.0, 5e6, 0);
+  // Control characters, as an old file may hold them in a name: a tab, a
+  // bell, an escape and a C1 control (an undefined byte of the code page).
   AddWaypoint(table, "Tab\tbell\a", 1.0, 2.0, 3.0, 0);
+  AddWaypoint(table, "\x1b[2J\x81", 1.0, 2.0, 3.0, 0);
+  const QStringList lines = {
+      QStringLiteral("waypoint 1 \"Nan\": skipped: the latitude is beyond 90 degrees"),
+      QStringLiteral("waypoint 2 \"High\": skipped: the height is beyond 100 km"),
+      QStringLiteral("waypoint 3 \"Tab\\x09bell\\x07\": skipped: the name holds a control "
+                     "character"),
+      QStringLiteral("waypoint 4 \"\\x1B[2J\\x81\": skipped: the name holds a control "
+                     "character")};
   ExportReport gpxReport;
   const QByteArray gpx = WriteGpx(table, kExportTime, gpxReport);
   EXPECT_EQ(gpxReport.written, 1);
-  EXPECT_EQ(
-      gpxReport.Lines(),
-      QStringList({QStringLiteral("waypoint 1 \"Nan\": skipped: the latitude is beyond 90 degrees"),
-                   QStringLiteral("waypoint 2 \"High\": skipped: the height is beyond 100 km"),
-                   QStringLiteral("waypoint 3 \"Tab\tbell\a\": skipped: the name holds a "
-                                  "control character")}));
+  EXPECT_EQ(gpxReport.Lines(), lines);
   EXPECT_EQ(SchemaErrors(gpx), QString());
-  // CSV carries any character of a name.
   ExportReport csvReport;
   WriteCsv(table, csvReport);
-  EXPECT_EQ(csvReport.written, 2);
+  EXPECT_EQ(csvReport.written, 1);
+  EXPECT_EQ(csvReport.Lines(), lines);
 }
 
 TEST(Export, EmptyTableGivesTheCsvHeaderAlone) {

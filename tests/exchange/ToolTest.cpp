@@ -4,7 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 #include <QDateTime>
+#include <algorithm>
 #include <fstream>
 
 #include "exchange/ExchangeSupport.h"
@@ -48,7 +54,7 @@ TEST(WaypointsTool, WrongCommandLinesExitWithTwoAndTheUsage) {
   for (const auto& args : wrong) {
     const ToolRun run = Tool(folder, args);
     EXPECT_EQ(run.status, kStatusUsage) << (args.empty() ? "" : args[0]);
-    EXPECT_NE(run.io.err.find("usage: trelvan-waypoints"), std::string::npos);
+    EXPECT_NE(run.io.err.find("usage: trelvan-waypoints"), std::string::npos) << run.io.err;
   }
   EXPECT_TRUE(folder.Entries().empty());
   EXPECT_EQ(Tool(folder, {"--version"}).io.out,
@@ -139,13 +145,21 @@ TEST(WaypointsTool, NothingIsWrittenForAFileOfAnotherKindOrWhileTheProgramRuns) 
   EXPECT_EQ(run.status, kStatusIncomplete);
   EXPECT_NE(run.io.err.find("nothing was imported"), std::string::npos);
 
-  FolderLock program;
-  ASSERT_EQ(program.Take(folder.Path()), FolderLock::Outcome::kTaken);
-  run = Tool(folder, {"import", "--format", "gpx", exchange::test::FixturePath("gpx10.gpx")});
-  EXPECT_EQ(run.status, kStatusIncomplete);
-  EXPECT_EQ(run.io.err, "TRELVAN is running with this data folder; close it first.\n");
-  // Reading is still allowed.
-  EXPECT_EQ(Tool(folder, {"export", "--format", "csv"}).status, kStatusDone);
+  // Whoever holds the folder is named, and the status says it was held.
+  const std::pair<LockHolder, const char*> holders[] = {
+      {LockHolder::kProgram, "TRELVAN is running with this data folder; close it first.\n"},
+      {LockHolder::kTool,
+       "Another trelvan-waypoints is importing into this data folder; try again when it has "
+       "finished.\n"}};
+  for (const auto& [holder, message] : holders) {
+    FolderLock held;
+    ASSERT_EQ(held.Take(folder.Path(), holder), FolderLock::Outcome::kTaken);
+    run = Tool(folder, {"import", "--format", "gpx", exchange::test::FixturePath("gpx10.gpx")});
+    EXPECT_EQ(run.status, kStatusHeld);
+    EXPECT_EQ(run.io.err, message);
+    // Reading is still allowed.
+    EXPECT_EQ(Tool(folder, {"export", "--format", "csv"}).status, kStatusDone);
+  }
 
   run = Tool(folder, {"import", "--format", "gpx", folder.File("missing.gpx")});
   EXPECT_EQ(run.status, kStatusIncomplete);
@@ -153,6 +167,139 @@ TEST(WaypointsTool, NothingIsWrittenForAFileOfAnotherKindOrWhileTheProgramRuns) 
 
   std::ifstream in(folder.File("wp.dat"), std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), before);
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Without --format the suffix says, in any case; without either the
+// command line is wrong. A file that imports nothing leaves no trace, not
+// even a data folder.
+TEST(WaypointsTool, TheSuffixGivesTheFormatAndAFailedImportLeavesNoTrace) {
+  test::TempFolder temp;
+  const std::string csv = temp.File("points.CSV");
+  const std::string notGpx = temp.File("points.gpx");
+  WriteText(csv, "name,lat,lon\nA,1,2\n");
+  WriteText(notGpx, "name,lat,lon\nA,1,2\n");
+  ToolRun run{};
+  const auto tool = [&run](const std::string& folder, std::vector<std::string> args) {
+    run = ToolRun{};
+    run.status = RunTool(args, folder, kNow, run.io);
+  };
+  const std::string data = temp.File("data");
+  tool(data, {"import", notGpx});
+  EXPECT_EQ(run.status, kStatusIncomplete);
+  EXPECT_NE(run.io.err.find("nothing was imported"), std::string::npos) << run.io.err;
+  EXPECT_EQ(temp.Entries().size(), 2);  // no data folder, no lock, no table
+
+  tool(data, {"import", csv});
+  EXPECT_EQ(run.status, kStatusDone) << run.io.err;
+  tool(data, {"export", temp.File("out.Gpx")});
+  EXPECT_EQ(run.status, kStatusDone) << run.io.err;
+  EXPECT_NE(ReadText(temp.File("out.Gpx")).find("<gpx"), std::string::npos);
+
+  const std::vector<std::vector<std::string>> wrong = {
+      {"import", temp.File("notes.txt")}, {"export", temp.File("out")}, {"export"},
+      {"export", ""}, {"import", "--format", "csv", ""}};
+  for (const auto& args : wrong) {
+    tool(data, args);
+    EXPECT_EQ(run.status, kStatusUsage) << args.back();
+  }
+  tool(data, {"import", temp.File("notes.txt")});
+  EXPECT_NE(run.io.err.find("'" + temp.File("notes.txt") + "' ends in neither .gpx nor .csv"),
+            std::string::npos)
+      << run.io.err;
+  tool(temp.File("points.CSV"), {"import", csv});  // a file where the folder should be
+  EXPECT_EQ(run.status, kStatusIncomplete);
+  EXPECT_NE(run.io.err.find("cannot lock the data folder"), std::string::npos) << run.io.err;
+}
+
+// A device or a pipe named as the file is written into, never replaced;
+// what it refuses is reported and the status says so.
+TEST(WaypointsTool, ExportWritesIntoDevicesAndPipesAndNeverReplacesThem) {
+  test::TempFolder folder;
+  const auto isFifo = [](const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISFIFO(st.st_mode);
+  };
+  const std::string fifo = folder.File("pipe.csv");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  ToolRun run = Tool(folder, {"export", fifo});
+  EXPECT_EQ(run.status, kStatusIncomplete);
+  EXPECT_EQ(run.io.err,
+            "trelvan-waypoints: cannot write " + fifo + ": No such device or address\n");
+  // With a reader the export goes through the pipe; it is small enough to
+  // wait in the pipe until the reader takes it.
+  const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  run = Tool(folder, {"export", fifo});
+  EXPECT_EQ(run.status, kStatusDone) << run.io.err;
+  char piped[5] = {};
+  EXPECT_EQ(read(reader, piped, sizeof piped), 5);
+  EXPECT_EQ(std::string(piped, 5), "name,");
+  close(reader);
+  EXPECT_TRUE(isFifo(fifo));
+
+  if (geteuid() != 0) GTEST_SKIP() << "device nodes are made by the superuser only";
+  struct Device {
+    const char* name;
+    unsigned minor;
+    int status;
+    const char* error;
+  };
+  for (const Device& d : {Device{"full.gpx", 7, kStatusIncomplete, "No space left on device"},
+                          Device{"null.gpx", 3, kStatusDone, nullptr}}) {
+    const std::string path = folder.File(d.name);
+    ASSERT_EQ(mknod(path.c_str(), S_IFCHR | 0600, makedev(1, d.minor)), 0);
+    run = Tool(folder, {"export", path});
+    EXPECT_EQ(run.status, d.status) << d.name;
+    if (d.error) {
+      EXPECT_EQ(run.io.err,
+                "trelvan-waypoints: cannot write " + path + ": " + std::string(d.error) + "\n");
+    }
+    struct stat st;
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode)) << d.name;
+  }
+}
+
+// Names from a file, or from an old table, never reach a terminal as
+// control characters: list and the import report write them as \xHH.
+TEST(WaypointsTool, ListAndReportsNeverWriteAControlCharacter) {
+  test::TempFolder folder;
+  WaypointTable table;
+  MakeDefaultTable(table);
+  exchange::test::AddWaypoint(table, "\x1b[31mRED", 1, 2, 3, 0);
+  exchange::test::AddWaypoint(table, "FORGED\n 9  LINE", 1, 2, 3, 0);
+  exchange::test::AddWaypoint(table, "DEL\x7f\x81", 1, 2, 3, 0);
+  ASSERT_TRUE(SaveWaypoints(folder.Path(), table));
+  const std::string csv = folder.File("names.csv");
+  WriteText(csv, "name,lat,lon\n\"\x1b]0;title\x07\",1,2\n");
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"list"}, std::vector<std::string>{"import", csv}}) {
+    const ToolRun run = Tool(folder, args);
+    for (const char c : run.io.out + run.io.err) {
+      EXPECT_FALSE((static_cast<unsigned char>(c) < 0x20 && c != '\n') || c == '\x7f')
+          << args[0] << ": " << static_cast<int>(c);
+    }
+    if (args[0] == "list") {
+      EXPECT_EQ(std::count(run.io.out.begin(), run.io.out.end(), '\n'), 4);
+      EXPECT_NE(run.io.out.find(" 1  \\x1B[31mRED "), std::string::npos) << run.io.out;
+      EXPECT_NE(run.io.out.find(" 2  FORGED\\x0A 9  LINE "), std::string::npos);
+      EXPECT_NE(run.io.out.find(" 3  DEL\\x7F\\x81 "), std::string::npos);
+    } else {
+      EXPECT_NE(run.io.out.find("row 2: skipped \"\\x1B]0;title\\x07\": the name holds a control "
+                                "character\n"),
+                std::string::npos)
+          << run.io.out;
+    }
+  }
 }
 
 }  // namespace

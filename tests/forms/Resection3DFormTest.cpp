@@ -343,6 +343,7 @@ TEST_F(Resection3DFormTest, StationIsOnTheDatumOfWaypoint1) {
 // at its new place.
 TEST_F(Resection3DFormTest, DeletedWaypoint2FallsBackToEntry0) {
   const Survey s{PointDeg(10, 10, 0), {2000, 0, 0}, {2000, 90, 0}};
+  h.answer = true;  // the deletion is confirmed
   h.Script<WaypointsForm>([](WaypointsForm& w) {
     ASSERT_TRUE(w.Choose(WaypointsForm::kWaypointList, 1));
     ASSERT_EQ(w.Text(WaypointsForm::kWaypointList), "SPIRE");

@@ -278,15 +278,38 @@ TEST_F(WaypointsFormTest, EmptyNameTakesTheFirstFreeNumberFromTheCountInUse) {
   }
 }
 
-TEST_F(WaypointsFormTest, ExistingNameIsOverwrittenAndNamesDifferingInCaseAreDistinct) {
-  Run([](MainForm& m) { Fill(m.waypoints, {"Alpha", "B", "C"}); },
-      [this](W& w) {
+// Saving under the name of a waypoint the form does not show would replace
+// that waypoint's position: the form asks, and No leaves everything as it
+// was. The shown waypoint under its own name is the ordinary edit.
+TEST_F(WaypointsFormTest, SavingOverAnotherWaypointAsksAndNamesDifferingInCaseAreDistinct) {
+  WaypointTable before{};
+  Run(
+      [&before](MainForm& m) {
+        Fill(m.waypoints, {"Alpha", "B", "C"});
+        before = m.waypoints;
+      },
+      [&](W& w) {
+        const QString replaceB = QStringLiteral("Replace the position of waypoint \"B\"?");
         ASSERT_TRUE(w.Type(W::kWaypointList, "B"));
         TypeAll(w, {{W::kLatDeg, "45"}, {W::kLatMin, "30"}});
         ASSERT_TRUE(w.Press(W::kSave));
+        EXPECT_EQ(h.questions, QStringList{replaceB});
+        EXPECT_EQ(std::memcmp(&before, &main->waypoints, sizeof before), 0);
+        EXPECT_EQ(Texts(w, {W::kWaypointList, W::kLatDeg, W::kLatMin}),
+                  QStringList({"B", "45", "30"}));
+        EXPECT_EQ(w.ListSelection(W::kWaypointList), 0);
+
+        h.answer = true;
+        ASSERT_TRUE(w.Press(W::kSave));
+        EXPECT_EQ(h.questions.size(), 2);
         EXPECT_EQ(Dms(main->waypoints[1].point.lat)[0], "045");
         EXPECT_EQ(ListNames(w, W::kWaypointList), QStringList({"Alpha", "B", "C"}));
-        EXPECT_EQ(w.ListSelection(W::kWaypointList), 0);
+        // The form now shows B, so saving it again is its own edit.
+        EXPECT_EQ(w.ListSelection(W::kWaypointList), 1);
+        TypeAll(w, {{W::kLatDeg, "46"}});
+        ASSERT_TRUE(w.Press(W::kSave));
+        EXPECT_EQ(Dms(main->waypoints[1].point.lat)[0], "046");
+        EXPECT_EQ(h.questions.size(), 2);
 
         ASSERT_TRUE(w.Type(W::kWaypointList, "ALPHA"));
         ASSERT_TRUE(w.Press(W::kSave));
@@ -296,14 +319,13 @@ TEST_F(WaypointsFormTest, ExistingNameIsOverwrittenAndNamesDifferingInCaseAreDis
         ASSERT_TRUE(w.Type(W::kWaypointList, "alpha"));
         ASSERT_TRUE(w.Press(W::kDeleteOne));
         EXPECT_EQ(CountInUse(main->waypoints), 4);
-        ASSERT_TRUE(w.Type(W::kWaypointList, "Alpha"));
-        ASSERT_TRUE(w.Press(W::kDeleteOne));
-        EXPECT_EQ(RunNames(main->waypoints), (std::vector<std::string>{"B", "C", "ALPHA"}));
+        EXPECT_EQ(h.questions.size(), 2);  // no such waypoint, nothing to ask
       });
   EXPECT_TRUE(h.messages.isEmpty());
 }
 
 TEST_F(WaypointsFormTest, ANameTypedAfterThePositionOverwritesWithTheTypedPosition) {
+  h.answer = true;
   Run([](MainForm& m) { Fill(m.waypoints, {"A", "B", "C"}); },
       [this](W& w) {
         TypeAll(w, {{W::kLatDeg, "45"}, {W::kLatMin, "30"}});
@@ -315,6 +337,7 @@ TEST_F(WaypointsFormTest, ANameTypedAfterThePositionOverwritesWithTheTypedPositi
         ASSERT_TRUE(w.Press(W::kSave));
         EXPECT_EQ(Dms(main->waypoints[1].point.lat), QStringList({"045", "30", "00", "00"}));
         EXPECT_EQ(CountInUse(main->waypoints), 3);
+        EXPECT_EQ(h.questions.size(), 1);
       });
   EXPECT_TRUE(h.messages.isEmpty());
 }
@@ -323,6 +346,7 @@ TEST_F(WaypointsFormTest, ANameTypedAfterThePositionOverwritesWithTheTypedPositi
 // with the position typed even when the name is that of another waypoint;
 // Enter elsewhere saves nothing.
 TEST_F(WaypointsFormTest, EnterInTheNameFieldSaves) {
+  h.answer = true;
   Run([](MainForm& m) { Fill(m.waypoints, {"A", "B"}); },
       [this](W& w) {
         w.show();
@@ -365,6 +389,7 @@ TEST_F(WaypointsFormTest, FullTableRefusesANewNameButStillOverwrites) {
 
         ASSERT_TRUE(w.Type(W::kWaypointList, "P7"));
         TypeAll(w, {{W::kLatDeg, "12"}});
+        h.answer = true;
         ASSERT_TRUE(w.Press(W::kSave));
         EXPECT_EQ(h.messages.size(), 1);
         EXPECT_EQ(Dms(main->waypoints[7].point.lat)[0], "012");
@@ -400,6 +425,31 @@ TEST_F(WaypointsFormTest, NamesHoldTwentyTwoWindows1252Characters) {
   const std::string bytes{std::istreambuf_iterator<char>(file), {}};
   ASSERT_EQ(bytes.size(), sizeof(WaypointTable));
   EXPECT_EQ(bytes.substr(2 * sizeof(Waypoint) + 1, 5), std::string("\x80uro\0", 5));
+}
+
+// A new name holding a control character is refused as imports refuse it;
+// a stored one (an old file's) can still be edited and deleted by name.
+TEST_F(WaypointsFormTest, ANewNameWithAControlCharacterIsRefused) {
+  Run([](MainForm& m) { Fill(m.waypoints, {"OLD\tTAB"}); },
+      [&](W& w) {
+        for (const QString& name : {QStringLiteral("A\tB"), QStringLiteral("\x1b[2J"),
+                                    QStringLiteral("DEL\x7f"), QStringLiteral("C1\u0085")}) {
+          ASSERT_TRUE(w.Type(W::kWaypointList, name));
+          ASSERT_TRUE(w.Press(W::kSave));
+        }
+        EXPECT_EQ(h.messages, QStringList(4, Msg(messages::kNameControlCharacter)));
+        EXPECT_EQ(CountInUse(main->waypoints), 1);
+
+        ASSERT_TRUE(w.Type(W::kWaypointList, QStringLiteral("OLD\tTAB")));
+        TypeAll(w, {{W::kLatDeg, "33"}});
+        ASSERT_TRUE(w.Press(W::kSave));
+        EXPECT_EQ(Dms(main->waypoints[0].point.lat)[0], "033");
+        h.answer = true;
+        ASSERT_TRUE(w.Press(W::kDeleteOne));
+        EXPECT_EQ(h.questions, QStringList{QStringLiteral("Delete waypoint \"OLD\\x09TAB\"?")});
+        EXPECT_EQ(CountInUse(main->waypoints), 0);
+      });
+  EXPECT_EQ(h.messages.size(), 4);
 }
 
 TEST_F(WaypointsFormTest, SaveStoresTheTypedPositionToTheLastBit) {
@@ -452,7 +502,10 @@ TEST_F(WaypointsFormTest, SaveStoresTheTypedPositionToTheLastBit) {
 
 // --- Delete ----------------------------------------------------------------
 
-TEST_F(WaypointsFormTest, DeletingTheFirstOfThreeMovesTheOthersDown) {
+// Delete WP asks first; after a deletion the form shows the waypoint that
+// took the deleted one's place (the new last one after the last), and
+// empty fields once none is left, so that a Save cannot bring it back.
+TEST_F(WaypointsFormTest, DeleteAsksThenShowsTheWaypointThatTakesThePlace) {
   GeoPoint third{};
   Run(
       [&third](MainForm& m) {
@@ -460,20 +513,27 @@ TEST_F(WaypointsFormTest, DeletingTheFirstOfThreeMovesTheOthersDown) {
         third = m.waypoints[2].point;
         m.settings.baseWaypoint = 1;
       },
-      [this](W& w) {
+      [&](W& w) {
         const QStringList shown = Texts(w, kLat);
         ASSERT_TRUE(w.Type(W::kWaypointList, "Nothing"));
         ASSERT_TRUE(w.Press(W::kDeleteOne));
         EXPECT_EQ(CountInUse(main->waypoints), 3);
+        EXPECT_TRUE(h.questions.isEmpty());
 
         ASSERT_TRUE(w.Type(W::kWaypointList, "A"));
+        ASSERT_TRUE(w.Press(W::kDeleteOne));
+        EXPECT_EQ(h.questions, QStringList{QStringLiteral("Delete waypoint \"A\"?")});
+        EXPECT_EQ(CountInUse(main->waypoints), 3);
+        EXPECT_EQ(Texts(w, kLat), shown);
+
+        h.answer = true;
         ASSERT_TRUE(w.Press(W::kDeleteOne));
         EXPECT_EQ(RunNames(main->waypoints), (std::vector<std::string>{"B", "C"}));
         EXPECT_EQ(WaypointName(main->waypoints[2]), "C");  // freed, bytes kept
         EXPECT_EQ(ListNames(w, W::kWaypointList), QStringList({"B", "C"}));
-        EXPECT_EQ(w.ListSelection(W::kWaypointList), -1);
-        EXPECT_EQ(w.Text(W::kWaypointList), "A");
-        EXPECT_EQ(Texts(w, kLat), shown);
+        EXPECT_EQ(w.ListSelection(W::kWaypointList), 0);
+        EXPECT_EQ(w.Text(W::kWaypointList), "B");
+        EXPECT_EQ(Texts(w, kLat), Dms(main->waypoints[0].point.lat));
       },
       [&third](MainForm& m) {
         EXPECT_EQ(m.settings.baseWaypoint, 1);
@@ -483,6 +543,21 @@ TEST_F(WaypointsFormTest, DeletingTheFirstOfThreeMovesTheOthersDown) {
                             MainForm::kLatHun}),
                   Dms(third.lat));
       });
+  Run([](MainForm& m) { Fill(m.waypoints, {"A", "B"}); },
+      [&](W& w) {
+        ASSERT_TRUE(w.Type(W::kWaypointList, "B"));
+        ASSERT_TRUE(w.Press(W::kDeleteOne));
+        EXPECT_EQ(w.Text(W::kWaypointList), "A");
+        EXPECT_EQ(w.ListSelection(W::kWaypointList), 0);
+        ASSERT_TRUE(w.Press(W::kDeleteOne));
+        EXPECT_EQ(w.ListCount(W::kWaypointList), 0);
+        EXPECT_EQ(Texts(w, {W::kWaypointList, W::kLatDeg, W::kLonDeg, W::kEasting, W::kMgrs}),
+                  QStringList({"", "", "", "", ""}));
+        // A Save now makes a new waypoint; nothing deleted comes back.
+        ASSERT_TRUE(w.Press(W::kSave));
+        EXPECT_EQ(RunNames(main->waypoints), (std::vector<std::string>{"WP #0"}));
+      });
+  EXPECT_EQ(h.questions.size(), 4);
   EXPECT_TRUE(h.messages.isEmpty());
 }
 
@@ -523,6 +598,7 @@ TEST_F(WaypointsFormTest, DeleteAllAsksFirstThenEmptiesTheSelectorAndKeepsTheByt
 // What the grid shows at every zone's and band's edges and corners reads
 // back, converted and saved, to the same place.
 TEST_F(WaypointsFormTest, TheGridShownAtEdgesAndCornersReadsBack) {
+  h.answer = true;  // each edge replaces the position of the one before
   for (const std::uint16_t datum : test::kEdgeDatums) {
     Run(
         [datum](MainForm& m) {

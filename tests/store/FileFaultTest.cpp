@@ -9,10 +9,12 @@
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -429,6 +431,35 @@ TEST_F(FileLinks, DanglingLinksAreMissingFilesMadeWhereTheyPoint) {
   ExpectLink("wp.dat", "../elsewhere/survey");
   EXPECT_EQ(ReadAll(elsewhere + "/settings"), SettingsText(AppSettings{}));
   EXPECT_TRUE(ReadAll(elsewhere + "/survey") == TableBytes(defaults));
+}
+
+// A pipe or a device where a file should be is never replaced by a save,
+// nor written into: the save fails and says why, and the node stays. Only
+// WriteIntoFile writes into one, and never into a regular file.
+TEST(FileNodes, NodesInAFilesPlaceAreNeverReplaced) {
+  TempFolder temp;
+  const std::string fifo = temp.File("wp.dat");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_FALSE(SaveWaypoints(temp.Path(), Decoded(PatternBytes(2))));
+  EXPECT_EQ(errno, EEXIST);
+  struct stat st;
+  ASSERT_EQ(stat(fifo.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_FALSE(WriteIntoFile(fifo.c_str(), "x", 1));  // nobody reads it
+  EXPECT_EQ(errno, ENXIO);
+
+  WriteAll(temp.File("plain"), "old");
+  EXPECT_FALSE(WriteIntoFile(temp.File("plain").c_str(), "new", 3));
+  EXPECT_EQ(ReadAll(temp.File("plain")), "old");
+
+  if (!files::PermissionsBind()) {
+    const std::string device = temp.File("conf.txt");
+    ASSERT_EQ(mknod(device.c_str(), S_IFCHR | 0600, makedev(1, 3)), 0);  // a copy of /dev/null
+    EXPECT_FALSE(SaveSettings(temp.Path(), AppSettings{}));
+    ASSERT_EQ(stat(device.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+    EXPECT_TRUE(WriteIntoFile(device.c_str(), "x", 1));
+  }
 }
 
 TEST_F(FileLinks, LinksIntoAMissingFolderOrInALoopAreNeverReplaced) {

@@ -32,8 +32,9 @@ class FormHarness {
       if (!form.Ended()) form.End(0);  // closed by the user
       return form.result();
     };
-    services.showMessage = [this](Form& owner, const QString& text) {
+    services.showMessage = [this](Form& owner, const QString& text, const QString& shownDetails) {
       messages.append(text);
+      details.append(shownDetails);
       if (onMessage) onMessage(owner, text);
     };
     services.askYesNo = [this](Form&, const QString& question) {
@@ -65,6 +66,7 @@ class FormHarness {
 
   Services services;
   QStringList messages;
+  QStringList details;  // what each message holds behind "Show Details...", often empty
   std::function<void(Form&, const QString&)> onMessage;
   QStringList questions;
   bool answer = false;  // every question is answered No unless a test says Yes

@@ -1,6 +1,7 @@
 #include "tools/waypoints/CommandLine.h"
 
 #include <QString>
+#include <optional>
 
 #include "exchange/DatumChoice.h"
 
@@ -97,9 +98,9 @@ bool ParseToolArguments(const std::vector<std::string>& args, ToolOptions& optio
     } else if (!optionsEnded && transfer && IsOption(arg, "--format")) {
       if (!TakeValue(args, i, "--format", value, problem)) return false;
       if (value == "gpx") {
-        options.format = FileFormat::kGpx;
+        options.format = exchange::ExchangeFormat::kGpx;
       } else if (value == "csv") {
-        options.format = FileFormat::kCsv;
+        options.format = exchange::ExchangeFormat::kCsv;
       } else {
         problem = "--format is gpx or csv, not '" + value + "'";
         return false;
@@ -121,6 +122,10 @@ bool ParseToolArguments(const std::vector<std::string>& args, ToolOptions& optio
       problem = "unknown option '" + arg + "' for " + command;
       return false;
     } else if (transfer && !fileGiven) {
+      if (arg.empty()) {
+        problem = command + " needs a FILE name that is not empty";
+        return false;
+      }
       options.file = arg;
       fileGiven = true;
     } else {
@@ -128,21 +133,27 @@ bool ParseToolArguments(const std::vector<std::string>& args, ToolOptions& optio
       return false;
     }
   }
-  if (transfer && !formatGiven) {
-    problem = command + " needs --format gpx or --format csv";
-    return false;
-  }
   if (import && !fileGiven) {
     problem = "import needs the FILE to read";
     return false;
+  }
+  if (transfer && !formatGiven) {
+    const std::optional<exchange::ExchangeFormat> format = exchange::FormatOfName(options.file);
+    if (!format) {
+      problem = fileGiven ? command + " needs --format gpx or --format csv: '" + options.file +
+                                "' ends in neither .gpx nor .csv"
+                          : command + " to standard output needs --format gpx or --format csv";
+      return false;
+    }
+    options.format = *format;
   }
   return true;
 }
 
 std::string UsageText() {
   return "usage: trelvan-waypoints list\n"
-         "       trelvan-waypoints export --format gpx|csv [FILE]\n"
-         "       trelvan-waypoints import --format gpx|csv [--datum INDEX|NAME] [--replace]\n"
+         "       trelvan-waypoints export [--format gpx|csv] [FILE]\n"
+         "       trelvan-waypoints import [--format gpx|csv] [--datum INDEX|NAME] [--replace]\n"
          "                                [--points wpt,rtept,trkpt] FILE\n"
          "       trelvan-waypoints --help | --version\n";
 }
@@ -155,22 +166,34 @@ std::string HelpText() {
          "\n"
          "  list     one line per waypoint: index, name, latitude and longitude, height,\n"
          "           datum, UTM zone, band, easting and northing, MGRS reference\n"
-         "  export   writes every waypoint to FILE, or to standard output without FILE\n"
+         "  export   writes every waypoint to FILE, or to standard output without FILE;\n"
+         "           a device or pipe named as FILE is written into, never replaced\n"
          "  import   adds the points of FILE (GPX 1.0 or 1.1, or CSV) to the table\n"
          "\n"
-         "  --format gpx|csv   the file format\n"
+         "  --format gpx|csv   the file format; without it, FILE's suffix (.gpx or .csv,\n"
+         "                     in any case) gives it\n"
          "  --datum INDEX|NAME the datum imported positions are stored on; by default\n"
          "                     WGS-84, or for a GPX file of ours each waypoint's own datum\n"
          "  --replace          a name already in the table is overwritten, not skipped\n"
          "  --points LIST      the GPX points to read: wpt (the default), rtept, trkpt\n"
          "\n"
+         "CSV columns, named in a header line without regard to case: latitude (or lat)\n"
+         "and longitude (lon, long, lng) in decimal degrees or like 51d30'15.5\"N, or\n"
+         "zone, band, easting and northing in metres; name; height (alt, altitude, ele,\n"
+         "elevation) in metres; datum, a name or index. Other columns are named as\n"
+         "ignored. A name beginning with =, +, - or @ is exported behind an apostrophe,\n"
+         "so that spreadsheets take it as text; the import takes the apostrophe off.\n"
+         "\n"
          "The table holds 50 waypoints; a name has at most 22 characters of\n"
-         "Windows-1252. Every row or point that is not imported is reported with the\n"
-         "reason. The table is written once, after the whole file was read, and not\n"
-         "at all while TRELVAN is running with the same data folder.\n"
+         "Windows-1252 and no control characters. Every row or point that is not\n"
+         "imported is reported with the reason (the first 100, then their number).\n"
+         "The table is written once, after the whole file was read, and not at all\n"
+         "while TRELVAN or another import holds the data folder; a file that is not GPX\n"
+         "or CSV leaves no trace.\n"
          "\n"
          "Exit status: 0 when everything was imported or exported, 1 when anything was\n"
-         "skipped or failed, 2 for a wrong command line.\n";
+         "skipped or failed, 2 for a wrong command line, 3 when the data folder is held\n"
+         "by TRELVAN or another trelvan-waypoints.\n";
 }
 
 }  // namespace trelvan::waypoints

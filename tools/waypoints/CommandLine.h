@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "exchange/ExchangeFile.h"
 #include "exchange/ImportRules.h"
 
 // The command line of trelvan-waypoints.
@@ -10,11 +11,11 @@
 namespace trelvan::waypoints {
 
 enum class Command { kHelp, kVersion, kList, kExport, kImport };
-enum class FileFormat { kGpx, kCsv };
 
 struct ToolOptions {
   Command command = Command::kHelp;
-  FileFormat format = FileFormat::kGpx;
+  // From --format, else from the file's suffix.
+  exchange::ExchangeFormat format = exchange::ExchangeFormat::kGpx;
   // The file to read or write, bytes as given; empty for standard output.
   std::string file;
   exchange::ImportOptions import;

@@ -1,18 +1,14 @@
 #include "tools/waypoints/Tool.h"
 
-#include <cmath>
+#include <QFile>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
-#include "exchange/CsvReader.h"
-#include "exchange/CsvWriter.h"
 #include "exchange/ExchangeFile.h"
-#include "exchange/GpxReader.h"
-#include "exchange/GpxWriter.h"
 #include "exchange/GridText.h"
 #include "exchange/WaypointName.h"
-#include "geodesy/Angles.h"
 #include "geodesy/Mgrs.h"
-#include "geodesy/Utm.h"
 #include "store/FolderLock.h"
 #include "store/SafeFile.h"
 #include "store/WaypointFile.h"
@@ -25,11 +21,35 @@ namespace trelvan::waypoints {
 namespace {
 
 constexpr char kProgram[] = "trelvan-waypoints: ";
-constexpr char kHeldMessage[] = "TRELVAN is running with this data folder; close it first.";
-// The latitudes of the UTM grid, degrees.
 
 void AppendLines(std::string& out, const QStringList& lines) {
   for (const QString& line : lines) out += line.toStdString() + "\n";
+}
+
+// Says why the data folder `folder` was not taken, and returns the exit
+// status for it.
+int Refuse(FolderLock::Outcome outcome, const FolderLock& lock, const std::string& folder,
+           ToolOutput& io) {
+  switch (outcome) {
+    case FolderLock::Outcome::kTaken:
+      break;
+    case FolderLock::Outcome::kHeldByProgram:
+      io.err += "TRELVAN is running with this data folder; close it first.\n";
+      return kStatusHeld;
+    case FolderLock::Outcome::kHeldByTool:
+      io.err += "Another trelvan-waypoints is importing into this data folder; "
+                "try again when it has finished.\n";
+      return kStatusHeld;
+    case FolderLock::Outcome::kHeldByOther:
+      io.err += "Another program holds a lock on this data folder; try again when it has "
+                "finished.\n";
+      return kStatusHeld;
+    case FolderLock::Outcome::kFailed:
+      io.err += std::string(kProgram) + "cannot lock the data folder " + folder + ": " +
+                std::strerror(lock.Error()) + "\n";
+      break;
+  }
+  return kStatusIncomplete;
 }
 
 // The table of `folder` for reading only: a missing file is the table the
@@ -58,7 +78,7 @@ void AppendListLine(std::string& out, int index, const Waypoint& w) {
   std::snprintf(number, sizeof number, "%2d", index);
   out += number;
   out += "  ";
-  out += exchange::NameText(w).leftJustified(kMaxNameLength).toStdString();
+  out += exchange::PrintableName(exchange::NameText(w)).leftJustified(kMaxNameLength).toStdString();
   out += "  ";
   calc::AppendDms(out, p.lat, calc::Axis::kLatitude);
   out += "  ";
@@ -90,49 +110,63 @@ int Export(const ToolOptions& options, const std::string& folder, const QDateTim
   WaypointTable table;
   if (!ReadTable(folder, table, io)) return kStatusIncomplete;
   exchange::ExportReport report;
-  const QByteArray data = options.format == FileFormat::kGpx
-                              ? exchange::WriteGpx(table, now, report)
-                              : exchange::WriteCsv(table, report);
+  const QByteArray data = exchange::ExportWaypoints(options.format, table, now, report);
   AppendLines(io.err, report.Lines());
+  std::string problem;
   if (options.file.empty()) {
     io.out.append(data.constData(), static_cast<std::size_t>(data.size()));
-  } else if (!exchange::WriteExchangeFile(options.file, data)) {
-    io.err += std::string(kProgram) + "cannot write " + options.file + "\n";
+  } else if (!exchange::WriteExchangeFile(options.file, data, problem)) {
+    io.err += std::string(kProgram) + "cannot write " + options.file + ": " + problem + "\n";
     return kStatusIncomplete;
   }
   return report.skipped.isEmpty() ? kStatusDone : kStatusIncomplete;
 }
 
 int Import(const ToolOptions& options, const std::string& folder, ToolOutput& io) {
-  QByteArray data;
+  QFile file;
   std::string problem;
-  if (!exchange::ReadExchangeFile(options.file, data, problem)) {
+  if (!exchange::OpenExchangeFile(options.file, file, problem)) {
     io.err += std::string(kProgram) + "cannot read " + options.file + ": " + problem + "\n";
     return kStatusIncomplete;
   }
-  EnsureFolder(folder.c_str());
+  // The folder is held from before its table is read until the table is
+  // saved. A folder that does not exist yet is made only once the file has
+  // imported: a file that is not GPX or CSV leaves no trace.
   FolderLock lock;
-  switch (lock.Take(folder.c_str())) {
-    case FolderLock::Outcome::kTaken:
-      break;
-    case FolderLock::Outcome::kHeld:
-      io.err += std::string(kHeldMessage) + "\n";
-      return kStatusIncomplete;
-    case FolderLock::Outcome::kFailed:
-      io.err += std::string(kProgram) + "cannot lock the data folder " + folder + "\n";
-      return kStatusIncomplete;
+  const FolderLock::Outcome outcome = lock.Take(folder.c_str(), LockHolder::kTool);
+  const bool missing = outcome == FolderLock::Outcome::kFailed && lock.Error() == ENOENT;
+  if (!missing && outcome != FolderLock::Outcome::kTaken) {
+    return Refuse(outcome, lock, folder, io);
   }
   WaypointTable table;
-  if (LoadWaypoints(folder.c_str(), table) == LoadResult::kCannotCreate) {
-    io.err += std::string(kProgram) + "cannot read " + kWaypointFileName + " in " + folder + "\n";
-    return kStatusIncomplete;
-  }
-  const exchange::ImportReport report = options.format == FileFormat::kGpx
-                                            ? exchange::ReadGpx(data, options.import, table)
-                                            : exchange::ReadCsv(data, options.import, table);
+  if (!ReadTable(folder, table, io)) return kStatusIncomplete;
+  const exchange::ImportReport report =
+      exchange::ImportWaypoints(options.format, file, options.import, table);
   if (!report.failure.isEmpty()) {
     io.err += std::string(kProgram) + options.file + ": " + report.failure.toStdString() + "\n";
     return kStatusIncomplete;
+  }
+  if (missing && report.Changed()) {
+    if (!EnsureFolder(folder.c_str())) {
+      io.err += std::string(kProgram) + "cannot make the data folder " + folder + ": " +
+                std::strerror(errno) + "\n";
+      return kStatusIncomplete;
+    }
+    if (const FolderLock::Outcome taken = lock.Take(folder.c_str(), LockHolder::kTool);
+        taken != FolderLock::Outcome::kTaken) {
+      return Refuse(taken, lock, folder, io);
+    }
+    // Another program made the folder and its table while the file was
+    // read: that table is not written over.
+    unsigned char probe[1];
+    std::size_t size = 0;
+    if (ReadFileStart(folder.c_str(), kWaypointFileName, probe, sizeof probe, size) !=
+        ReadOutcome::kMissing) {
+      io.err += std::string(kProgram) + "the data folder " + folder +
+                " was made while the file was read; nothing was imported, run the import "
+                "again\n";
+      return kStatusHeld;
+    }
   }
   AppendLines(io.out, report.Lines());
   io.out += report.Summary().toStdString() + "\n";

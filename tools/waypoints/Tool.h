@@ -18,6 +18,7 @@ struct ToolOutput {
 inline constexpr int kStatusDone = 0;
 inline constexpr int kStatusIncomplete = 1;  // something was skipped or failed
 inline constexpr int kStatusUsage = 2;       // a wrong command line
+inline constexpr int kStatusHeld = 3;        // TRELVAN or another import holds the data folder
 
 // Runs the tool with `args` (the arguments after the program name) over the
 // data folder `folder` (bytes); `now` is the export time. Returns the exit
