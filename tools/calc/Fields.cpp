@@ -6,7 +6,6 @@
 
 #include "geodesy/Angles.h"
 #include "geodesy/Datum.h"
-#include "magnetic/Calendar.h"
 #include "measures/DmsEntry.h"
 
 namespace trelvan::calc {
@@ -222,15 +221,6 @@ bool ParseIsoDate(std::string_view text, CalendarDate& date) {
   date.month = (m[0] - '0') * 10 + (m[1] - '0');
   date.day = (dd[0] - '0') * 10 + (dd[1] - '0');
   return true;
-}
-
-const char* DateProblem(const CalendarDate& date) {
-  if (date.year < kFirstYear || date.year > kLastYear) return "the year is not 1..9999";
-  if (date.month < 1 || date.month > 12) return "the month is not 1..12";
-  if (date.day < 1 || date.day > DaysInMonth(date.year, date.month)) {
-    return "the day is not in the month";
-  }
-  return nullptr;
 }
 
 bool FindDatum(std::string_view text, std::uint16_t& index) {

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "geodesy/GridDomain.h"
+#include "magnetic/Calendar.h"
 
 // Reading the fields of one input line of the batch calculator: splitting,
 // numbers, positions typed by people, band letters, dates and datums. Every
@@ -63,25 +64,10 @@ bool IsBandLetter(char c);
 // reason ("the grid position lies outside its zone"); "" for kOnGrid.
 const char* GridProblem(GridStatus status);
 
-// A calendar date in the Gregorian calendar.
-struct CalendarDate {
-  int year;   // full year
-  int month;  // 1..12
-  int day;    // 1..31
-};
-
-// Years the calculator accepts for the field model's dates.
-inline constexpr int kFirstYear = 1;
-inline constexpr int kLastYear = 9999;
-
 // Reads the form YYYY-MM-DD (exactly four, two and two digits). Only the
-// form is checked; DateProblem tells whether such a date exists.
+// form is checked; DateProblem (magnetic/Calendar.h) tells whether such a
+// date exists.
 bool ParseIsoDate(std::string_view text, CalendarDate& date);
-
-// nullptr for a date that exists in years 1..9999, else which part is wrong
-// ("the year is not 1..9999", "the month is not 1..12", "the day is not in
-// the month").
-const char* DateProblem(const CalendarDate& date);
 
 // A datum given by its index 0..124 in decimal or by its exact name.
 bool FindDatum(std::string_view text, std::uint16_t& index);
