@@ -6,7 +6,9 @@
 #include "exchange/GpxNames.h"
 #include "geodesy/Angles.h"
 #include "geodesy/DatumShift.h"
-#include "tools/calc/Fields.h"
+#include "text/DatumName.h"
+#include "text/Geographic.h"
+#include "text/Numbers.h"
 
 namespace trelvan::exchange {
 
@@ -108,15 +110,15 @@ class GpxImport {
     p.datum = kWgs84;
     const std::string lat = f.lat.toStdString();
     const std::string lon = f.lon.toStdString();
-    if (const char* problem = calc::ParseGeographic(lat, calc::Axis::kLatitude, p.lat)) {
+    if (const char* problem = ParseGeographic(lat, Axis::kLatitude, p.lat)) {
       merger_.Skip(where, f.name, QStringLiteral("lat ") + QString::fromUtf8(problem));
       return;
     }
-    if (const char* problem = calc::ParseGeographic(lon, calc::Axis::kLongitude, p.lon)) {
+    if (const char* problem = ParseGeographic(lon, Axis::kLongitude, p.lon)) {
       merger_.Skip(where, f.name, QStringLiteral("lon ") + QString::fromUtf8(problem));
       return;
     }
-    if (f.hasEle && !calc::ParseReal(f.ele.toStdString(), p.height)) {
+    if (f.hasEle && !ParseReal(f.ele.toStdString(), p.height)) {
       merger_.Skip(where, f.name, QStringLiteral("<ele> is not a number"));
       return;
     }
@@ -126,7 +128,7 @@ class GpxImport {
     }
     std::uint16_t datum = options_.datum;
     std::uint16_t own = 0;
-    if (!options_.datumGiven && !f.datum.isEmpty() && calc::FindDatum(f.datum.toStdString(), own)) {
+    if (!options_.datumGiven && !f.datum.isEmpty() && FindDatum(f.datum.toStdString(), own)) {
       datum = own;
     }
     merger_.Add(where, f.name, ConvertDatum(datum, p));

@@ -1,5 +1,5 @@
-// Number formats of the calculator: %.17g-equal raw output that reads back
-// exactly, fixed decimals without "-0", DMS with carries.
+// Number formats: %.17g-equal raw output that reads back exactly, fixed
+// decimals without "-0", DMS with carries, quoting for messages.
 
 #include <gtest/gtest.h>
 
@@ -10,16 +10,14 @@
 #include <random>
 
 #include "geodesy/Angles.h"
-#include "tools/calc/Format.h"
+#include "text/Geographic.h"
+#include "text/Numbers.h"
+#include "text/Quoted.h"
 
-namespace trelvan::calc {
+namespace trelvan {
 namespace {
 
-std::string Raw(double v) {
-  std::string s;
-  AppendRaw(s, v);
-  return s;
-}
+std::string Raw(double v) { return std::string(FormatRaw(v).view()); }
 
 std::string Printf17(double v) {
   char buffer[64];
@@ -27,7 +25,7 @@ std::string Printf17(double v) {
   return buffer;
 }
 
-TEST(AppendRaw, SameTextAsPrintfAndReadsBackBitForBit) {
+TEST(FormatRaw, SameTextAsPrintfAndReadsBackBitForBit) {
   std::mt19937_64 random(20240601);
   std::vector<double> values = {0.0,
                                 -0.0,
@@ -60,27 +58,24 @@ TEST(AppendRaw, SameTextAsPrintfAndReadsBackBitForBit) {
   EXPECT_EQ(Raw(1e21), "1e+21");
 }
 
-TEST(AppendFixed, RoundsAndNeverWritesMinusZero) {
-  std::string s;
-  AppendFixed(s, 2.27126, 4);
+TEST(FormatFixed, RoundsAndNeverWritesMinusZero) {
+  std::string s(FormatFixed(2.27126, 4).view());
   s += ' ';
-  AppendFixed(s, -0.00004, 4);
+  s += FormatFixed(-0.00004, 4).view();
   s += ' ';
-  AppendFixed(s, -0.0, 2);
+  s += FormatFixed(-0.0, 2).view();
   s += ' ';
-  AppendFixed(s, -0.00005001, 4);
+  s += FormatFixed(-0.00005001, 4).view();
   s += ' ';
-  AppendFixed(s, 1e20, 3);
+  s += FormatFixed(1e20, 3).view();
   EXPECT_EQ(s, "2.2713 0.0000 0.00 -0.0001 100000000000000000000.000");
 }
 
 std::string Dms(double degrees, Axis axis) {
-  std::string s;
-  AppendDms(s, degrees * kDegToRad, axis);
-  return s;
+  return std::string(FormatDms(degrees * kDegToRad, axis).view());
 }
 
-TEST(AppendDms, HemispheresPaddingAndCarries) {
+TEST(FormatDms, HemispheresPaddingAndCarries) {
   EXPECT_EQ(Dms(51.504305556, Axis::kLatitude), "51d30'15.50\"N");
   EXPECT_EQ(Dms(-0.1277, Axis::kLongitude), "0d07'39.72\"W");
   EXPECT_EQ(Dms(-33.5, Axis::kLatitude), "33d30'00.00\"S");
@@ -92,15 +87,14 @@ TEST(AppendDms, HemispheresPaddingAndCarries) {
   EXPECT_EQ(Dms(-1e-9, Axis::kLongitude), "0d00'00.00\"E");
 }
 
-TEST(AppendDms, ReadsBackWithinHalfAHundredth) {
+TEST(FormatDms, ReadsBackWithinHalfAHundredth) {
   std::mt19937_64 random(7);
   std::uniform_real_distribution<double> lat(-90.0, 90.0);
   std::uniform_real_distribution<double> lon(-180.0, 180.0);
   for (int i = 0; i < 5000; ++i) {
     for (Axis axis : {Axis::kLatitude, Axis::kLongitude}) {
       const double radians = (axis == Axis::kLatitude ? lat(random) : lon(random)) * kDegToRad;
-      std::string text;
-      AppendDms(text, radians, axis);
+      const std::string text(FormatDms(radians, axis).view());
       double back = 0.0;
       ASSERT_EQ(ParseGeographic(text, axis, back), nullptr) << text;
       // Half a hundredth of a second plus the rounding of the sums.
@@ -109,14 +103,10 @@ TEST(AppendDms, ReadsBackWithinHalfAHundredth) {
   }
 }
 
-TEST(AppendQuoted, CutsLongTextAndMasksControlBytes) {
-  std::string s;
-  AppendQuoted(s, std::string_view("a\tb\0c\xff", 6));
-  EXPECT_EQ(s, "'a?b?c?'");
-  s.clear();
-  AppendQuoted(s, std::string(50, 'x'));
-  EXPECT_EQ(s, "'" + std::string(40, 'x') + "...'");
+TEST(FormatQuoted, CutsLongTextAndMasksControlBytes) {
+  EXPECT_EQ(FormatQuoted(std::string_view("a\tb\0c\xff", 6)).view(), "'a?b?c?'");
+  EXPECT_EQ(FormatQuoted(std::string(50, 'x')).view(), "'" + std::string(40, 'x') + "...'");
 }
 
 }  // namespace
-}  // namespace trelvan::calc
+}  // namespace trelvan
