@@ -71,6 +71,40 @@ TEST(FormatFixed, RoundsAndNeverWritesMinusZero) {
   EXPECT_EQ(s, "2.2713 0.0000 0.00 -0.0001 100000000000000000000.000");
 }
 
+// printf's text, less the minus of a value that rounds to zero.
+std::string PrintfFixed(double v, int decimals) {
+  char buffer[512];
+  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
+  std::string text = buffer;
+  if (text[0] == '-' && text.find_first_not_of("0.", 1) == std::string::npos) text.erase(0, 1);
+  return text;
+}
+
+TEST(FormatFixed, SameTextAsPrintfForEveryMagnitudeAndDecimals) {
+  constexpr double kMax = std::numeric_limits<double>::max();
+  std::vector<double> values = {kMax, -kMax, 5e-324, -5e-324, 0.5, -0.5, 2.5, 1e15 + 0.5, -1e-21};
+  std::mt19937_64 random(11);
+  for (int i = 0; i < 2000; ++i) {
+    std::uint64_t bits = random();
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    if (std::isfinite(v)) values.push_back(v);
+    values.push_back(std::ldexp(static_cast<double>(random() % 2000001) - 1000000.0,
+                                -static_cast<int>(random() % 40)));
+  }
+  for (double v : values) {
+    for (int decimals = 0; decimals <= kMaxFixedDecimals; ++decimals) {
+      ASSERT_EQ(FormatFixed(v, decimals).view(), PrintfFixed(v, decimals)) << v << " " << decimals;
+    }
+  }
+}
+
+TEST(FormatInteger, TheWidestValues) {
+  EXPECT_EQ(FormatInteger(std::numeric_limits<std::int64_t>::min()).view(), "-9223372036854775808");
+  EXPECT_EQ(FormatInteger(std::numeric_limits<std::int64_t>::max()).view(), "9223372036854775807");
+  EXPECT_EQ(FormatInteger(0).view(), "0");
+}
+
 std::string Dms(double degrees, Axis axis) {
   return std::string(FormatDms(degrees * kDegToRad, axis).view());
 }
@@ -103,9 +137,33 @@ TEST(FormatDms, ReadsBackWithinHalfAHundredth) {
   }
 }
 
+// A stored table may hold any bits: every double, however far beyond a
+// turn, is written whole, marks and letter in place.
+TEST(FormatDms, AnyDoubleFitsItsRoom) {
+  constexpr double kMax = std::numeric_limits<double>::max();
+  for (double radians : {kMax, -kMax, 1e300, -1e300, 1e20, 5e-324, -5e-324,
+                         std::numeric_limits<double>::infinity(), std::nan("")}) {
+    for (Axis axis : {Axis::kLatitude, Axis::kLongitude}) {
+      const std::string text(FormatDms(radians, axis).view());
+      const std::size_t d = text.find('d');
+      const std::size_t minute = text.find('\'', d);
+      const std::size_t point = text.find('.', minute);
+      ASSERT_NE(d, std::string::npos) << text;
+      ASSERT_NE(point, std::string::npos) << text;
+      EXPECT_EQ(text[text.size() - 2], '"') << text;
+      EXPECT_NE(std::string(axis == Axis::kLatitude ? "NS" : "EW").find(text.back()),
+                std::string::npos)
+          << text;
+    }
+  }
+}
+
 TEST(FormatQuoted, CutsLongTextAndMasksControlBytes) {
   EXPECT_EQ(FormatQuoted(std::string_view("a\tb\0c\xff", 6)).view(), "'a?b?c?'");
   EXPECT_EQ(FormatQuoted(std::string(50, 'x')).view(), "'" + std::string(40, 'x') + "...'");
+  // Exactly as many bytes as are shown: nothing was cut.
+  EXPECT_EQ(FormatQuoted(std::string(kQuotedShown, 'y')).view(),
+            "'" + std::string(kQuotedShown, 'y') + "'");
 }
 
 }  // namespace

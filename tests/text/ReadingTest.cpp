@@ -142,6 +142,14 @@ TEST(IsBandLetter, CoversCToXWithoutIAndO) {
   EXPECT_EQ(bands, "CDEFGHJKLMNPQRSTUVWX");
 }
 
+TEST(GridProblem, EveryRefusalHasAReasonAndOnlyThem) {
+  EXPECT_STREQ(GridProblem(GridStatus::kOnGrid), "");
+  for (GridStatus s : {GridStatus::kBeyondLatitudes, GridStatus::kNoZone, GridStatus::kOutsideZone,
+                       GridStatus::kBandMismatch}) {
+    EXPECT_STRNE(GridProblem(s), "");
+  }
+}
+
 TEST(Dates, TheForm) {
   CalendarDate d{};
   ASSERT_TRUE(ParseIsoDate("2024-02-29", d));
