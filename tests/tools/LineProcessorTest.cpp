@@ -391,7 +391,8 @@ TEST(GridLine, TheGridEndsWhereTheCoreSays) {
       GeoToUtm(test::PointDeg(e.lat, e.lon, 0, datum), g);
       const std::string line = F(g.easting, 3) + " " + F(g.northing, 3) + " 0 " +
                                std::to_string(g.zone) + " " + static_cast<char>(g.band);
-      const FieldList answer = SplitFields(Answer(o, line));
+      const std::string text = Answer(o, line);
+      const FieldList answer = SplitFields(text);
       ASSERT_EQ(answer.count, 5);
       double lat = 0.0;
       double lon = 0.0;
