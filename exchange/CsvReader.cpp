@@ -10,7 +10,9 @@
 #include "exchange/FormulaGuard.h"
 #include "exchange/ImportInput.h"
 #include "geodesy/GridDomain.h"
-#include "tools/calc/Fields.h"
+#include "text/Geographic.h"
+#include "text/Grid.h"
+#include "text/Numbers.h"
 
 namespace trelvan::exchange {
 
@@ -197,7 +199,7 @@ class CsvImport {
     }
     const QString height = Field(record, kHeight);
     if (problem.isEmpty() && !height.isEmpty() &&
-        !calc::ParseReal(height.toStdString(), p.height)) {
+        !ParseReal(height.toStdString(), p.height)) {
       problem = QStringLiteral("the height is not a number");
     }
     if (problem.isEmpty()) {
@@ -218,10 +220,10 @@ class CsvImport {
   QString ReadLatLon(const CsvRecord& record, GeoPoint& p) const {
     const std::string lat = Field(record, kLatitude).toStdString();
     const std::string lon = Field(record, kLongitude).toStdString();
-    if (const char* problem = calc::ParseGeographic(lat, calc::Axis::kLatitude, p.lat)) {
+    if (const char* problem = ParseGeographic(lat, Axis::kLatitude, p.lat)) {
       return QStringLiteral("the latitude ") + QString::fromUtf8(problem);
     }
-    if (const char* problem = calc::ParseGeographic(lon, calc::Axis::kLongitude, p.lon)) {
+    if (const char* problem = ParseGeographic(lon, Axis::kLongitude, p.lon)) {
       return QStringLiteral("the longitude ") + QString::fromUtf8(problem);
     }
     return QString();
@@ -229,19 +231,19 @@ class CsvImport {
 
   QString ReadGrid(const CsvRecord& record, GeoPoint& p) const {
     std::int64_t zone = 0;
-    if (!calc::ParseWhole(Field(record, kZone).toStdString(), zone) || zone < 1 || zone > 60) {
+    if (!ParseWhole(Field(record, kZone).toStdString(), zone) || zone < 1 || zone > 60) {
       return QStringLiteral("the zone is not 1..60");
     }
     const QString band = Field(record, kBand).toUpper();
     if (band.size() != 1 || band[0].unicode() > 0x7f ||
-        !calc::IsBandLetter(static_cast<char>(band[0].unicode()))) {
+        !IsBandLetter(static_cast<char>(band[0].unicode()))) {
       return QStringLiteral("the band is not a letter C..X (without I and O)");
     }
     UtmPoint grid{};
-    if (!calc::ParseReal(Field(record, kEasting).toStdString(), grid.easting)) {
+    if (!ParseReal(Field(record, kEasting).toStdString(), grid.easting)) {
       return QStringLiteral("the easting is not a number");
     }
-    if (!calc::ParseReal(Field(record, kNorthing).toStdString(), grid.northing)) {
+    if (!ParseReal(Field(record, kNorthing).toStdString(), grid.northing)) {
       return QStringLiteral("the northing is not a number");
     }
     grid.band = static_cast<signed char>(band[0].unicode());
@@ -251,7 +253,7 @@ class CsvImport {
     grid.form = kUtmForm;
     const std::uint16_t datum = p.datum;
     const GridStatus status = FromGrid(grid, BandRule::kLetter, p);
-    if (status != GridStatus::kOnGrid) return QString::fromUtf8(calc::GridProblem(status));
+    if (status != GridStatus::kOnGrid) return QString::fromUtf8(GridProblem(status));
     p.datum = datum;
     return QString();
   }

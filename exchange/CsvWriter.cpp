@@ -8,7 +8,7 @@
 #include "exchange/WaypointName.h"
 #include "geodesy/Angles.h"
 #include "geodesy/Utm.h"
-#include "tools/calc/Format.h"
+#include "text/Numbers.h"
 
 namespace trelvan::exchange {
 
@@ -56,11 +56,11 @@ QByteArray WriteCsv(const WaypointTable& table, ExportReport& report) {
     }
     AppendField(out, GuardFormula(name));
     out += ',';
-    calc::AppendFixed(out, lat, kDegreeDecimals);
+    out += FormatFixed(lat, kDegreeDecimals).view();
     out += ',';
-    calc::AppendFixed(out, lon, kDegreeDecimals);
+    out += FormatFixed(lon, kDegreeDecimals).view();
     out += ',';
-    calc::AppendFixed(out, p.height, kMetreDecimals);
+    out += FormatFixed(p.height, kMetreDecimals).view();
     out += ',';
     AppendField(out, QString::fromUtf8(DatumName(p.datum)));
     out += ',';

@@ -1,12 +1,12 @@
 #include "exchange/DatumChoice.h"
 
 #include "geodesy/Datum.h"
-#include "tools/calc/Fields.h"
+#include "text/DatumName.h"
 
 namespace trelvan::exchange {
 
 bool FindDatumByText(const QString& text, std::uint16_t& index) {
-  if (calc::FindDatum(text.toStdString(), index)) return true;
+  if (FindDatum(text.toStdString(), index)) return true;
   for (std::uint16_t i = 0; i < kDatumCount; ++i) {
     if (text.compare(QString::fromUtf8(DatumName(i)), Qt::CaseInsensitive) == 0) {
       index = i;

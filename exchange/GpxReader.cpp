@@ -9,7 +9,9 @@
 #include "exchange/ImportInput.h"
 #include "geodesy/Angles.h"
 #include "geodesy/DatumShift.h"
-#include "tools/calc/Fields.h"
+#include "text/DatumName.h"
+#include "text/Geographic.h"
+#include "text/Numbers.h"
 
 namespace trelvan::exchange {
 
@@ -39,7 +41,7 @@ bool OwnDatum(const PointFields& f, std::uint16_t& datum) {
   std::uint16_t byName = 0;
   const QString name = f.datumName.trimmed();
   if (!name.isEmpty() && !FindDatumByText(name, byName)) return false;
-  if (f.hasDatumIndex) return calc::FindDatum(f.datumIndex.trimmed().toStdString(), datum);
+  if (f.hasDatumIndex) return FindDatum(f.datumIndex.trimmed().toStdString(), datum);
   datum = byName;
   return !name.isEmpty();
 }
@@ -137,15 +139,15 @@ class GpxImport {
     p.datum = kWgs84;
     const std::string lat = f.lat.toStdString();
     const std::string lon = f.lon.toStdString();
-    if (const char* problem = calc::ParseGeographic(lat, calc::Axis::kLatitude, p.lat)) {
+    if (const char* problem = ParseGeographic(lat, Axis::kLatitude, p.lat)) {
       merger_.Skip(where, f.name, QStringLiteral("lat ") + QString::fromUtf8(problem));
       return;
     }
-    if (const char* problem = calc::ParseGeographic(lon, calc::Axis::kLongitude, p.lon)) {
+    if (const char* problem = ParseGeographic(lon, Axis::kLongitude, p.lon)) {
       merger_.Skip(where, f.name, QStringLiteral("lon ") + QString::fromUtf8(problem));
       return;
     }
-    if (f.hasEle && !calc::ParseReal(f.ele.toStdString(), p.height)) {
+    if (f.hasEle && !ParseReal(f.ele.toStdString(), p.height)) {
       merger_.Skip(where, f.name, QStringLiteral("<ele> is not a number"));
       return;
     }

@@ -1,7 +1,6 @@
 #include "exchange/GpxWriter.h"
 
 #include <QXmlStreamWriter>
-#include <string>
 
 #include "exchange/Declination.h"
 #include "exchange/GpxNames.h"
@@ -10,7 +9,7 @@
 #include "geodesy/Angles.h"
 #include "geodesy/DatumShift.h"
 #include "geodesy/AngleWrap.h"
-#include "tools/calc/Format.h"
+#include "text/Numbers.h"
 
 namespace trelvan::exchange {
 
@@ -22,9 +21,7 @@ constexpr int kMagvarDecimals = 2;
 constexpr std::uint16_t kWgs84 = 0;
 
 QString Fixed(double value, int decimals) {
-  std::string text;
-  calc::AppendFixed(text, value, decimals);
-  return QString::fromStdString(text);
+  return QString::fromUtf8(FormatFixed(value, decimals).view());
 }
 
 // The schema takes longitudes in [-180, 180): one that rounds to 180 is

@@ -1,7 +1,7 @@
 #include "exchange/GridText.h"
 
 #include "geodesy/GridDomain.h"
-#include "tools/calc/Format.h"
+#include "text/Numbers.h"
 
 namespace trelvan::exchange {
 
@@ -12,13 +12,13 @@ constexpr int kMillimetreDecimals = 3;
 bool AppendGridPosition(std::string& out, const GeoPoint& p, char separator) {
   UtmPoint grid{};
   if (ToGrid(p, grid) != GridStatus::kOnGrid) return false;
-  calc::AppendInteger(out, grid.zone);
+  out += FormatInteger(grid.zone).view();
   out += separator;
   out += static_cast<char>(grid.band);
   out += separator;
-  calc::AppendFixed(out, grid.easting, kMillimetreDecimals);
+  out += FormatFixed(grid.easting, kMillimetreDecimals).view();
   out += separator;
-  calc::AppendFixed(out, grid.northing, kMillimetreDecimals);
+  out += FormatFixed(grid.northing, kMillimetreDecimals).view();
   return true;
 }
 

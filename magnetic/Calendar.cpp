@@ -20,6 +20,15 @@ int DaysInMonth(int year, int month) {
   return kDaysInMonth[month - 1];
 }
 
+const char* DateProblem(const CalendarDate& date) {
+  if (date.year < kFirstYear || date.year > kLastYear) return "the year is not 1..9999";
+  if (date.month < 1 || date.month > 12) return "the month is not 1..12";
+  if (date.day < 1 || date.day > DaysInMonth(date.year, date.month)) {
+    return "the day is not in the month";
+  }
+  return nullptr;
+}
+
 double DecimalYear(int month, int day, int year) {
   if (month < 1 || month > 12) {
     return std::numeric_limits<double>::quiet_NaN();

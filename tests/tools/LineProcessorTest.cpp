@@ -19,8 +19,9 @@
 #include "magnetic/Igrf14.h"
 #include "magnetic/MagneticModel.h"
 #include "tests/support/GeoPoints.h"
-#include "tools/calc/Fields.h"
-#include "tools/calc/Format.h"
+#include "text/Fields.h"
+#include "text/Geographic.h"
+#include "text/Numbers.h"
 #include "tools/calc/LineProcessor.h"
 
 namespace trelvan::calc {
@@ -196,10 +197,9 @@ TEST(PeopleLine, UnitsAndDatumAreFactorsOnTheRawValues) {
   const GeoPoint station{-34 * kDegToRad, 151 * kDegToRad, 0.25 * 1000.0, 17};
   const PolarVector v{2.5 * 1000.0, 1600 * kMilsToRad, -20 * kMilsToRad};
   const GeoPoint target = ForwardPolar(v, station);
-  std::string dms;
-  AppendDms(dms, target.lat, Axis::kLatitude);
+  std::string dms(FormatDms(target.lat, Axis::kLatitude).view());
   dms += ' ';
-  AppendDms(dms, target.lon, Axis::kLongitude);
+  dms += FormatDms(target.lon, Axis::kLongitude).view();
   EXPECT_EQ(Answer(people, "34S 151E 0.25 2.5 1600 -20"), dms + " " + F(target.height * 0.001, 6) +
                                                               " " + F(target.lat * kRadToDeg, 9) +
                                                               " " + F(target.lon * kRadToDeg, 9));
@@ -391,7 +391,8 @@ TEST(GridLine, TheGridEndsWhereTheCoreSays) {
       GeoToUtm(test::PointDeg(e.lat, e.lon, 0, datum), g);
       const std::string line = F(g.easting, 3) + " " + F(g.northing, 3) + " 0 " +
                                std::to_string(g.zone) + " " + static_cast<char>(g.band);
-      const FieldList answer = SplitFields(Answer(o, line));
+      const std::string text = Answer(o, line);
+      const FieldList answer = SplitFields(text);
       ASSERT_EQ(answer.count, 5);
       double lat = 0.0;
       double lon = 0.0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/calc/Fields.h"
+#include "magnetic/Calendar.h"
 
 // The whole batch calculator behind main().
 

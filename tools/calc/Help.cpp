@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "geodesy/Datum.h"
-#include "tools/calc/Format.h"
+#include "text/Numbers.h"
 #include "tools/calc/LineProcessor.h"
 #include "tools/calc/Options.h"
 
@@ -195,7 +195,7 @@ std::string HelpText() {
     text += "  ";
     if (i < 100) text += ' ';
     if (i < 10) text += ' ';
-    AppendInteger(text, i);
+    text += FormatInteger(i).view();
     text += "  ";
     text += DatumName(i);
     text += '\n';

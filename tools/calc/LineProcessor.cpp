@@ -16,8 +16,13 @@
 #include "magnetic/Igrf14.h"
 #include "magnetic/MagneticModel.h"
 #include "measures/Units.h"
-#include "tools/calc/Fields.h"
-#include "tools/calc/Format.h"
+#include "text/DatumName.h"
+#include "text/Fields.h"
+#include "text/Geographic.h"
+#include "text/Grid.h"
+#include "text/IsoDate.h"
+#include "text/Numbers.h"
+#include "text/Quoted.h"
 
 namespace trelvan::calc {
 
@@ -238,7 +243,7 @@ class Line {
     Begin();
     out_ += NameOf(names_, i);
     out_ += ' ';
-    AppendQuoted(out_, text);
+    out_ += FormatQuoted(text).view();
     out_ += ' ';
     out_ += reason;
     return false;
@@ -248,18 +253,18 @@ class Line {
   void PutReal(double value) {
     Separate();
     finite_ = finite_ && std::isfinite(value);
-    AppendRaw(out_, value);
+    out_ += FormatRaw(value).view();
   }
 
   void PutFixed(double value, int decimals) {
     Separate();
     finite_ = finite_ && std::isfinite(value);
-    AppendFixed(out_, value, decimals);
+    out_ += FormatFixed(value, decimals).view();
   }
 
   void PutInteger(std::int64_t value) {
     Separate();
-    AppendInteger(out_, value);
+    out_ += FormatInteger(value).view();
   }
 
   void PutChar(char c) {
@@ -297,9 +302,9 @@ class Line {
     finite_ = finite_ && std::isfinite(p.lat) && std::isfinite(p.lon);
     if (!finite_) return;
     Separate();
-    AppendDms(out_, p.lat, Axis::kLatitude);
+    out_ += FormatDms(p.lat, Axis::kLatitude).view();
     Separate();
-    AppendDms(out_, p.lon, Axis::kLongitude);
+    out_ += FormatDms(p.lon, Axis::kLongitude).view();
     PutLength(p.height);
     PutFixed(p.lat * kRadToDeg, kDecimalDegrees);
     PutFixed(p.lon * kRadToDeg, kDecimalDegrees);
@@ -323,15 +328,15 @@ class Line {
     Begin();
     out_ += "expected ";
     out_ += atLeast;
-    AppendInteger(out_, expected);
+    out_ += FormatInteger(expected).view();
     if (orExpected >= 0) {
       out_ += " or ";
-      AppendInteger(out_, orExpected);
+      out_ += FormatInteger(orExpected).view();
     }
     out_ += " fields (";
     out_ += names_;
     out_ += "), got ";
-    AppendInteger(out_, fields_.count);
+    out_ += FormatInteger(fields_.count).view();
     return false;
   }
 
@@ -452,7 +457,7 @@ bool GeoFromMgrs(Line& line) {
     if (MgrsToUtm(reference, datum, g, precision) == MgrsStatus::kOk &&
         !(precision == 0 && AllDigits(last))) {
       std::string what = "HEIGHT ";
-      AppendQuoted(what, last);
+      what += FormatQuoted(last).view();
       if (!ParseReal(last, g.height)) return line.Fail(what + " is not a finite number");
       g.height = g.height * DistanceEntryFactor(line.options().distanceUnit);
       if (!(std::fabs(g.height) <= kMaxHeight)) return line.Fail(what + " is beyond 100 km");
@@ -461,7 +466,7 @@ bool GeoFromMgrs(Line& line) {
   }
   const auto refuse = [&line, text](std::string_view problem) {
     std::string reason = "MGRS ";
-    AppendQuoted(reason, text);
+    reason += FormatQuoted(text).view();
     reason += ' ';
     reason += problem;
     return line.Fail(reason);
@@ -556,7 +561,7 @@ bool Declination(Line& line) {
   } else if (line.count() > i) {
     if (!ParseIsoDate(line.Text(i), date)) return line.FailField(i, "is not a date YYYY-MM-DD");
     std::string what = "DATE ";
-    AppendQuoted(what, line.Text(i));
+    what += FormatQuoted(line.Text(i)).view();
     if (!line.DateOk(date, what)) return false;
   } else if (!line.DateOk(date, "the date of --date")) {
     return false;

@@ -2,6 +2,9 @@
 
 #include <iterator>
 
+#include "text/DatumName.h"
+#include "text/IsoDate.h"
+
 namespace trelvan::calc {
 
 const OperationInfo kOperations[kOperationCount] = {

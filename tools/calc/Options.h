@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "magnetic/Calendar.h"
 #include "measures/Units.h"
-#include "tools/calc/Fields.h"
 
 // The command line of the batch calculator: which operation, which mode and
 // the units and datum for people.

@@ -12,7 +12,8 @@
 #include "store/FolderLock.h"
 #include "store/SafeFile.h"
 #include "store/WaypointFile.h"
-#include "tools/calc/Format.h"
+#include "text/Geographic.h"
+#include "text/Numbers.h"
 #include "tools/waypoints/CommandLine.h"
 #include "trelvan/Version.h"
 
@@ -80,11 +81,11 @@ void AppendListLine(std::string& out, int index, const Waypoint& w) {
   out += "  ";
   out += exchange::PrintableName(exchange::NameText(w)).leftJustified(kMaxNameLength).toStdString();
   out += "  ";
-  calc::AppendDms(out, p.lat, calc::Axis::kLatitude);
+  out += FormatDms(p.lat, Axis::kLatitude).view();
   out += "  ";
-  calc::AppendDms(out, p.lon, calc::Axis::kLongitude);
+  out += FormatDms(p.lon, Axis::kLongitude).view();
   out += "  ";
-  calc::AppendFixed(out, p.height, 3);
+  out += FormatFixed(p.height, 3).view();
   out += " m  ";
   out += DatumName(p.datum);
   out += "  ";

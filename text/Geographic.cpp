@@ -1,27 +1,17 @@
-#include "tools/calc/Fields.h"
+#include "text/Geographic.h"
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <system_error>
 
 #include "geodesy/Angles.h"
-#include "geodesy/Datum.h"
-#include "magnetic/Calendar.h"
 #include "measures/DmsEntry.h"
+#include "text/Numbers.h"
 
-namespace trelvan::calc {
+namespace trelvan {
 
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool AllDigits(std::string_view text) {
-  for (char c : text) {
-    if (!IsDigit(c)) return false;
-  }
-  return !text.empty();
-}
 
 // Digits with at most one point and at least one digit: the number forms
 // allowed inside degrees, minutes and seconds.
@@ -76,55 +66,19 @@ const char* SplitSeconds(std::string_view text, double& whole, double& hundredth
   return nullptr;
 }
 
+// Writes a whole number held in a double (exact while below 2^53) at `at`,
+// with leading zeros up to `width` characters; returns the end.
+char* PutWhole(char* at, char* end, double value, int width) {
+  char* const last = std::to_chars(at, end, value, std::chars_format::fixed, 0).ptr;
+  const std::ptrdiff_t length = last - at;
+  if (length >= width) return last;
+  const std::ptrdiff_t pad = width - length;
+  std::memmove(at + pad, at, static_cast<std::size_t>(length));
+  std::memset(at, '0', static_cast<std::size_t>(pad));
+  return last + pad;
+}
+
 }  // namespace
-
-FieldList SplitFields(std::string_view line) {
-  FieldList list;
-  std::size_t begin = 0;
-  while (begin < line.size() && IsBlank(line[begin])) ++begin;
-  std::size_t end = line.size();
-  while (end > begin && IsBlank(line[end - 1])) --end;
-  list.line = line.substr(begin, end - begin);
-  std::size_t i = begin;
-  while (i < end) {
-    std::size_t j = i;
-    while (j < end && !IsBlank(line[j])) ++j;
-    if (list.count < kMaxFields) list.field[list.count] = line.substr(i, j - i);
-    ++list.count;
-    while (j < end && IsBlank(line[j])) ++j;
-    i = j;
-  }
-  return list;
-}
-
-bool ParseReal(std::string_view text, double& value) {
-  // from_chars takes no plus sign; one is allowed before a digit or point.
-  if (!text.empty() && text[0] == '+') {
-    text.remove_prefix(1);
-    if (text.empty() || !(IsDigit(text[0]) || text[0] == '.')) return false;
-  }
-  if (text.empty()) return false;
-  double v = 0.0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, v, std::chars_format::general);
-  if (ec != std::errc() || ptr != end || !std::isfinite(v)) return false;
-  value = v;
-  return true;
-}
-
-bool ParseWhole(std::string_view text, std::int64_t& value) {
-  if (!text.empty() && text[0] == '+') {
-    text.remove_prefix(1);
-    if (text.empty() || !IsDigit(text[0])) return false;
-  }
-  if (text.empty()) return false;
-  std::int64_t v = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, v);
-  if (ec != std::errc() || ptr != end) return false;
-  value = v;
-  return true;
-}
 
 const char* ParseGeographic(std::string_view text, Axis axis, double& radians) {
   const bool latitude = axis == Axis::kLatitude;
@@ -194,59 +148,33 @@ const char* ParseGeographic(std::string_view text, Axis axis, double& radians) {
   return nullptr;
 }
 
-bool IsBandLetter(char c) { return c >= 'C' && c <= 'X' && c != 'I' && c != 'O'; }
-
-const char* GridProblem(GridStatus status) {
-  switch (status) {
-    case GridStatus::kOnGrid:
-      break;
-    case GridStatus::kBeyondLatitudes:
-      return "the grid position lies beyond the UTM grid (80 30' S to 84 30' N)";
-    case GridStatus::kNoZone:
-      return "the zone is not 1..60";
-    case GridStatus::kOutsideZone:
-      return "the grid position lies outside its zone";
-    case GridStatus::kBandMismatch:
-      return "the band letter does not match the northing";
+DmsText FormatDms(double radians, Axis axis) {
+  const double degrees = radians * kRadToDeg;
+  const double total = std::round(std::fabs(degrees) * 360000.0);  // hundredths of a second
+  const double wholeDegrees = std::floor(total / 360000.0);
+  const double rest = total - wholeDegrees * 360000.0;
+  const double minutes = std::floor(rest / 6000.0);
+  const double hundredths = rest - minutes * 6000.0;
+  const double seconds = std::floor(hundredths / 100.0);
+  const double fraction = hundredths - seconds * 100.0;
+  DmsText text;
+  char* const end = text.bytes + sizeof text.bytes;
+  char* p = PutWhole(text.bytes, end, wholeDegrees, 1);
+  *p++ = 'd';
+  p = PutWhole(p, end, minutes, 2);
+  *p++ = '\'';
+  p = PutWhole(p, end, seconds, 2);
+  *p++ = '.';
+  p = PutWhole(p, end, fraction, 2);
+  *p++ = '"';
+  const bool negative = degrees < 0.0 && total > 0.0;
+  if (axis == Axis::kLatitude) {
+    *p++ = negative ? 'S' : 'N';
+  } else {
+    *p++ = negative ? 'W' : 'E';
   }
-  return "";
+  text.size = static_cast<std::size_t>(p - text.bytes);
+  return text;
 }
 
-bool ParseIsoDate(std::string_view text, CalendarDate& date) {
-  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
-  const std::string_view y = text.substr(0, 4);
-  const std::string_view m = text.substr(5, 2);
-  const std::string_view dd = text.substr(8, 2);
-  if (!AllDigits(y) || !AllDigits(m) || !AllDigits(dd)) return false;
-  date.year = (((y[0] - '0') * 10 + (y[1] - '0')) * 10 + (y[2] - '0')) * 10 + (y[3] - '0');
-  date.month = (m[0] - '0') * 10 + (m[1] - '0');
-  date.day = (dd[0] - '0') * 10 + (dd[1] - '0');
-  return true;
-}
-
-const char* DateProblem(const CalendarDate& date) {
-  if (date.year < kFirstYear || date.year > kLastYear) return "the year is not 1..9999";
-  if (date.month < 1 || date.month > 12) return "the month is not 1..12";
-  if (date.day < 1 || date.day > DaysInMonth(date.year, date.month)) {
-    return "the day is not in the month";
-  }
-  return nullptr;
-}
-
-bool FindDatum(std::string_view text, std::uint16_t& index) {
-  if (AllDigits(text)) {
-    std::int64_t value = 0;
-    if (!ParseWhole(text, value) || value >= kDatumCount) return false;
-    index = static_cast<std::uint16_t>(value);
-    return true;
-  }
-  for (std::uint16_t i = 0; i < kDatumCount; ++i) {
-    if (text == DatumName(i)) {
-      index = i;
-      return true;
-    }
-  }
-  return false;
-}
-
-}  // namespace trelvan::calc
+}  // namespace trelvan

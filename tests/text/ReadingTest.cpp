@@ -1,5 +1,5 @@
-// Readers of the calculator's input fields: splitting, numbers, positions
-// typed by people, bands, dates and datums.
+// Readers of typed fields: splitting, numbers, positions typed by people,
+// bands, grid refusals, dates and datums.
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,14 @@
 
 #include "geodesy/Angles.h"
 #include "measures/DmsEntry.h"
-#include "tools/calc/Fields.h"
+#include "text/DatumName.h"
+#include "text/Fields.h"
+#include "text/Geographic.h"
+#include "text/Grid.h"
+#include "text/IsoDate.h"
+#include "text/Numbers.h"
 
-namespace trelvan::calc {
+namespace trelvan {
 namespace {
 
 TEST(SplitFields, RunsOfBlanksSeparateAndEdgesAreDropped) {
@@ -137,6 +142,14 @@ TEST(IsBandLetter, CoversCToXWithoutIAndO) {
   EXPECT_EQ(bands, "CDEFGHJKLMNPQRSTUVWX");
 }
 
+TEST(GridProblem, EveryRefusalHasAReasonAndOnlyThem) {
+  EXPECT_STREQ(GridProblem(GridStatus::kOnGrid), "");
+  for (GridStatus s : {GridStatus::kBeyondLatitudes, GridStatus::kNoZone, GridStatus::kOutsideZone,
+                       GridStatus::kBandMismatch}) {
+    EXPECT_STRNE(GridProblem(s), "");
+  }
+}
+
 TEST(Dates, TheForm) {
   CalendarDate d{};
   ASSERT_TRUE(ParseIsoDate("2024-02-29", d));
@@ -169,4 +182,4 @@ TEST(FindDatum, ByIndexOrExactName) {
 }
 
 }  // namespace
-}  // namespace trelvan::calc
+}  // namespace trelvan
