@@ -39,6 +39,19 @@ TEST(FormatRaw, SameTextAsPrintfAndReadsBackBitForBit) {
                                 -123.456,
                                 0.69813170079773168,
                                 6.28318530717959};
+  // Around every power of ten the digits' exponent changes, and a value
+  // whose exact decimals end in a 5 just past the seventeenth digit lies
+  // halfway between two texts.
+  for (int k = -7; k <= 18; ++k) {
+    double v = std::pow(10.0, k);
+    for (int step = 0; step < 40; ++step) v = std::nextafter(v, 0.0);
+    for (int step = 0; step < 80; ++step) values.push_back(v = std::nextafter(v, 1e300));
+  }
+  for (int i = 1; i < 2000; ++i) {
+    values.push_back(1.25e14 + 0.125 * (2 * i + 1));
+    values.push_back(i / 8.0);
+    values.push_back(-std::ldexp(static_cast<double>(random() >> 11), -static_cast<int>(random() % 70)));
+  }
   for (int i = 0; i < 20000; ++i) {
     std::uint64_t bits = random();
     double v;

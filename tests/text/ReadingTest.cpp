@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "geodesy/Angles.h"
 #include "measures/DmsEntry.h"
@@ -32,6 +35,32 @@ TEST(SplitFields, CountsFieldsBeyondThoseKept) {
   std::string line;
   for (int i = 0; i < kMaxFields + 5; ++i) line += "7 ";
   EXPECT_EQ(SplitFields(line).count, kMaxFields + 5);
+}
+
+// Fields are exactly the runs between spaces and tabs, whatever else the
+// line holds (other control bytes, bytes above 127) and wherever a run
+// starts or ends relative to eight-byte words.
+TEST(SplitFields, AgreesWithASplitOnSpacesAndTabsForAnyBytes) {
+  const char alphabet[] = {' ', '\t', '\v', '\x01', '!', '0', '\xff', '\x80'};
+  std::mt19937 random(5);
+  for (int trial = 0; trial < 20000; ++trial) {
+    std::string line(random() % 40, ' ');
+    for (char& c : line) c = alphabet[random() % sizeof alphabet];
+    std::vector<std::string_view> expected;
+    std::size_t i = 0;
+    while (i < line.size()) {
+      if (line[i] == ' ' || line[i] == '\t') {
+        ++i;
+        continue;
+      }
+      const std::size_t start = i;
+      while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+      expected.push_back(std::string_view(line).substr(start, i - start));
+    }
+    const FieldList f = SplitFields(line);
+    ASSERT_EQ(f.count, static_cast<int>(expected.size())) << line;
+    for (int k = 0; k < f.count && k < kMaxFields; ++k) ASSERT_EQ(f.field[k], expected[k]) << line;
+  }
 }
 
 TEST(ParseReal, AcceptsFiniteDecimalsOnly) {

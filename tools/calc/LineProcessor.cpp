@@ -74,6 +74,24 @@ Shape ShapeOf(std::string_view names) {
   return shape;
 }
 
+// The shapes of every operation's two field lists, counted once per run
+// rather than once per line.
+const Shape& ShapeFor(const OperationInfo& info, bool raw) {
+  static const auto shapes = [] {
+    struct {
+      Shape raw[kOperationCount];
+      Shape people[kOperationCount];
+    } all;
+    for (int i = 0; i < kOperationCount; ++i) {
+      all.raw[i] = ShapeOf(kOperations[i].rawInput);
+      all.people[i] = ShapeOf(kOperations[i].input);
+    }
+    return all;
+  }();
+  const auto i = &info - kOperations;
+  return raw ? shapes.raw[i] : shapes.people[i];
+}
+
 // The name of field `index` without brackets or dots.
 std::string_view NameOf(std::string_view names, int index) {
   const FieldList words = SplitFields(names);
@@ -102,7 +120,7 @@ class Line {
 
   // Checks the number of fields against the operation's list.
   bool CountOk() {
-    const Shape shape = ShapeOf(names_);
+    const Shape& shape = ShapeFor(info_, raw());
     const int n = fields_.count;
     if (shape.lastTakesRest) {
       if (n >= shape.names) return true;
