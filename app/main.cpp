@@ -1,13 +1,13 @@
-// The desktop program: the main form over the data folder, run until it is
-// closed by the user or by SIGTERM, SIGINT or SIGHUP; both files are saved
-// on every one of these paths. One program holds a data folder at a time.
+// The desktop program: the main form over the workspace of the data folder,
+// run until it is closed by the user or by SIGTERM, SIGINT or SIGHUP; both
+// files are saved on every one of these paths. One program holds a data
+// folder at a time.
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
 #include <QSessionManager>
 #include <cstdio>
 #include <cstring>
-#include <string>
 
 #include "app/CommandLine.h"
 #include "app/SignalBridge.h"
@@ -15,15 +15,14 @@
 #include "forms/Messages.h"
 #include "store/DataFolder.h"
 #include "store/FolderLock.h"
-#include "store/SafeFile.h"
 #include "trelvan/Version.h"
 #include "ui/Services.h"
+#include "workspace/Workspace.h"
 
 namespace {
 
-// Why the data folder `folder` could not be taken, as the user is told.
-QString Refusal(trelvan::FolderLock::Outcome outcome, const trelvan::FolderLock& lock,
-                const std::string& folder) {
+// Why the workspace's data folder could not be taken, as the user is told.
+QString Refusal(trelvan::FolderLock::Outcome outcome, const trelvan::Workspace& workspace) {
   namespace messages = trelvan::messages;
   switch (outcome) {
     case trelvan::FolderLock::Outcome::kHeldByProgram:
@@ -37,8 +36,8 @@ QString Refusal(trelvan::FolderLock::Outcome outcome, const trelvan::FolderLock&
       break;
   }
   return QString::fromUtf8(messages::kCannotLockFolder)
-      .arg(QFile::decodeName(QByteArray::fromStdString(folder)),
-           QString::fromLocal8Bit(std::strerror(lock.Error())));
+      .arg(QFile::decodeName(QByteArray::fromStdString(workspace.DataFolder())),
+           QString::fromLocal8Bit(std::strerror(workspace.LockError())));
 }
 
 }  // namespace
@@ -53,31 +52,30 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/trelvan.svg")));
 
   trelvan::SignalBridge bridge;
-  const std::string folder = trelvan::DataFolderPath();
-  trelvan::EnsureFolder(folder.c_str());
+  trelvan::Workspace workspace(trelvan::DataFolderPath());
 
   trelvan::Services services = trelvan::Services::Desktop();
   // Held for the whole run. Nothing runs unlocked: a folder held by another
   // program, or one that cannot be locked (it cannot be made, or a file
   // stands in its place), is said so and the program ends.
-  trelvan::FolderLock lock;
-  const trelvan::FolderLock::Outcome outcome =
-      lock.Take(folder.c_str(), trelvan::LockHolder::kProgram);
+  const trelvan::FolderLock::Outcome outcome = workspace.Lock();
   if (outcome != trelvan::FolderLock::Outcome::kTaken) {
-    const QString refusal = Refusal(outcome, lock, folder);
+    const QString refusal = Refusal(outcome, workspace);
     std::fprintf(stderr, "%s\n", refusal.toLocal8Bit().constData());
     trelvan::Form owner(services, QStringLiteral("TRELVAN"));
     owner.ShowMessage(refusal);
     return 1;
   }
 
-  trelvan::MainForm main(services, folder);
+  // The main form has the workspace read both files when it opens.
+  trelvan::MainForm main(services, workspace);
   // Every change is saved as it is made; these catch what Qt still reports
   // before a logout or a quit.
-  QObject::connect(&app, &QGuiApplication::commitDataRequest, &main,
-                   [&main](QSessionManager&) { main.SaveChanges(); });
-  QObject::connect(&app, &QCoreApplication::aboutToQuit, &main, [&main] { main.SaveChanges(); });
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &workspace,
+                   [&workspace](QSessionManager&) { workspace.SaveChanges(); });
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, &workspace,
+                   [&workspace] { workspace.SaveChanges(); });
   main.Execute();
   // Scripts and session managers learn that the close save failed.
-  return main.ClosedSaved() ? 0 : 1;
+  return workspace.ClosedSaved() ? 0 : 1;
 }

@@ -6,7 +6,6 @@
 #include <QSvgWidget>
 #include <QVBoxLayout>
 
-#include "forms/MainForm.h"
 #include "trelvan/Version.h"
 
 namespace trelvan {
@@ -18,8 +17,8 @@ constexpr QSize kPictureSize(300, 210);
 
 }  // namespace
 
-AboutForm::AboutForm(MainForm& main, QWidget* parent)
-    : Form(main.services(), QStringLiteral("About"), parent) {
+AboutForm::AboutForm(Services& services, QWidget* parent)
+    : Form(services, QStringLiteral("About"), parent) {
   using K = ControlKind;
   const int body = AddGroup(QString());
   auto* picture = new QSvgWidget(QStringLiteral(":/about.svg"), this);

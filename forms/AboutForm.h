@@ -4,8 +4,6 @@
 
 namespace trelvan {
 
-class MainForm;
-
 // Shows the program's picture, name and version, and the magnetic model
 // with its years. It has no state; the window's close button, Escape or
 // "OK" end it.
@@ -18,7 +16,7 @@ class AboutForm : public Form {
     kModel = 1002,
   };
 
-  explicit AboutForm(MainForm& main, QWidget* parent = nullptr);
+  explicit AboutForm(Services& services, QWidget* parent = nullptr);
 
  protected:
   void OnPressed(int id) override;

@@ -6,13 +6,11 @@
 
 namespace trelvan {
 
-class MainForm;
-
 // Fixes the observer's own station from a known target: the target chosen
 // in the list (tied to editWaypoint), the range, azimuth and elevation
 // measured from the station to it, and BackPolar. The declinations are those
 // at the target. The station is stored as a new waypoint. The form never
-// touches baseWaypoint and leaves the main form as it is when it closes.
+// touches baseWaypoint, so the main form keeps showing its base.
 class BackPolarPlotForm : public PolarPlotForm {
  public:
   enum LabelId {
@@ -21,10 +19,11 @@ class BackPolarPlotForm : public PolarPlotForm {
     kDistanceUnit = 1034,
   };
 
-  explicit BackPolarPlotForm(MainForm& main, QWidget* parent = nullptr);
+  BackPolarPlotForm(Services& services, Workspace& workspace, QWidget* parent = nullptr);
 
  protected:
-  std::int32_t& ListedWaypoint() override;
+  std::int32_t ListedWaypoint() const override;
+  void ListWaypoint(std::int32_t record) override;
   GeoPoint Solve(const PolarVector& v, const GeoPoint& known) const override;
 };
 

@@ -8,13 +8,10 @@
 
 namespace trelvan {
 
-class MainForm;
-
 // Plots a target from a known station: the base chosen in the list (tied
 // to baseWaypoint), the slant range, azimuth and elevation measured from it,
-// and ForwardPolar. The target is stored as a new waypoint. Closing the form
-// refreshes the main form, so the new waypoints and a base chosen here show
-// there.
+// and ForwardPolar. The target is stored as a new waypoint. A base chosen
+// in the list is the workspace's base at once, and so the main form's.
 class Forward3DForm : public PolarPlotForm {
  public:
   enum LabelId {
@@ -23,12 +20,12 @@ class Forward3DForm : public PolarPlotForm {
     kDistanceUnit = 1036,
   };
 
-  explicit Forward3DForm(MainForm& main, QWidget* parent = nullptr);
+  Forward3DForm(Services& services, Workspace& workspace, QWidget* parent = nullptr);
 
  protected:
-  std::int32_t& ListedWaypoint() override;
+  std::int32_t ListedWaypoint() const override;
+  void ListWaypoint(std::int32_t record) override;
   GeoPoint Solve(const PolarVector& v, const GeoPoint& known) const override;
-  void OnDestroy() override;
 };
 
 }  // namespace trelvan

@@ -2,7 +2,6 @@
 
 #include <QVBoxLayout>
 
-#include "forms/MainForm.h"
 #include "forms/PolarResultForm.h"
 #include "forms/PositionDisplay.h"
 #include "forms/WaypointList.h"
@@ -23,8 +22,8 @@ const Inverse3DForm::Group Inverse3DForm::kTarget{
      kTargetAltSign, kTargetAlt},
     kTargetAltUnit};
 
-Inverse3DForm::Inverse3DForm(MainForm& main, QWidget* parent)
-    : TaskForm(main, QStringLiteral("Inverse 3D"), parent) {
+Inverse3DForm::Inverse3DForm(Services& services, Workspace& workspace, QWidget* parent)
+    : TaskForm(services, workspace, QStringLiteral("Inverse 3D"), parent) {
   AddPositionGroup(QStringLiteral("Base Coor. _________ Inverse 3D"), kBase);
   AddPositionGroup(QStringLiteral("Target Coor."), kTarget);
   const int commands = AddGroup(QString());
@@ -58,10 +57,10 @@ void Inverse3DForm::AddPositionGroup(const QString& caption, const Group& g) {
 }
 
 void Inverse3DForm::OnOpen() {
-  FillWaypointList(*this, kBaseList, main_.waypoints);
-  FillWaypointList(*this, kTargetList, main_.waypoints);
-  ListSelect(kBaseList, main_.settings.baseWaypoint);
-  ListSelect(kTargetList, main_.settings.editWaypoint);
+  FillWaypointList(*this, kBaseList, workspace_.Waypoints());
+  FillWaypointList(*this, kTargetList, workspace_.Waypoints());
+  ListSelect(kBaseList, Settings().baseWaypoint);
+  ListSelect(kTargetList, Settings().editWaypoint);
   ShowChosen(kBase);
   ShowChosen(kTarget);
   ShowUnitLabels(kBaseAltUnit, 0, 0);
@@ -71,8 +70,7 @@ void Inverse3DForm::OnOpen() {
 void Inverse3DForm::OnDestroy() {
   // A base list without a choice (an empty table) leaves the base as it was.
   const int base = SelectedRecord(kBaseList);
-  if (base >= 0) main_.settings.baseWaypoint = base;
-  main_.RefreshBase();
+  if (base >= 0) workspace_.SetBase(base);
 }
 
 void Inverse3DForm::OnPressed(int id) {
@@ -96,7 +94,7 @@ void Inverse3DForm::OnSelectionChanged(int id) {
 void Inverse3DForm::ShowChosen(const Group& group) {
   const int record = SelectedRecord(group.list);
   if (record >= 0) {
-    ShowPosition(group.fields, main_.waypoints[static_cast<std::size_t>(record)].point);
+    ShowPosition(group.fields, workspace_.Waypoints()[static_cast<std::size_t>(record)].point);
   }
 }
 
@@ -109,13 +107,14 @@ void Inverse3DForm::Measure() {
   GeoPoint base{};
   GeoPoint target{};
   if (!PositionOf(baseRecord, base) || !PositionOf(targetRecord, target)) return;
+  TaskResult result{.task = Task::kInverse3D, .station = base, .target = target};
   // The back azimuth is measured in the target's own frame, not derived
   // from the forward azimuth by adding half a turn.
-  main_.backAzimuth = InversePolar(target, base).azimuth;
-  main_.lastPolar = InversePolar(base, target);
-  SetDeclinationsAt(base);
-  PolarResultForm result(main_, this);
-  RunModal(result);
+  result.backAzimuth = InversePolar(target, base).azimuth;
+  result.polar = InversePolar(base, target);
+  workspace_.SetLastResult(result);
+  PolarResultForm form(services(), workspace_, result, DeclinationsAt(base), this);
+  RunModal(form);
 }
 
 }  // namespace trelvan

@@ -4,14 +4,13 @@
 
 namespace trelvan {
 
-class MainForm;
-
 // Measures between two stored waypoints: the base and the target chosen in
-// two lists, each shown in its own group of geographic fields. "OK" stores
-// in the main form the polar vector from the base to the target, the back
-// azimuth measured at the target, and the declinations at the base, then
-// runs the Polar result form on them. The base chosen here becomes the main
-// form's base when the form closes; the target choice is not kept.
+// two lists, each shown in its own group of geographic fields. "OK" keeps as
+// the workspace's last result the polar vector from the base to the target
+// and the back azimuth measured at the target, then runs the Polar result
+// form on them with the declinations at the base. The base chosen here
+// becomes the workspace's base when the form closes; the target choice is
+// not kept.
 class Inverse3DForm : public TaskForm {
  public:
   enum Id {
@@ -47,7 +46,7 @@ class Inverse3DForm : public TaskForm {
     kCancel = 1011,
   };
 
-  explicit Inverse3DForm(MainForm& main, QWidget* parent = nullptr);
+  Inverse3DForm(Services& services, Workspace& workspace, QWidget* parent = nullptr);
 
  protected:
   void OnOpen() override;

@@ -9,9 +9,7 @@
 #include <QMenuBar>
 #include <QToolBar>
 #include <QVBoxLayout>
-#include <cstring>
 #include <limits>
-#include <utility>
 
 #include "forms/AboutForm.h"
 #include "forms/BackPolarPlotForm.h"
@@ -29,9 +27,8 @@
 #include "geodesy/Convergence.h"
 #include "geodesy/DatumShift.h"
 #include "magnetic/Igrf14.h"
-#include "measures/FieldNumber.h"
 #include "measures/Units.h"
-#include "store/WaypointFile.h"
+#include "store/WaypointTable.h"
 
 // The icons and pictures live in this static library; a resource file that
 // nothing names would be dropped by the linker, so it is registered here.
@@ -51,18 +48,10 @@ constexpr GridFields kBaseGrid{MainForm::kEasting,        MainForm::kEastingDm,
                                MainForm::kGridHemisphere, MainForm::kZone,
                                MainForm::kBand};
 
-bool SameBytes(const AppSettings& a, const AppSettings& b) {
-  return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-bool SameBytes(const WaypointTable& a, const WaypointTable& b) {
-  return std::memcmp(a.data(), b.data(), sizeof a) == 0;
-}
-
 }  // namespace
 
-MainForm::MainForm(Services& services, std::string dataFolder, QWidget* parent)
-    : Form(services, QStringLiteral("TRELVAN"), parent), dataFolder_(std::move(dataFolder)) {
+MainForm::MainForm(Services& services, Workspace& workspace, QWidget* parent)
+    : Form(services, QStringLiteral("TRELVAN"), parent), workspace_(workspace) {
   RegisterResources();
   setWindowIcon(QIcon(QStringLiteral(":/icons/trelvan.svg")));
   BuildCommandBar();
@@ -112,6 +101,9 @@ MainForm::MainForm(Services& services, std::string dataFolder, QWidget* parent)
   GroupGrid(base)->setColumnStretch(6, 1);
   GroupGrid(angles)->setColumnStretch(4, 1);
   FormLayout()->addStretch(1);
+  connect(&workspace_, &Workspace::Changed, this, &MainForm::ShowChanges);
+  connect(&workspace_, &Workspace::SaveFailed, this,
+          [this] { ShowMessage(QString::fromUtf8(messages::kCannotWriteFile)); });
 }
 
 void MainForm::BuildCommandBar() {
@@ -174,137 +166,80 @@ void MainForm::RunCommand(int command) {
     case kCommandExit:
     case kToolExit:
       End(0);
-      return;
+      break;
     case kCommandForward3D: {
-      Forward3DForm form(*this, this);
+      Forward3DForm form(services(), workspace_, this);
       RunModal(form);
       break;
     }
     case kCommandInverse3D: {
-      Inverse3DForm form(*this, this);
+      Inverse3DForm form(services(), workspace_, this);
       RunModal(form);
       break;
     }
     case kCommandBackPolar: {
-      BackPolarPlotForm form(*this, this);
+      BackPolarPlotForm form(services(), workspace_, this);
       RunModal(form);
       break;
     }
     case kCommandResection3D: {
-      Resection3DForm form(*this, this);
+      Resection3DForm form(services(), workspace_, this);
       RunModal(form);
       break;
     }
-    case kCommandWaypoints:
-      EditWaypoints(*this);
+    case kCommandWaypoints: {
+      WaypointsForm form(services(), workspace_, this);
+      RunModal(form);
       break;
+    }
     case kCommandImportWaypoints:
-      ImportWaypoints(*this);
+      ImportWaypoints(*this, workspace_);
       break;
     case kCommandExportWaypoints:
-      ExportWaypoints(*this);
+      ExportWaypoints(*this, workspace_);
       break;
     case kCommandUnits:
     case kToolUnits: {
-      UnitsForm form(*this, this);
+      UnitsForm form(services(), workspace_, this);
       RunModal(form);
       break;
     }
     case kCommandAbout:
     case kToolAbout: {
-      AboutForm form(*this, this);
+      AboutForm form(services(), this);
       RunModal(form);
       break;
     }
     default:
-      return;
+      break;
   }
-  // Whatever the form changed as it closed (the units, a base chosen in it)
-  // is on disk before the user's next action.
-  SaveChanges();
 }
 
 void MainForm::OnOpen() {
-  const char* folder = dataFolder_.c_str();
-  if (LoadSettings(folder, settings) == LoadResult::kCannotCreate) {
+  if (!workspace_.Load()) {
     ShowMessage(QString::fromUtf8(messages::kCannotCreateFile));
     End(0);
     return;
   }
-  settingsLoaded_ = true;
-  savedSettings_ = settings;
-  ShowUnitLabels();
-  const LoadResult table = LoadWaypoints(folder, waypoints);
-  if (table == LoadResult::kCannotCreate) {
-    ShowMessage(QString::fromUtf8(messages::kCannotCreateFile));
-    End(0);
-    return;
-  }
-  waypointsLoaded_ = true;
-  savedWaypoints_ = waypoints;
-  if (table == LoadResult::kCreated) {
-    settings.editWaypoint = 0;
-    settings.baseWaypoint = 0;
-  }
-  settings.editWaypoint = RecordIndex(settings.editWaypoint);
-  settings.baseWaypoint = RecordIndex(settings.baseWaypoint);
-  RefreshBase();
   if (!Igrf14CoversYear(Now().date().year())) {
     ShowMessage(QString::fromUtf8(messages::kOutsideMagneticModel));
   }
 }
 
-void MainForm::OnDestroy() { SaveFiles(); }
+void MainForm::OnDestroy() { workspace_.SaveAtClose(); }
 
-void MainForm::SaveFiles() {
-  const int failed = WriteFiles(false);
-  closedSaved_ = failed == 0;
-  for (int i = 0; i < failed; ++i) ShowMessage(QString::fromUtf8(messages::kCannotWriteFile));
-}
-
-bool MainForm::SaveChanges() {
-  // One message for the call, however many files failed; the differences
-  // stay, so the next call tries again.
-  if (WriteFiles(true) == 0) return true;
-  ShowMessage(QString::fromUtf8(messages::kCannotWriteFile));
-  return false;
-}
-
-int MainForm::WriteFiles(bool changedOnly) {
-  // A file that could not be read at the start is not written either: what
-  // is on disk may still be the user's data.
-  const char* folder = dataFolder_.c_str();
-  int failed = 0;
-  if (settingsLoaded_ && !(changedOnly && SameBytes(settings, savedSettings_))) {
-    if (SaveSettings(folder, settings)) {
-      savedSettings_ = settings;
-    } else {
-      ++failed;
-    }
-  }
-  if (waypointsLoaded_ && !(changedOnly && SameBytes(waypoints, savedWaypoints_))) {
-    if (SaveWaypoints(folder, waypoints)) {
-      savedWaypoints_ = waypoints;
-    } else {
-      ++failed;
-    }
-  }
-  return failed;
-}
-
-void MainForm::EditWaypoints(Form& owner) {
-  WaypointsForm form(*this, &owner);
-  owner.RunModal(form);
-}
-
-void MainForm::ShowChosenBase() {
-  int index = ListSelection(kWaypointList);
-  if (index < 0) index = settings.baseWaypoint;
-  if (index < 0 || index >= kWaypointCapacity) index = 0;
-  ShowBase(waypoints[static_cast<std::size_t>(index)].point);
+void MainForm::ShowChanges(Workspace::Parts parts) {
+  if (!(parts & (Workspace::kUnits | Workspace::kBase | Workspace::kTable))) return;
+  if (parts & Workspace::kUnits) ShowUnitLabels();
+  const WaypointTable& table = workspace_.Waypoints();
+  if (parts & Workspace::kTable) FillWaypointList(*this, kWaypointList, table);
+  const int base = RecordIndex(workspace_.Settings().baseWaypoint);
+  ListSelect(kWaypointList, base);
+  ShowBase(table[static_cast<std::size_t>(base)].point);
 }
 
 void MainForm::ShowUnitLabels() {
+  const AppSettings& settings = workspace_.Settings();
   if (const char* label = AltitudeLabel(settings.distanceUnit)) {
     SetText(kAltUnit, QString::fromUtf8(label));
   }
@@ -322,38 +257,31 @@ void MainForm::ShowBase(const GeoPoint& p) {
     }
     SetText(kConvergenceSign, QStringLiteral("+"));
     SetText(kVarianceSign, QStringLiteral("+"));
-    gridConvergence = 0;
-    magneticVariance = 0;
+    shownConvergence_ = 0;
+    shownVariance_ = 0;
     return;
   }
+  const AppSettings& settings = workspace_.Settings();
   const GeoPoint q = ConvertDatum(static_cast<std::uint16_t>(settings.datumIndex), p);
   ShowGeographic(*this, kBaseFields, q, settings.distanceUnit);
   if (ShowGrid(*this, kBaseGrid, q)) {
-    gridConvergence = ShowSignedAngle(*this, kConvergenceSign, kConvergenceWhole, kConvergenceHun,
-                                      GridConvergence(q), settings.angleUnit);
+    shownConvergence_ = ShowSignedAngle(*this, kConvergenceSign, kConvergenceWhole, kConvergenceHun,
+                                        GridConvergence(q), settings.angleUnit);
   } else {
     // Beyond 84 N and 80 S there is no grid north to converge to.
     SetText(kConvergenceSign, QStringLiteral("+"));
     SetText(kConvergenceWhole, QString());
     SetText(kConvergenceHun, QString());
-    gridConvergence = std::numeric_limits<double>::quiet_NaN();
+    shownConvergence_ = std::numeric_limits<double>::quiet_NaN();
   }
   const double variance = MagneticVarianceAt(Now(), q) * kDegToRad;
-  magneticVariance = ShowSignedAngle(*this, kVarianceSign, kVarianceWhole, kVarianceHun, variance,
-                                     settings.angleUnit);
-}
-
-void MainForm::RefreshBase() {
-  FillWaypointList(*this, kWaypointList, waypoints);
-  settings.baseWaypoint = RecordIndex(settings.baseWaypoint);
-  ListSelect(kWaypointList, settings.baseWaypoint);
-  ShowBase(waypoints[settings.baseWaypoint].point);
+  shownVariance_ = ShowSignedAngle(*this, kVarianceSign, kVarianceWhole, kVarianceHun, variance,
+                                   settings.angleUnit);
 }
 
 void MainForm::OnPressed(int id) {
   if (id == kEdit) {
-    settings.editWaypoint = settings.baseWaypoint;
-    SaveChanges();
+    workspace_.SetEditWaypoint(workspace_.Settings().baseWaypoint);
     RunCommand(kCommandWaypoints);
   }
 }
@@ -362,17 +290,7 @@ void MainForm::OnSelectionChanged(int id) {
   if (id != kWaypointList) return;
   const int selection = ListSelection(kWaypointList);
   if (selection < 0 || selection >= kWaypointCapacity) return;
-  settings.baseWaypoint = selection;
-  ShowBase(waypoints[selection].point);
-  SaveChanges();
-}
-
-void MainForm::OnTextChanged(int id) {
-  if (id != kLonDeg) return;
-  if (ReadFieldNumber(Text(kLonDeg).toStdString()) >= 180) {
-    ShowMessage(QString::fromUtf8(messages::kRange0To179));
-    SetText(kLonDeg, QString());
-  }
+  workspace_.SetBase(selection);
 }
 
 void MainForm::keyPressEvent(QKeyEvent* event) {

@@ -1,26 +1,20 @@
 #pragma once
 
-#include <string>
-
-#include "geometry/Polar.h"
-#include "store/Settings.h"
-#include "store/WaypointTable.h"
+#include "geodesy/Datum.h"
 #include "ui/Form.h"
+#include "workspace/Workspace.h"
 
 class QKeyEvent;
 class QToolBar;
 
 namespace trelvan {
 
-// The main form and the owner of the program's state for the whole run: the
-// settings, the waypoint table, the last polar result and the two
-// declination angles. It shows the base waypoint in geographic and UTM form
-// with its grid convergence and magnetic variance, opens every other form
-// from its menu and tool bar, reads both files when it opens, writes what a
-// change touched at once (SaveChanges) and both again when it is destroyed.
-// The other forms receive it in their constructor, work on its members
-// directly and call SaveChanges after each change, so that nothing a user
-// enters waits in memory for the close.
+// The main form: one view of the workspace. It shows the base waypoint in
+// geographic and UTM form with its grid convergence and magnetic variance,
+// and follows every change of the units, the base and the table. It opens
+// every other form over the workspace from its menu and tool bar, has the
+// workspace read both files when it opens and save them both when it is
+// destroyed, and says so when a save fails.
 class MainForm : public Form {
  public:
   enum Id {
@@ -72,73 +66,42 @@ class MainForm : public Form {
     kCommandExportWaypoints = 32787,
   };
 
-  // `dataFolder` holds "conf.txt" and "wp.dat"; it is used as the bytes it
-  // is, whatever their encoding.
-  MainForm(Services& services, std::string dataFolder, QWidget* parent = nullptr);
-
-  // Writes each file whose content in memory differs from what was last
-  // written (or read) through the atomic save. A failure shows "Cannot write
-  // to file!.." once for the call, keeps the data in memory and leaves the
-  // file to be tried again at the next call and at the close. False when a
-  // write failed.
-  bool SaveChanges();
-  // False once the save at the close failed for either file.
-  bool ClosedSaved() const { return closedSaved_; }
+  MainForm(Services& services, Workspace& workspace, QWidget* parent = nullptr);
 
   // Shows p as the base: converted into the map datum, geographic and UTM
   // fields, grid convergence and the magnetic variance from the clock.
   void ShowBase(const GeoPoint& p);
-  // Rebuilds the selector from the table, selects baseWaypoint and shows it.
-  void RefreshBase();
-  // Shows again, in the current units and datum, the waypoint chosen in the
-  // selector; with an empty table nothing is chosen and the base record is
-  // shown as it stands.
-  void ShowChosenBase();
-  // Sets the altitude and angle unit labels from the settings.
-  void ShowUnitLabels();
   // Runs a menu or tool bar command as the user's choice would.
   void RunCommand(int command);
-  // Runs the Waypoints form over `owner`, this form or a task form open over
-  // it (which shows a stored result there).
-  void EditWaypoints(Form& owner);
 
-  AppSettings settings{};
-  WaypointTable waypoints{};
-  PolarVector lastPolar{};
-  double backAzimuth = 0;
-  // After ShowBase: absolute values in the angle unit. The task forms store
-  // the values at their own point here, in radians. The grid convergence is
-  // NaN at a point beyond the grid (84 N and 80 S), where grid north is not
-  // defined.
-  double magneticVariance = 0;
-  double gridConvergence = 0;
+  // The magnitudes the declination fields show, in the angle unit. The grid
+  // convergence is NaN at a point beyond the grid (84 N and 80 S), where
+  // grid north is not defined; both are 0 for a damaged record.
+  double ShownConvergence() const { return shownConvergence_; }
+  double ShownVariance() const { return shownVariance_; }
 
  protected:
   void OnOpen() override;
   void OnDestroy() override;
   void OnPressed(int id) override;
   void OnSelectionChanged(int id) override;
-  void OnTextChanged(int id) override;
   // Escape does not end the program; Exit, the tool bar and the window's
   // close button do.
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void BuildCommandBar();
-  // The save at the close: both files, one message for each that failed.
-  void SaveFiles();
-  // Writes both files, or with `changedOnly` those that differ from what is
-  // on disk; returns how many writes failed.
-  int WriteFiles(bool changedOnly);
+  // Sets the altitude and angle unit labels from the settings.
+  void ShowUnitLabels();
+  // Follows a change of the workspace: the labels for new units, the
+  // selector rebuilt from a new table, and the base shown again whenever
+  // the units, the base or the table changed. A base index beyond the run
+  // selects nothing and shows the record it names.
+  void ShowChanges(Workspace::Parts parts);
 
-  std::string dataFolder_;
-  bool settingsLoaded_ = false;
-  bool waypointsLoaded_ = false;
-  // What the files on disk hold as far as this program knows: what was read
-  // or last written whole.
-  AppSettings savedSettings_{};
-  WaypointTable savedWaypoints_{};
-  bool closedSaved_ = true;
+  Workspace& workspace_;
+  double shownConvergence_ = 0;
+  double shownVariance_ = 0;
 };
 
 }  // namespace trelvan

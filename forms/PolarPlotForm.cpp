@@ -3,7 +3,6 @@
 #include <QGridLayout>
 #include <QVBoxLayout>
 
-#include "forms/MainForm.h"
 #include "forms/Messages.h"
 #include "forms/PositionDisplay.h"
 #include "forms/WaypointList.h"
@@ -27,8 +26,10 @@ constexpr PolarEntryFields kMeasurementFields{
 
 }  // namespace
 
-PolarPlotForm::PolarPlotForm(MainForm& main, const Look& look, QWidget* parent)
-    : TaskForm(main, QString::fromUtf8(look.title), parent),
+PolarPlotForm::PolarPlotForm(Services& services, Workspace& workspace, const Look& look,
+                             QWidget* parent)
+    : TaskForm(services, workspace, QString::fromUtf8(look.title), parent),
+      task_(look.task),
       altitudeLabel_(look.altitudeLabel),
       angleLabel_(look.angleLabel),
       distanceLabel_(look.distanceLabel) {
@@ -85,12 +86,13 @@ PolarPlotForm::PolarPlotForm(MainForm& main, const Look& look, QWidget* parent)
 }
 
 void PolarPlotForm::OnOpen() {
-  FillWaypointList(*this, kWaypointList, main_.waypoints);
+  const WaypointTable& table = workspace_.Waypoints();
+  FillWaypointList(*this, kWaypointList, table);
   // An index beyond the run selects nothing; the record it names (one of
   // the 50) is still shown, as the main form shows its base.
   const int listed = RecordIndex(ListedWaypoint());
   ListSelect(kWaypointList, listed);
-  ShowPosition(kPositionFields, main_.waypoints[static_cast<std::size_t>(listed)].point);
+  ShowPosition(kPositionFields, table[static_cast<std::size_t>(listed)].point);
   ResetEntries({kAzimuthWhole, kElevationWhole, kRangeWhole},
                {kAzimuthHundredths, kElevationHundredths, kRangeHundredths});
   ShowUnitLabels(altitudeLabel_, angleLabel_, distanceLabel_);
@@ -119,9 +121,8 @@ void PolarPlotForm::OnSelectionChanged(int id) {
   if (id != kWaypointList) return;
   const int record = SelectedRecord(kWaypointList);
   if (record < 0) return;
-  ListedWaypoint() = record;
-  ShowPosition(kPositionFields, main_.waypoints[static_cast<std::size_t>(record)].point);
-  main_.SaveChanges();
+  ListWaypoint(record);
+  ShowPosition(kPositionFields, workspace_.Waypoints()[static_cast<std::size_t>(record)].point);
 }
 
 void PolarPlotForm::OnTextChanged(int id) {
@@ -142,12 +143,19 @@ void PolarPlotForm::Compute() {
   const QString knownName = ListText(kWaypointList, record);
   PolarVector measured{};
   if (!ReadPolarAt(kMeasurementFields, known, measured)) return;
-  if (!StoreResult(Solve(measured, known))) return;
+  const GeoPoint found = Solve(measured, known);
+  // Forward 3D measures from the waypoint it knows, Back Polar Plot to it.
+  const bool fromKnown = task_ == Task::kForward3D;
+  workspace_.SetLastResult(TaskResult{.task = task_,
+                                      .station = fromKnown ? known : found,
+                                      .target = fromKnown ? found : known,
+                                      .polar = measured});
+  if (!StoreResult(found)) return;
   // The remembered name, or entry 0 when the Waypoints form renamed or
   // deleted it; record 0 still when it left no waypoint at all.
   const int entry = RefillAndSelect(kWaypointList, knownName);
   ShowPosition(kPositionFields,
-               main_.waypoints[static_cast<std::size_t>(entry >= 0 ? entry : 0)].point);
+               workspace_.Waypoints()[static_cast<std::size_t>(entry >= 0 ? entry : 0)].point);
 }
 
 }  // namespace trelvan

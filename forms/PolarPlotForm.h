@@ -5,18 +5,18 @@
 #include "forms/TaskForm.h"
 #include "geodesy/Datum.h"
 #include "geometry/Polar.h"
+#include "workspace/Workspace.h"
 
 namespace trelvan {
-
-class MainForm;
 
 // The form that the Forward 3D form lends its twin, the Back Polar Plot
 // form: a list of the stored waypoints with the position of the chosen one
 // in the upper group, a typed polar measurement (azimuth, elevation, range)
-// in the lower group, and "OK", which turns the two into a new waypoint and
-// runs the Waypoints form on it. The twins differ only in their captions,
-// the ids of their unit labels, the setting their list is tied to, the
-// polar problem they solve and what they do when they close.
+// in the lower group, and "OK", which turns the two into a new waypoint,
+// keeps the geometry as the workspace's last result and runs the Waypoints
+// form on the new waypoint. The twins differ only in their captions, the
+// ids of their unit labels, the setting their list is tied to and the polar
+// problem they solve.
 class PolarPlotForm : public TaskForm {
  public:
   enum Id {
@@ -46,10 +46,11 @@ class PolarPlotForm : public TaskForm {
   };
 
  protected:
-  // What tells the twins apart on screen: the title, the captions of the
+  // What tells the twins apart: the task, the title, the captions of the
   // upper group and of the range row, and the ids of the altitude, angle and
   // distance unit labels.
   struct Look {
+    Task task;
     const char* title;
     const char* upperGroup;
     const char* rangeRow;
@@ -58,11 +59,12 @@ class PolarPlotForm : public TaskForm {
     int distanceLabel;
   };
 
-  PolarPlotForm(MainForm& main, const Look& look, QWidget* parent);
+  PolarPlotForm(Services& services, Workspace& workspace, const Look& look, QWidget* parent);
 
-  // The setting (a record index) that the list opens on and that a choice in
-  // the list writes at once.
-  virtual std::int32_t& ListedWaypoint() = 0;
+  // The setting (a record index) that the list opens on, and its mutator,
+  // which a choice in the list calls at once.
+  virtual std::int32_t ListedWaypoint() const = 0;
+  virtual void ListWaypoint(std::int32_t record) = 0;
   // The new waypoint from the measurement v (metres, radians from true
   // north) and the waypoint chosen in the list.
   virtual GeoPoint Solve(const PolarVector& v, const GeoPoint& known) const = 0;
@@ -73,10 +75,11 @@ class PolarPlotForm : public TaskForm {
   void OnTextChanged(int id) override;
 
  private:
-  // "OK": reads the measurement, solves, stores the result and shows the
-  // list again with the waypoint that was chosen.
+  // "OK": reads the measurement, solves, keeps the result, stores the new
+  // waypoint and shows the list again with the waypoint that was chosen.
   void Compute();
 
+  Task task_;
   int altitudeLabel_;
   int angleLabel_;
   int distanceLabel_;

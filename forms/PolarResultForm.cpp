@@ -3,15 +3,17 @@
 #include <QVBoxLayout>
 #include <string_view>
 
-#include "forms/MainForm.h"
 #include "measures/AngleEntry.h"
 #include "measures/DisplaySplit.h"
 #include "measures/Units.h"
 
 namespace trelvan {
 
-PolarResultForm::PolarResultForm(MainForm& main, QWidget* parent)
-    : TaskForm(main, QStringLiteral("Polar"), parent) {
+PolarResultForm::PolarResultForm(Services& services, Workspace& workspace, const TaskResult& result,
+                                 const Declinations& declinations, QWidget* parent)
+    : TaskForm(services, workspace, QStringLiteral("Polar"), parent),
+      result_(result),
+      declinations_(declinations) {
   using K = ControlKind;
   const int polar = AddGroup(QStringLiteral("Target Polar Coor."));
   AddControls({
@@ -57,7 +59,7 @@ PolarResultForm::PolarResultForm(MainForm& main, QWidget* parent)
 
 void PolarResultForm::OnOpen() {
   ShowUnitLabels(0, kAngleUnit, kDistanceUnit);
-  double elevation = main_.lastPolar.elevation;
+  double elevation = result_.polar.elevation;
   if (elevation < 0) {
     SetText(kElevationSign, QStringLiteral("-"));
     elevation = -elevation;
@@ -66,7 +68,7 @@ void PolarResultForm::OnOpen() {
   }
   ShowAzimuths();
   ShowAngle(kElevationWhole, kElevationHundredths, elevation);
-  const double range = main_.lastPolar.range * DistanceDisplayFactor(main_.settings.distanceUnit);
+  const double range = result_.polar.range * DistanceDisplayFactor(Settings().distanceUnit);
   const HundredthParts parts = SplitHundredths32(range);
   SetText(kRangeWhole, QString::asprintf("%08ld", static_cast<long>(parts.whole)));
   SetText(kRangeHundredths, QString::asprintf("%02d", parts.hun));
@@ -87,7 +89,7 @@ void PolarResultForm::OnPressed(int id) {
 }
 
 void PolarResultForm::ShowAzimuths() {
-  if (!GridNorthDefined(kReference)) {
+  if (!GridNorthDefined(kReference, declinations_)) {
     for (int id : {kAzimuthWhole, kAzimuthHundredths, kBackAzimuthWhole, kBackAzimuthHundredths}) {
       SetText(id, QString());
     }
@@ -95,17 +97,16 @@ void PolarResultForm::ShowAzimuths() {
   }
   const QByteArray caption = Text(kReference).toUtf8();
   const std::string_view reference(caption.constData(), static_cast<std::size_t>(caption.size()));
-  ShowAngle(kAzimuthWhole, kAzimuthHundredths,
-            ReferFromTrue(reference, main_.lastPolar.azimuth, main_.magneticVariance,
-                          main_.gridConvergence));
+  const Declinations& at = declinations_;
   ShowAngle(
-      kBackAzimuthWhole, kBackAzimuthHundredths,
-      ReferFromTrue(reference, main_.backAzimuth, main_.magneticVariance, main_.gridConvergence));
+      kAzimuthWhole, kAzimuthHundredths,
+      ReferFromTrue(reference, result_.polar.azimuth, at.magneticVariance, at.gridConvergence));
+  ShowAngle(kBackAzimuthWhole, kBackAzimuthHundredths,
+            ReferFromTrue(reference, result_.backAzimuth, at.magneticVariance, at.gridConvergence));
 }
 
 void PolarResultForm::ShowAngle(int wholeId, int hundredthsId, double radians) {
-  const HundredthParts parts =
-      SplitHundredths(radians * RadiansToAngleUnit(main_.settings.angleUnit));
+  const HundredthParts parts = SplitHundredths(radians * RadiansToAngleUnit(Settings().angleUnit));
   SetText(wholeId, QString::asprintf("%04d", parts.whole));
   SetText(hundredthsId, QString::asprintf("%02d", parts.hun));
 }

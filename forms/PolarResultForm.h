@@ -4,13 +4,11 @@
 
 namespace trelvan {
 
-class MainForm;
-
-// Shows the latest Inverse 3D measurement held by the main form: azimuth and
-// back azimuth (stored from true north; the reference button shows both
-// from true, grid or magnetic north, with the declinations at the base),
-// the elevation with its sign and the slant range, in the current angle and
-// distance units. Every field only displays; "Back" ends the form.
+// Shows an Inverse 3D result: azimuth and back azimuth (from true north;
+// the reference button shows both from true, grid or magnetic north, with
+// the declinations it is given, those at the base), the elevation with its
+// sign and the slant range, in the current angle and distance units. Every
+// field only displays; "Back" ends the form.
 class PolarResultForm : public TaskForm {
  public:
   enum Id {
@@ -29,7 +27,8 @@ class PolarResultForm : public TaskForm {
     kBack = 1011,
   };
 
-  explicit PolarResultForm(MainForm& main, QWidget* parent = nullptr);
+  PolarResultForm(Services& services, Workspace& workspace, const TaskResult& result,
+                  const Declinations& declinations, QWidget* parent = nullptr);
 
  protected:
   void OnOpen() override;
@@ -41,6 +40,9 @@ class PolarResultForm : public TaskForm {
   void ShowAzimuths();
   // An angle magnitude in radians as "%04d" and "%02d" in the angle unit.
   void ShowAngle(int wholeId, int hundredthsId, double radians);
+
+  const TaskResult result_;
+  const Declinations declinations_;
 };
 
 }  // namespace trelvan

@@ -1,8 +1,8 @@
 #include "forms/Resection3DForm.h"
 
 #include <QVBoxLayout>
+#include <cmath>
 
-#include "forms/MainForm.h"
 #include "forms/Messages.h"
 #include "forms/PositionDisplay.h"
 #include "forms/WaypointList.h"
@@ -12,8 +12,8 @@
 
 namespace trelvan {
 
-Resection3DForm::Resection3DForm(MainForm& main, QWidget* parent)
-    : TaskForm(main, QStringLiteral("Resection 3D"), parent) {
+Resection3DForm::Resection3DForm(Services& services, Workspace& workspace, QWidget* parent)
+    : TaskForm(services, workspace, QStringLiteral("Resection 3D"), parent) {
   using K = ControlKind;
   const int group = AddGroup(QStringLiteral("Resection"));
   AddControls({
@@ -65,8 +65,8 @@ Resection3DForm::Resection3DForm(MainForm& main, QWidget* parent)
 
 void Resection3DForm::OnOpen() {
   for (int list : {kWaypoint1List, kWaypoint2List}) {
-    FillWaypointList(*this, list, main_.waypoints);
-    ListSelect(list, main_.settings.editWaypoint);
+    FillWaypointList(*this, list, workspace_.Waypoints());
+    ListSelect(list, Settings().editWaypoint);
   }
   ResetEntries({kRange1Whole, kRange2Whole, kElevation1Whole, kElevation2Whole, kAngleWhole},
                {kRange1Hundredths, kRange2Hundredths, kElevation1Hundredths, kElevation2Hundredths,
@@ -134,11 +134,11 @@ void Resection3DForm::Compute() {
     ShowMessage(QString::fromUtf8(messages::kAngleCannotBeZero));
     return;
   }
-  const double toRadians = AngleUnitToRadians(main_.settings.angleUnit);
+  const double toRadians = AngleUnitToRadians(Settings().angleUnit);
   elevation1 = elevation1 * toRadians;
   elevation2 = elevation2 * toRadians;
   angle = angle * toRadians;
-  const double toMetres = DistanceEntryFactor(main_.settings.distanceUnit);
+  const double toMetres = DistanceEntryFactor(Settings().distanceUnit);
   range1 = range1 * toMetres;
   range2 = range2 * toMetres;
 
@@ -155,6 +155,11 @@ void Resection3DForm::Compute() {
     ShowMessage(QString::fromUtf8(messages::kNoPositionFits));
     return;
   }
+  workspace_.SetLastResult(TaskResult{
+      .task = Task::kResection3D,
+      .station = station,
+      .waypoints = {w1, w2},
+      .horizontalRanges = {range1 * std::cos(elevation1), range2 * std::cos(elevation2)}});
   const QString name1 = ListText(kWaypoint1List, record1);
   const QString name2 = ListText(kWaypoint2List, record2);
   // A full table stores nothing; StoreResult says so.

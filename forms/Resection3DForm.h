@@ -4,14 +4,13 @@
 
 namespace trelvan {
 
-class MainForm;
-
 // Fixes the user's own station from two stored waypoints: the slant range
 // and elevation measured from the station to each and the horizontal angle
 // measured there clockwise from waypoint 1 to waypoint 2. "OK" checks the
-// choice and the angle, solves the resection, stores the station (on
-// waypoint 1's datum) as a new waypoint and runs the Waypoints form on it;
-// both lists then come back on the waypoints chosen before. The form shows
+// choice and the angle, solves the resection, keeps the geometry as the
+// workspace's last result, stores the station (on waypoint 1's datum) as a
+// new waypoint and runs the Waypoints form on it; both lists then come back
+// on the waypoints chosen before. The form shows
 // no positions, uses no azimuth reference and leaves the base alone.
 class Resection3DForm : public TaskForm {
  public:
@@ -36,7 +35,7 @@ class Resection3DForm : public TaskForm {
     kCancel = 1017,
   };
 
-  explicit Resection3DForm(MainForm& main, QWidget* parent = nullptr);
+  Resection3DForm(Services& services, Workspace& workspace, QWidget* parent = nullptr);
 
  protected:
   void OnOpen() override;

@@ -4,9 +4,9 @@
 #include <limits>
 
 #include "forms/MagneticVariance.h"
-#include "forms/MainForm.h"
 #include "forms/Messages.h"
 #include "forms/WaypointList.h"
+#include "forms/WaypointsForm.h"
 #include "geodesy/Angles.h"
 #include "geodesy/Convergence.h"
 #include "geodesy/DatumShift.h"
@@ -31,8 +31,8 @@ QString CaptionText(std::string_view caption) {
 
 }  // namespace
 
-TaskForm::TaskForm(MainForm& main, const QString& title, QWidget* parent)
-    : Form(main.services(), title, parent), main_(main) {}
+TaskForm::TaskForm(Services& services, Workspace& workspace, const QString& title, QWidget* parent)
+    : Form(services, title, parent), workspace_(workspace) {}
 
 double TaskForm::ReadEntry(int wholeId, int hundredthsId) const {
   return EntryValue(ReadFieldNumber(Text(wholeId).toStdString()),
@@ -62,27 +62,27 @@ void TaskForm::CycleReference(int buttonId) {
 }
 
 void TaskForm::CheckAzimuthField(int id) {
-  const std::int32_t unit = main_.settings.angleUnit;
+  const std::int32_t unit = Settings().angleUnit;
   if (!AzimuthWholeRejected(ReadFieldNumber(Text(id).toStdString()), unit)) return;
   ShowMessage(QString::fromUtf8(IsMils(unit) ? messages::kRange0To6399 : messages::kRange0To359));
   SetText(id, QString());
 }
 
 void TaskForm::CheckElevationField(int id) {
-  const std::int32_t unit = main_.settings.angleUnit;
+  const std::int32_t unit = Settings().angleUnit;
   if (!ElevationWholeRejected(ReadFieldNumber(Text(id).toStdString()), unit)) return;
   ShowMessage(QString::fromUtf8(IsMils(unit) ? messages::kRange0To1599 : messages::kRange0To89));
   SetText(id, QString());
 }
 
 void TaskForm::ShowUnitLabels(int altitudeLabel, int angleLabel, int distanceLabel) {
-  const std::int32_t distance = main_.settings.distanceUnit;
+  const std::int32_t distance = Settings().distanceUnit;
   if (altitudeLabel != 0) {
     if (const char* label = AltitudeLabel(distance))
       SetText(altitudeLabel, QString::fromUtf8(label));
   }
   if (angleLabel != 0) {
-    SetText(angleLabel, QString::fromUtf8(AngleUnitLabel(main_.settings.angleUnit)));
+    SetText(angleLabel, QString::fromUtf8(AngleUnitLabel(Settings().angleUnit)));
   }
   if (distanceLabel != 0) {
     if (const char* label = DistanceLabel(distance))
@@ -95,20 +95,20 @@ void TaskForm::ShowPosition(const GeographicFields& fields, const GeoPoint& p) {
     ClearGeographic(*this, fields);
     return;
   }
-  const GeoPoint q = ConvertDatum(static_cast<std::uint16_t>(main_.settings.datumIndex), p);
-  ShowGeographic(*this, fields, q, main_.settings.distanceUnit);
+  const GeoPoint q = ConvertDatum(static_cast<std::uint16_t>(Settings().datumIndex), p);
+  ShowGeographic(*this, fields, q, Settings().distanceUnit);
 }
 
-void TaskForm::SetDeclinationsAt(const GeoPoint& p) {
-  main_.magneticVariance = MagneticVarianceAt(Now(), p) * kDegToRad;
+Declinations TaskForm::DeclinationsAt(const GeoPoint& p) const {
+  const double variance = MagneticVarianceAt(Now(), p) * kDegToRad;
   UtmPoint grid{};
-  main_.gridConvergence = ToGrid(p, grid) == GridStatus::kOnGrid
-                              ? UtmConvergence(grid)
-                              : std::numeric_limits<double>::quiet_NaN();
+  return Declinations{variance, ToGrid(p, grid) == GridStatus::kOnGrid
+                                    ? UtmConvergence(grid)
+                                    : std::numeric_limits<double>::quiet_NaN()};
 }
 
-bool TaskForm::GridNorthDefined(int referenceId) {
-  if (Text(referenceId) != CaptionText(kGridNorth) || std::isfinite(main_.gridConvergence)) {
+bool TaskForm::GridNorthDefined(int referenceId, const Declinations& at) {
+  if (Text(referenceId) != CaptionText(kGridNorth) || std::isfinite(at.gridConvergence)) {
     return true;
   }
   ShowMessage(QString::fromUtf8(messages::kGridNorthUndefined));
@@ -119,20 +119,21 @@ bool TaskForm::ReadPolarAt(const PolarEntryFields& f, const GeoPoint& at, PolarV
   double azimuth = ReadEntry(f.azimuthWhole, f.azimuthHundredths);
   double elevation = ReadSignedEntry(f.elevationWhole, f.elevationHundredths, f.elevationSign);
   const double range =
-      ReadEntry(f.rangeWhole, f.rangeHundredths) * DistanceEntryFactor(main_.settings.distanceUnit);
-  SetDeclinationsAt(at);
-  if (!GridNorthDefined(f.reference)) return false;
-  const double toRadians = AngleUnitToRadians(main_.settings.angleUnit);
+      ReadEntry(f.rangeWhole, f.rangeHundredths) * DistanceEntryFactor(Settings().distanceUnit);
+  const Declinations declinations = DeclinationsAt(at);
+  if (!GridNorthDefined(f.reference, declinations)) return false;
+  const double toRadians = AngleUnitToRadians(Settings().angleUnit);
   azimuth = azimuth * toRadians;
   elevation = elevation * toRadians;
   const QByteArray reference = Text(f.reference).toUtf8();
-  azimuth = ReferToTrue(Caption(reference), azimuth, main_.magneticVariance, main_.gridConvergence);
+  azimuth = ReferToTrue(Caption(reference), azimuth, declinations.magneticVariance,
+                        declinations.gridConvergence);
   v = PolarVector{range, azimuth, elevation};
   return true;
 }
 
 bool TaskForm::PositionOf(int record, GeoPoint& p) {
-  p = main_.waypoints[static_cast<std::size_t>(record)].point;
+  p = workspace_.Waypoints()[static_cast<std::size_t>(record)].point;
   if (HoldsPosition(p)) return true;
   ShowMessage(QString::fromUtf8(messages::kNoValidPosition));
   return false;
@@ -140,33 +141,22 @@ bool TaskForm::PositionOf(int record, GeoPoint& p) {
 
 int TaskForm::SelectedRecord(int id) const {
   const int selection = ListSelection(id);
-  return selection >= 0 && selection < CountInUse(main_.waypoints) ? selection : -1;
+  return selection >= 0 && selection < CountInUse(workspace_.Waypoints()) ? selection : -1;
 }
 
 bool TaskForm::StoreResult(const GeoPoint& p) {
-  WaypointTable& table = main_.waypoints;
-  const int slot = FirstFree(table);
-  if (slot < 0) {
+  // The workspace saves the new waypoint before the Waypoints form shows it.
+  if (!workspace_.StoreResult(p)) {
     ShowMessage(QString::fromUtf8(messages::kTableFull));
     return false;
   }
-  Waypoint& record = table[static_cast<std::size_t>(slot)];
-  record.used = 1;
-  record.point = p;
-  main_.settings.editWaypoint = slot;
-  // The record is flagged before its name is chosen and still holds its old
-  // name, so an old "WP #" name left in the free record is not reused.
-  char name[kNameField];
-  MakeFreeName(table, slot, name);
-  SetName(record, name);
-  // On disk before the Waypoints form shows it.
-  main_.SaveChanges();
-  main_.EditWaypoints(*this);
+  WaypointsForm form(services(), workspace_, this);
+  RunModal(form);
   return true;
 }
 
 int TaskForm::RefillAndSelect(int id, const QString& name) {
-  FillWaypointList(*this, id, main_.waypoints);
+  FillWaypointList(*this, id, workspace_.Waypoints());
   const int entry = FindListEntry(*this, id, name);
   ListSelect(id, entry >= 0 ? entry : 0);
   return ListSelection(id);

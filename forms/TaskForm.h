@@ -7,10 +7,18 @@
 #include "geodesy/Datum.h"
 #include "geometry/Polar.h"
 #include "ui/Form.h"
+#include "workspace/Workspace.h"
 
 namespace trelvan {
 
-class MainForm;
+// The declinations at a point: the magnetic variance from the clock and the
+// grid convergence, signed radians, positive east (clockwise from true
+// north). The convergence is NaN beyond the grid (ToGrid: 80 S..84 N),
+// where grid north is not defined.
+struct Declinations {
+  double magneticVariance;
+  double gridConvergence;
+};
 
 // The ids of a typed polar measurement: the azimuth reference button, the
 // azimuth, elevation and range pairs of whole units and hundredths, and the
@@ -27,10 +35,10 @@ struct PolarEntryFields {
 // result, Resection 3D) share: entry pairs of whole units and hundredths,
 // the sign and azimuth reference buttons, the range checks of the
 // whole-units fields, the display of a stored position and the storing of a
-// computed one.
+// computed one, all over the workspace.
 class TaskForm : public Form {
  protected:
-  TaskForm(MainForm& main, const QString& title, QWidget* parent);
+  TaskForm(Services& services, Workspace& workspace, const QString& title, QWidget* parent);
 
   // whole + hundredths * 0.01 from a pair of digits fields (empty reads 0).
   double ReadEntry(int wholeId, int hundredthsId) const;
@@ -53,18 +61,16 @@ class TaskForm : public Form {
   // Shows p converted into the map datum in a group of geographic fields;
   // a damaged record (HoldsPosition false) leaves them empty.
   void ShowPosition(const GeographicFields& fields, const GeoPoint& p);
-  // Sets the main form's magneticVariance (from the clock) and
-  // gridConvergence at p, both in radians; the convergence is NaN beyond
-  // the grid (ToGrid: 80 S..84 N), where grid north is not defined.
-  void SetDeclinationsAt(const GeoPoint& p);
+  // The declinations at p, on the clock's date.
+  Declinations DeclinationsAt(const GeoPoint& p) const;
   // False, after "Grid north is not defined beyond 84 N and 80 S.", when
-  // the reference button `referenceId` shows "GRID" and the main form's
-  // gridConvergence is not defined.
-  bool GridNorthDefined(int referenceId);
+  // the reference button `referenceId` shows "GRID" and the grid
+  // convergence of `at` is not defined.
+  bool GridNorthDefined(int referenceId, const Declinations& at);
   // The measurement typed in `fields` into v, taken in this order: azimuth
   // and signed elevation in the angle unit, the range converted to metres,
-  // the declinations at `at` (SetDeclinationsAt), both angles to radians,
-  // and the azimuth referred to true north by the reference button. False
+  // the declinations at `at` (DeclinationsAt), both angles to radians, and
+  // the azimuth referred to true north by the reference button. False
   // (GridNorthDefined) for grid north beyond the grid; v is then untouched.
   bool ReadPolarAt(const PolarEntryFields& fields, const GeoPoint& at, PolarVector& v);
   // The record selected in list `id`: -1 when the list has no selection or
@@ -74,15 +80,18 @@ class TaskForm : public Form {
   // waypoint holds no valid position." and gives false: no task computes
   // with it.
   bool PositionOf(int record, GeoPoint& p);
-  // Stores p as a new waypoint "WP #" n in the first free record, sets
-  // editWaypoint to it, saves and runs the Waypoints form on it. Returns false
-  // (with a message, storing nothing) when all 50 records are in use.
+  // Stores p as a new waypoint "WP #" n in the first free record, made the
+  // edit waypoint (Workspace::StoreResult), and runs the Waypoints form on
+  // it. Returns false (with a message, storing nothing) when all 50 records
+  // are in use.
   bool StoreResult(const GeoPoint& p);
   // Rebuilds list `id` from the table and selects the first entry named
   // `name`, or entry 0 when none is; returns the selection.
   int RefillAndSelect(int id, const QString& name);
 
-  MainForm& main_;
+  const AppSettings& Settings() const { return workspace_.Settings(); }
+
+  Workspace& workspace_;
 };
 
 }  // namespace trelvan

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <iterator>
 
-#include "forms/MainForm.h"
 #include "geodesy/Datum.h"
 #include "measures/Units.h"
 
@@ -66,8 +65,8 @@ bool CodeOf(const UnitRadio (&radios)[N], int id, std::int32_t& code) {
 
 }  // namespace
 
-UnitsForm::UnitsForm(MainForm& main, QWidget* parent)
-    : Form(main.services(), QStringLiteral("Units"), parent), main_(main) {
+UnitsForm::UnitsForm(Services& services, Workspace& workspace, QWidget* parent)
+    : Form(services, QStringLiteral("Units"), parent), workspace_(workspace) {
   using K = ControlKind;
   const int angle = AddGroup(QStringLiteral("Angle Unit"));
   AddControls({
@@ -93,8 +92,9 @@ UnitsForm::UnitsForm(MainForm& main, QWidget* parent)
 }
 
 void UnitsForm::OnOpen() {
-  pendingAngleUnit_ = main_.settings.angleUnit;
-  pendingDistanceUnit_ = main_.settings.distanceUnit;
+  const AppSettings& settings = workspace_.Settings();
+  pendingAngleUnit_ = settings.angleUnit;
+  pendingDistanceUnit_ = settings.distanceUnit;
   // A code without a button (an angle unit of 7, say) leaves every button
   // of its group unchecked, and "OK" keeps the code as it is.
   CheckRadio(kDegreesRadio, kMilsRadio, RadioOf(kAngleRadios, pendingAngleUnit_));
@@ -105,7 +105,7 @@ void UnitsForm::OnOpen() {
   }
   // A datum index from the settings file outside the table opens on datum 0,
   // so that "OK" always stores a datum that exists.
-  const std::int32_t datumIndex = main_.settings.datumIndex;
+  const std::int32_t datumIndex = settings.datumIndex;
   ListSelect(kDatumList, datumIndex >= 0 && datumIndex < kDatumCount ? datumIndex : 0);
 }
 
@@ -121,13 +121,9 @@ void UnitsForm::OnPressed(int id) {
 }
 
 void UnitsForm::Commit() {
-  AppSettings& settings = main_.settings;
-  settings.angleUnit = pendingAngleUnit_;
-  settings.distanceUnit = pendingDistanceUnit_;
   const int datum = ListSelection(kDatumList);
-  if (datum >= 0) settings.datumIndex = datum;
-  main_.ShowUnitLabels();
-  main_.ShowChosenBase();
+  workspace_.SetUnits(pendingAngleUnit_, pendingDistanceUnit_,
+                      datum >= 0 ? datum : workspace_.Settings().datumIndex);
 }
 
 }  // namespace trelvan

@@ -3,16 +3,15 @@
 #include <cstdint>
 
 #include "ui/Form.h"
+#include "workspace/Workspace.h"
 
 namespace trelvan {
 
-class MainForm;
-
 // Lets the user choose the angle unit, the distance unit and the map datum.
-// The choice is pending while the form is open and reaches the main form's
-// settings only through "OK", which also relabels the main form and shows
-// its base again in the new units and datum; "Cancel" and the window's close
-// button drop it.
+// The choice is pending while the form is open and reaches the workspace's
+// settings only through "OK" (and from there every view, the main form
+// relabelled and showing its base in the new units and datum); "Cancel"
+// and the window's close button drop it.
 class UnitsForm : public Form {
  public:
   enum Id {
@@ -29,9 +28,9 @@ class UnitsForm : public Form {
     kYardsRadio = 1041,
   };
 
-  explicit UnitsForm(MainForm& main, QWidget* parent = nullptr);
+  UnitsForm(Services& services, Workspace& workspace, QWidget* parent = nullptr);
 
-  // The pending units: the codes of the settings, taken from the main form
+  // The pending units: the codes of the settings, taken from the workspace
   // when the form opens and changed by the radio buttons.
   std::int32_t pendingAngleUnit() const { return pendingAngleUnit_; }
   std::int32_t pendingDistanceUnit() const { return pendingDistanceUnit_; }
@@ -41,11 +40,10 @@ class UnitsForm : public Form {
   void OnPressed(int id) override;
 
  private:
-  // Stores the pending choice in the main form's settings, relabels the main
-  // form and shows the base waypoint again.
+  // Stores the pending choice in the workspace's settings.
   void Commit();
 
-  MainForm& main_;
+  Workspace& workspace_;
   std::int32_t pendingAngleUnit_ = 0;
   std::int32_t pendingDistanceUnit_ = 0;
 };

@@ -5,8 +5,9 @@
 #include <string>
 
 #include "exchange/ExchangeFile.h"
-#include "forms/MainForm.h"
 #include "forms/Messages.h"
+#include "ui/Form.h"
+#include "workspace/Workspace.h"
 
 namespace trelvan {
 
@@ -31,43 +32,39 @@ exchange::ExchangeFormat FormatOf(const std::string& path, const FileChoice& cho
 
 // Shows `head`, `counts` and the first of `lines`, then how many of the
 // `hidden` rows they leave out; all of `details` behind the button.
-void ShowSummary(MainForm& main, const char* head, const QString& counts, const QStringList& lines,
+void ShowSummary(Form& owner, const char* head, const QString& counts, const QStringList& lines,
                  qint64 hidden, const QStringList& details) {
   QString text = QString::fromUtf8(head) + u'\n' + counts;
   for (const QString& line : lines.first(qMin(lines.size(), kShownLines))) text += u'\n' + line;
   if (hidden > 0) text += u'\n' + QString::fromUtf8(messages::kMoreSkipped).arg(hidden);
-  main.ShowMessage(text, details.join(u'\n'));
+  owner.ShowMessage(text, details.join(u'\n'));
 }
 
 }  // namespace
 
-void ImportWaypoints(MainForm& main) {
+void ImportWaypoints(Form& owner, Workspace& workspace) {
   const FileChoice choice =
-      main.ChooseFile(FileRequest{false, QString::fromUtf8(messages::kImportTitle), kFilters});
+      owner.ChooseFile(FileRequest{false, QString::fromUtf8(messages::kImportTitle), kFilters});
   if (choice.path.isEmpty()) return;
   const std::string path = QFile::encodeName(choice.path).toStdString();
   QFile file;
   std::string problem;
   if (!exchange::OpenExchangeFile(path, file, problem)) {
-    main.ShowMessage(QString::fromUtf8(messages::kImportFailed) + u'\n' +
-                     QString::fromStdString(problem));
+    owner.ShowMessage(QString::fromUtf8(messages::kImportFailed) + u'\n' +
+                      QString::fromStdString(problem));
     return;
   }
   exchange::ImportOptions options;
-  const std::int32_t datum = main.settings.datumIndex;
+  const std::int32_t datum = workspace.Settings().datumIndex;
   options.datum = datum >= 0 && datum < kDatumCount ? static_cast<std::uint16_t>(datum) : 0;
-  WaypointTable table = main.waypoints;
+  WaypointTable table = workspace.Waypoints();
   const exchange::ImportReport report =
       exchange::ImportWaypoints(FormatOf(path, choice), file, options, table);
   if (!report.failure.isEmpty()) {
-    main.ShowMessage(QString::fromUtf8(messages::kImportFailed) + u'\n' + report.failure);
+    owner.ShowMessage(QString::fromUtf8(messages::kImportFailed) + u'\n' + report.failure);
     return;
   }
-  if (report.Changed()) {
-    main.waypoints = table;
-    main.SaveChanges();
-    main.RefreshBase();
-  }
+  if (report.Changed()) workspace.ReplaceWaypoints(table);
   // The message shows the rows that were skipped or stored otherwise than
   // the file gives them; the report's lines come in the order of its
   // entries.
@@ -80,27 +77,27 @@ void ImportWaypoints(MainForm& main) {
     noted.append(lines[i]);
     if (entry.outcome == exchange::Outcome::kSkipped) shownSkips += entry.rows;
   }
-  ShowSummary(main, messages::kImportSummary, report.Summary(), noted,
+  ShowSummary(owner, messages::kImportSummary, report.Summary(), noted,
               report.Count(exchange::Outcome::kSkipped) - shownSkips, lines);
 }
 
-void ExportWaypoints(MainForm& main) {
+void ExportWaypoints(Form& owner, const Workspace& workspace) {
   const FileChoice choice =
-      main.ChooseFile(FileRequest{true, QString::fromUtf8(messages::kExportTitle), kFilters});
+      owner.ChooseFile(FileRequest{true, QString::fromUtf8(messages::kExportTitle), kFilters});
   if (choice.path.isEmpty()) return;
   const std::string path = QFile::encodeName(choice.path).toStdString();
   exchange::ExportReport report;
   const QByteArray data =
-      exchange::ExportWaypoints(FormatOf(path, choice), main.waypoints, main.Now(), report);
+      exchange::ExportWaypoints(FormatOf(path, choice), workspace.Waypoints(), owner.Now(), report);
   std::string problem;
   if (!exchange::WriteExchangeFile(path, data, problem)) {
-    main.ShowMessage(QString::fromUtf8(messages::kCannotWriteFile) + u'\n' +
-                     QString::fromStdString(problem));
+    owner.ShowMessage(QString::fromUtf8(messages::kCannotWriteFile) + u'\n' +
+                      QString::fromStdString(problem));
     return;
   }
   const QStringList lines = report.Lines();
   ShowSummary(
-      main, messages::kExportSummary,
+      owner, messages::kExportSummary,
       QStringLiteral("%1 written, %2 skipped.").arg(report.written).arg(report.skipped.size()),
       lines, lines.size() - qMin(lines.size(), kShownLines), lines);
 }

@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "exchange/WaypointName.h"
-#include "forms/MainForm.h"
 #include "forms/Messages.h"
 #include "forms/PositionDisplay.h"
 #include "forms/WaypointList.h"
@@ -61,8 +60,8 @@ constexpr FieldCheck kFieldChecks[] = {
 
 }  // namespace
 
-WaypointsForm::WaypointsForm(MainForm& main, QWidget* parent)
-    : Form(main.services(), QStringLiteral("Waypoints"), parent), main_(main) {
+WaypointsForm::WaypointsForm(Services& services, Workspace& workspace, QWidget* parent)
+    : Form(services, QStringLiteral("Waypoints"), parent), workspace_(workspace) {
   using K = ControlKind;
   const int frame = AddGroup(QStringLiteral("Waypoints"));
   AddControls({
@@ -116,29 +115,31 @@ WaypointsForm::WaypointsForm(MainForm& main, QWidget* parent)
 }
 
 void WaypointsForm::OnOpen() {
-  FillWaypointList(*this, kWaypointList, main_.waypoints);
+  const WaypointTable& table = workspace_.Waypoints();
+  FillWaypointList(*this, kWaypointList, table);
   // An edit index beyond the run selects nothing; the record it names (one
   // of the 50) is still shown, as the main form shows its base.
-  const int edit = RecordIndex(main_.settings.editWaypoint);
+  const int edit = RecordIndex(Settings().editWaypoint);
   ListSelect(kWaypointList, edit);
-  ShowWaypoint(main_.waypoints[edit].point);
+  ShowWaypoint(table[edit].point);
   // Any mode other than UTM opens, reads and reacts as Lat/Lon, so that the
-  // fields the user can type are always the ones that are read.
-  SetInputMode(main_.settings.inputMode == kModeUtm ? kModeUtm : kModeLatLon);
-  if (const char* label = AltitudeLabel(main_.settings.distanceUnit)) {
+  // fields the user can type are always the ones that are read; the
+  // settings take that mode too.
+  const std::int32_t mode = Settings().inputMode == kModeUtm ? kModeUtm : kModeLatLon;
+  if (mode != Settings().inputMode) workspace_.SetInputMode(mode);
+  ShowInputMode(mode);
+  if (const char* label = AltitudeLabel(Settings().distanceUnit)) {
     SetText(kAltUnit, QString::fromUtf8(label));
   }
 }
-
-void WaypointsForm::OnDestroy() { main_.RefreshBase(); }
 
 void WaypointsForm::ShowWaypoint(const GeoPoint& p) {
   if (!HoldsPosition(p)) {
     ShowNoPosition();
     return;
   }
-  const GeoPoint q = ConvertDatum(static_cast<std::uint16_t>(main_.settings.datumIndex), p);
-  ShowGeographic(*this, kGeographic, q, main_.settings.distanceUnit);
+  const GeoPoint q = ConvertDatum(static_cast<std::uint16_t>(Settings().datumIndex), p);
+  ShowGeographic(*this, kGeographic, q, Settings().distanceUnit);
   ShowGrid(*this, kGrid, q);
   SetText(kMgrs, QString::fromLatin1(MgrsOf(q).text));
 }
@@ -152,17 +153,17 @@ void WaypointsForm::ShowNoPosition() {
 }
 
 double WaypointsForm::TypedHeight() const {
-  const double height = Field(kAlt) * AltitudeEntryFactor(main_.settings.distanceUnit);
+  const double height = Field(kAlt) * AltitudeEntryFactor(Settings().distanceUnit);
   return Text(kAltSign) == QStringLiteral("-") ? -height : height;
 }
 
 GeoPoint WaypointsForm::ReadPosition() const {
-  if (main_.settings.inputMode == kModeLatLon) {
+  if (Settings().inputMode == kModeLatLon) {
     const auto angle = [this](int deg, int min, int sec, int hun) {
       return DmsRadians(Field(deg), Field(min), Field(sec), Field(hun));
     };
     GeoPoint p{};
-    p.datum = static_cast<std::uint16_t>(main_.settings.datumIndex);
+    p.datum = static_cast<std::uint16_t>(Settings().datumIndex);
     p.lat = angle(kLatDeg, kLatMin, kLatSec, kLatHun);
     if (Text(kLatHemisphere) == QStringLiteral("S")) p.lat = -p.lat;
     p.lon = angle(kLonDeg, kLonMin, kLonSec, kLonHun);
@@ -185,20 +186,19 @@ UtmPoint WaypointsForm::TypedGrid() const {
   // The band letter only tells the hemisphere.
   grid.band = Text(kGridHemisphere) == QStringLiteral("N") ? 'T' : 'C';
   grid.height = TypedHeight();
-  grid.datum = static_cast<std::uint16_t>(main_.settings.datumIndex);
+  grid.datum = static_cast<std::uint16_t>(Settings().datumIndex);
   grid.form = kUtmForm;
   return grid;
 }
 
-void WaypointsForm::SetInputMode(std::int32_t mode) {
-  main_.settings.inputMode = mode;
+void WaypointsForm::ShowInputMode(std::int32_t mode) {
   CheckRadio(kLatLonMode, kUtmMode, mode == kModeUtm ? kUtmMode : kLatLonMode);
   for (int id : kLatLonGroup) SetReadOnly(id, mode == kModeUtm);
   for (int id : kUtmGroup) SetReadOnly(id, mode != kModeUtm);
 }
 
 bool WaypointsForm::GridRefused() {
-  if (main_.settings.inputMode != kModeUtm) return false;
+  if (Settings().inputMode != kModeUtm) return false;
   GeoPoint unused{};
   const GridStatus status = FromGrid(TypedGrid(), BandRule::kHemisphere, unused);
   if (status == GridStatus::kOnGrid) return false;
@@ -214,16 +214,15 @@ void WaypointsForm::Toggle(int id, const char* first, const char* second) {
 }
 
 void WaypointsForm::OnPressed(int id) {
-  const bool latLon = main_.settings.inputMode == kModeLatLon;
+  const bool latLon = Settings().inputMode == kModeLatLon;
   switch (id) {
     case kLatLonMode:
-      SetInputMode(kModeLatLon);
-      main_.SaveChanges();
+    case kUtmMode: {
+      const std::int32_t mode = id == kUtmMode ? kModeUtm : kModeLatLon;
+      workspace_.SetInputMode(mode);
+      ShowInputMode(mode);
       break;
-    case kUtmMode:
-      SetInputMode(kModeUtm);
-      main_.SaveChanges();
-      break;
+    }
     case kLatHemisphere:
       if (latLon) Toggle(id, "N", "S");
       break;
@@ -231,7 +230,7 @@ void WaypointsForm::OnPressed(int id) {
       if (latLon) Toggle(id, "E", "W");
       break;
     case kGridHemisphere:
-      if (main_.settings.inputMode == kModeUtm) Toggle(id, "N", "S");
+      if (Settings().inputMode == kModeUtm) Toggle(id, "N", "S");
       break;
     case kAltSign:
       Toggle(id, "+", "-");
@@ -256,8 +255,9 @@ void WaypointsForm::OnPressed(int id) {
 void WaypointsForm::OnSelectionChanged(int id) {
   if (id != kWaypointList) return;
   const int selection = ListSelection(kWaypointList);
-  if (selection < 0 || selection >= CountInUse(main_.waypoints)) return;
-  ShowWaypoint(main_.waypoints[selection].point);
+  const WaypointTable& table = workspace_.Waypoints();
+  if (selection < 0 || selection >= CountInUse(table)) return;
+  ShowWaypoint(table[selection].point);
 }
 
 void WaypointsForm::OnTextChanged(int id) {
@@ -277,7 +277,8 @@ void WaypointsForm::OnTextChanged(int id) {
 }
 
 void WaypointsForm::Save() {
-  WaypointTable& table = main_.waypoints;
+  // The record is made on a copy of the table and then stored whole.
+  WaypointTable table = workspace_.Waypoints();
   const QString text = Text(kWaypointList);
   char name[kNameField];
   // A stored name is found whatever it holds; only a name that is to be
@@ -317,7 +318,7 @@ void WaypointsForm::Save() {
   ListSelect(kWaypointList, target);
   const GeoPoint p = ReadPosition();
   GeoPoint& stored = table[target].point;
-  if (main_.settings.inputMode == kModeLatLon) {
+  if (Settings().inputMode == kModeLatLon) {
     // Only the position and its datum are written; the record's spare bytes
     // keep what they held.
     stored.datum = p.datum;
@@ -327,48 +328,47 @@ void WaypointsForm::Save() {
   } else {
     stored = p;
   }
+  workspace_.StoreWaypoint(target, table[target]);
   ShowWaypoint(stored);
-  main_.SaveChanges();
 }
 
 void WaypointsForm::DeleteOne() {
   const QString text = Text(kWaypointList);
   char name[kNameField];
   if (exchange::EncodeName(text, name) != exchange::NameFault::kNone) return;
-  const int index = FindByName(main_.waypoints, std::string_view(name));
+  const int index = FindByName(workspace_.Waypoints(), std::string_view(name));
   if (index < 0) return;
   if (!Ask(QString::fromUtf8(messages::kDeleteWaypoint).arg(exchange::PrintableName(text)))) {
     return;
   }
-  DeleteWaypoint(main_.waypoints, index);
+  workspace_.DeleteWaypoint(index);
   ListRemove(kWaypointList, index);
   // The form moves on to the waypoint that now holds the deleted one's
   // place (the last one when the deleted one was last), so that the
   // deletion shows and a Save cannot write the deleted position back under
   // its old name; an empty table leaves empty fields.
-  const int count = CountInUse(main_.waypoints);
+  const WaypointTable& table = workspace_.Waypoints();
+  const int count = CountInUse(table);
   const int shown = index < count ? index : count - 1;
   ListSelect(kWaypointList, shown);
   if (shown >= 0) {
     SetText(kWaypointList, ListText(kWaypointList, shown));
-    ShowWaypoint(main_.waypoints[shown].point);
+    ShowWaypoint(table[shown].point);
   } else {
     SetText(kWaypointList, QString());
     ShowNoPosition();
   }
-  main_.SaveChanges();
 }
 
 void WaypointsForm::DeleteEverything() {
   // A whole day's waypoints go at one click: the user confirms first, and
   // No (the default) changes nothing.
-  const int count = CountInUse(main_.waypoints);
+  const int count = CountInUse(workspace_.Waypoints());
   if (count > 0 && !Ask(QString::fromUtf8(messages::kDeleteAllWaypoints).arg(count))) {
     return;
   }
-  DeleteAll(main_.waypoints);
+  workspace_.DeleteAllWaypoints();
   ListClear(kWaypointList);
-  main_.SaveChanges();
 }
 
 }  // namespace trelvan

@@ -5,20 +5,18 @@
 #include "geodesy/Datum.h"
 #include "geodesy/Utm.h"
 #include "ui/Form.h"
+#include "workspace/Workspace.h"
 
 namespace trelvan {
-
-class MainForm;
 
 // The store of named positions. Shows any waypoint in geographic and UTM
 // form (in the map datum and altitude unit of the settings), takes a
 // position typed either as latitude and longitude or as UTM, converts
 // between the two, saves it under the name in the selector's text and
 // deletes one or all waypoints. It asks before it replaces the position of
-// a waypoint other than the one it shows, and before every deletion. It works
-// directly on the main form's table and input mode and has the main form
-// save after each change; the main form's base display is rebuilt when this
-// form closes. A damaged record shows empty position fields.
+// a waypoint other than the one it shows, and before every deletion. Each
+// change goes to the workspace at once, which saves it and shows it in the
+// other views. A damaged record shows empty position fields.
 //
 // Where the table gives no record to work on (an empty table, no selection,
 // an edit index beyond the run), the form never reads outside the 50
@@ -61,7 +59,7 @@ class WaypointsForm : public Form {
   static constexpr std::int32_t kModeLatLon = 0;
   static constexpr std::int32_t kModeUtm = 1;
 
-  explicit WaypointsForm(MainForm& main, QWidget* parent = nullptr);
+  WaypointsForm(Services& services, Workspace& workspace, QWidget* parent = nullptr);
 
   // Shows p (any datum) converted into the map datum: hemisphere and sign
   // buttons, degrees, minutes, seconds and hundredths, the altitude in
@@ -79,15 +77,14 @@ class WaypointsForm : public Form {
 
  protected:
   void OnOpen() override;
-  void OnDestroy() override;
   void OnPressed(int id) override;
   void OnSelectionChanged(int id) override;
   void OnTextChanged(int id) override;
 
  private:
-  // Sets the input mode, checks its radio button and makes the fields of
-  // that mode editable and those of the other read-only.
-  void SetInputMode(std::int32_t mode);
+  // Checks the radio button of the input mode and makes the fields of that
+  // mode editable and those of the other read-only.
+  void ShowInputMode(std::int32_t mode);
   // A field read as a whole number (empty is 0).
   double Field(int id) const;
   // The altitude typed, signed, in metres.
@@ -108,7 +105,9 @@ class WaypointsForm : public Form {
   // `first`.
   void Toggle(int id, const char* first, const char* second);
 
-  MainForm& main_;
+  const AppSettings& Settings() const { return workspace_.Settings(); }
+
+  Workspace& workspace_;
 };
 
 }  // namespace trelvan

@@ -45,15 +45,15 @@ TEST_F(AboutFormTest, ChangesNothingHoweverItIsClosed) {
   WriteTable(TableOf({PointDeg(48.2, 11.6, 520.3)}));
   WriteSettings({1, 1, 2, 17, 0, 0});
   Run([&](MainForm& m) {
-    const AppSettings settings = m.settings;
-    const WaypointTable table = m.waypoints;
+    const AppSettings settings = workspace->Settings();
+    const WaypointTable table = workspace->Waypoints();
     const QStringList shown = BaseTexts(m);
     h.Script<AboutForm>([](AboutForm& f) { f.Press(AboutForm::kOk); });
     m.RunCommand(MainForm::kToolAbout);
     h.Script<AboutForm>([](AboutForm&) {});  // closed by the window's close button
     m.RunCommand(MainForm::kCommandAbout);
-    EXPECT_EQ(m.settings, settings);
-    EXPECT_TRUE(SameTable(m.waypoints, table));
+    EXPECT_EQ(workspace->Settings(), settings);
+    EXPECT_TRUE(SameTable(workspace->Waypoints(), table));
     EXPECT_EQ(BaseTexts(m), shown);
     EXPECT_FALSE(m.Ended());
   });

@@ -135,13 +135,13 @@ TEST_P(BackPolarRoundTripTest, LandsWithinMillimetresOfTheBase) {
   });
   Run({MainForm::kCommandForward3D, MainForm::kCommandBackPolar});
   EXPECT_EQ(openedOn, 3);
-  ASSERT_EQ(CountInUse(main.waypoints), 5);
+  ASSERT_EQ(CountInUse(workspace.Waypoints()), 5);
   const GeoPoint& base = table[static_cast<std::size_t>(c.base)].point;
-  EXPECT_LT(DistanceMetres(main.waypoints[4].point, base), 0.005);
-  EXPECT_EQ(main.waypoints[4].point.datum, base.datum);
-  EXPECT_STREQ(main.waypoints[4].name, "WP #4");
-  EXPECT_EQ(main.settings.editWaypoint, 4);
-  EXPECT_EQ(main.settings.baseWaypoint, c.base);
+  EXPECT_LT(DistanceMetres(workspace.Waypoints()[4].point, base), 0.005);
+  EXPECT_EQ(workspace.Waypoints()[4].point.datum, base.datum);
+  EXPECT_STREQ(workspace.Waypoints()[4].name, "WP #4");
+  EXPECT_EQ(workspace.Settings().editWaypoint, 4);
+  EXPECT_EQ(workspace.Settings().baseWaypoint, c.base);
 }
 
 // clang-format off
@@ -159,12 +159,9 @@ TEST_F(BackPolarPlotFormTest, ReferencesUseTheDeclinationsAtTheTarget) {
   // The base is in Europe, the target at the Cape: their declinations
   // differ by many degrees.
   settings.editWaypoint = 2;
-  std::vector<double> variances;
-  std::vector<double> convergences;
-  h.Script<WaypointsForm>([&](WaypointsForm&) {
-    variances.push_back(main.magneticVariance);
-    convergences.push_back(main.gridConvergence);
-  });
+  std::vector<PolarVector> measured;
+  h.Script<WaypointsForm>(
+      [&](WaypointsForm&) { measured.push_back(workspace.LastResult().polar); });
   Run([](B& f) {
     MeasureAndCompute(f, "10", "00", "+", "2", "00", "4000", "00", "MAG");
     MeasureAndCompute(f, "10", "00", "+", "2", "00", "4000", "00", "GRID");
@@ -172,28 +169,33 @@ TEST_F(BackPolarPlotFormTest, ReferencesUseTheDeclinationsAtTheTarget) {
   const double atTarget = MagneticVarianceAt(h.clock, kCapeTown) * kDegToRad;
   const double atBase = MagneticVarianceAt(h.clock, kHome) * kDegToRad;
   ASSERT_GT(std::fabs(atTarget - atBase), 10.0 * kDegToRad);
-  ASSERT_EQ(variances.size(), 2U);
-  EXPECT_EQ(variances[0], atTarget);
-  EXPECT_EQ(convergences[0], GridConvergence(kCapeTown));
+  ASSERT_EQ(measured.size(), 2U);
   const PolarVector mag{4000.0, WrapRadians(10.0 * kDegToRad + atTarget), 2.0 * kDegToRad};
-  EXPECT_TRUE(SamePoint(main.waypoints[3].point, BackPolar(mag, kCapeTown)));
+  EXPECT_EQ(measured[0].azimuth, mag.azimuth);
+  EXPECT_TRUE(SamePoint(workspace.Waypoints()[3].point, BackPolar(mag, kCapeTown)));
   const PolarVector grid{4000.0, WrapRadians(10.0 * kDegToRad + GridConvergence(kCapeTown)),
                          2.0 * kDegToRad};
-  EXPECT_TRUE(SamePoint(main.waypoints[4].point, BackPolar(grid, kCapeTown)));
+  EXPECT_EQ(measured[1].azimuth, grid.azimuth);
+  EXPECT_TRUE(SamePoint(workspace.Waypoints()[4].point, BackPolar(grid, kCapeTown)));
+  // The last result: the station found, measured towards the known target.
+  const TaskResult& last = workspace.LastResult();
+  EXPECT_EQ(last.task, Task::kBackPolarPlot);
+  EXPECT_TRUE(SamePoint(last.station, workspace.Waypoints()[4].point));
+  EXPECT_TRUE(SamePoint(last.target, kCapeTown));
 }
 
 TEST_F(BackPolarPlotFormTest, ChoosingATargetLeavesTheBaseAlone) {
   Run([this](B& f) {
     ASSERT_TRUE(f.Choose(B::kWaypointList, 2));
-    EXPECT_EQ(main.settings.editWaypoint, 2);  // at once
+    EXPECT_EQ(workspace.Settings().editWaypoint, 2);  // at once
     EXPECT_EQ(f.Text(B::kLatHemisphere), "S");
     f.Press(B::kCancel);
   });
-  EXPECT_EQ(main.settings.baseWaypoint, 0);
-  EXPECT_EQ(main.settings.editWaypoint, 2);
+  EXPECT_EQ(workspace.Settings().baseWaypoint, 0);
+  EXPECT_EQ(workspace.Settings().editWaypoint, 2);
   EXPECT_EQ(main.ListSelection(MainForm::kWaypointList), 0);
-  // No refresh of the main form on closing: its values stay as they were.
-  EXPECT_EQ(main.magneticVariance, kUntouched);
+  // No refresh of the main form: its values stay as they were.
+  EXPECT_EQ(main.Text(MainForm::kVarianceWhole), kUntouched);
 }
 
 TEST_F(BackPolarPlotFormTest, OkStoresTheStationAndSelectsTheTargetAgain) {
@@ -202,16 +204,16 @@ TEST_F(BackPolarPlotFormTest, OkStoresTheStationAndSelectsTheTargetAgain) {
     MeasureAndCompute(f, "45", "00", "+", "1", "00", "1000", "00", "TRUE");
     EXPECT_EQ(f.ListCount(B::kWaypointList), 4);
     EXPECT_EQ(f.ListSelection(B::kWaypointList), 1);
-    EXPECT_EQ(main.settings.editWaypoint, 3);  // the station, not the list
+    EXPECT_EQ(workspace.Settings().editWaypoint, 3);  // the station, not the list
     // A second press measures from the target still chosen.
     MeasureAndCompute(f, "45", "00", "+", "1", "00", "1000", "00", "TRUE");
   });
   const GeoPoint station = BackPolar({1000.0, 45.0 * kDegToRad, 1.0 * kDegToRad}, kPeak);
-  EXPECT_TRUE(SamePoint(main.waypoints[3].point, station));
-  EXPECT_TRUE(SamePoint(main.waypoints[4].point, station));
-  EXPECT_STREQ(main.waypoints[3].name, "WP #3");
-  EXPECT_STREQ(main.waypoints[4].name, "WP #4");
-  EXPECT_EQ(main.settings.baseWaypoint, 2);
+  EXPECT_TRUE(SamePoint(workspace.Waypoints()[3].point, station));
+  EXPECT_TRUE(SamePoint(workspace.Waypoints()[4].point, station));
+  EXPECT_STREQ(workspace.Waypoints()[3].name, "WP #3");
+  EXPECT_STREQ(workspace.Waypoints()[4].name, "WP #4");
+  EXPECT_EQ(workspace.Settings().baseWaypoint, 2);
 }
 
 TEST_F(BackPolarPlotFormTest, RangeChecksOnTheWholeFields) {
@@ -232,11 +234,11 @@ TEST_F(BackPolarPlotFormTest, AFullOrEmptyTableStoresNothing) {
     Put(table, i, QString("P%1").arg(i).toUtf8().constData(), kHome);
   }
   Run([](B& f) { f.Press(B::kOk); });
-  EXPECT_EQ(std::memcmp(&main.waypoints, &table, sizeof table), 0);
+  EXPECT_EQ(std::memcmp(&workspace.Waypoints(), &table, sizeof table), 0);
 
   DeleteAll(table);
   Run([](B& f) { f.Press(B::kOk); });
-  EXPECT_EQ(CountInUse(main.waypoints), 0);
+  EXPECT_EQ(CountInUse(workspace.Waypoints()), 0);
   EXPECT_EQ(h.messages, (QStringList{messages::kTableFull, messages::kNoWaypoint}));
   EXPECT_EQ(h.RunCount<WaypointsForm>(), 0);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
-// What the form tests share: waypoints put into a table, the texts of a row
-// of controls, captions without their mnemonic marker, a measurement typed into a polar plot form, and a main form
-// over a temporary data folder that runs a scripted session.
+// What the form tests share: waypoints put into a table or the workspace,
+// settings set through the workspace, the texts of a row of controls,
+// captions without their mnemonic marker, a measurement typed into a polar
+// plot form, and a main form over the workspace of a temporary data folder
+// that runs a scripted session.
 
 #include <gtest/gtest.h>
 
@@ -14,10 +16,12 @@
 
 #include "forms/MainForm.h"
 #include "forms/PolarPlotForm.h"
+#include "store/Settings.h"
 #include "store/WaypointTable.h"
 #include "tests/support/FormHarness.h"
 #include "tests/support/GeoPoints.h"
 #include "tests/support/TempFolder.h"
+#include "workspace/Workspace.h"
 
 namespace trelvan::test {
 
@@ -29,12 +33,46 @@ inline void Put(WaypointTable& table, int index, const char* name, const GeoPoin
   w.point = p;
 }
 
-// Puts a waypoint into the first free record of the main form's table and
+// Changes the workspace's table with `change`, as an import would: one
+// change, one save.
+inline void EditTable(Workspace& workspace, const std::function<void(WaypointTable&)>& change) {
+  WaypointTable table = workspace.Waypoints();
+  change(table);
+  workspace.ReplaceWaypoints(table);
+}
+
+// Puts a waypoint into the first free record of the workspace's table and
 // returns that record.
-inline int AddWaypoint(MainForm& main, const char* name, const GeoPoint& p) {
-  const int slot = FirstFree(main.waypoints);
-  Put(main.waypoints, slot, name, p);
+inline int AddWaypoint(Workspace& workspace, const char* name, const GeoPoint& p) {
+  const int slot = FirstFree(workspace.Waypoints());
+  Waypoint record = workspace.Waypoints()[static_cast<std::size_t>(slot)];
+  record.used = 1;
+  SetName(record, name);
+  record.point = p;
+  workspace.StoreWaypoint(slot, record);
   return slot;
+}
+
+// One unit or the datum changed through the workspace, the others kept.
+inline void SetAngleUnit(Workspace& workspace, std::int32_t unit) {
+  const AppSettings& s = workspace.Settings();
+  workspace.SetUnits(unit, s.distanceUnit, s.datumIndex);
+}
+inline void SetDistanceUnit(Workspace& workspace, std::int32_t unit) {
+  const AppSettings& s = workspace.Settings();
+  workspace.SetUnits(s.angleUnit, unit, s.datumIndex);
+}
+inline void SetDatum(Workspace& workspace, std::int32_t datum) {
+  const AppSettings& s = workspace.Settings();
+  workspace.SetUnits(s.angleUnit, s.distanceUnit, datum);
+}
+
+// All six settings, one mutator after another.
+inline void SetSettings(Workspace& workspace, const AppSettings& settings) {
+  workspace.SetUnits(settings.angleUnit, settings.distanceUnit, settings.datumIndex);
+  workspace.SetInputMode(settings.inputMode);
+  workspace.SetEditWaypoint(settings.editWaypoint);
+  workspace.SetBase(settings.baseWaypoint);
 }
 
 // The texts of the controls `ids` of `form`, in order.
@@ -66,7 +104,8 @@ inline void Measure(PolarPlotForm& f, const char* az, const char* azH, const cha
   f.Type(P::kRangeHundredths, QString::fromUtf8(rangeH));
 }
 
-// A main form over a temporary data folder, run with a scripted session.
+// A main form over the workspace of a temporary data folder, run with a
+// scripted session.
 class MainFormSession : public ::testing::Test {
  protected:
   // Runs the main form with `body` as the user's session.
@@ -77,26 +116,27 @@ class MainFormSession : public ::testing::Test {
 
   TempFolder folder;
   FormHarness h;
-  MainForm main{h.services, folder.Path()};
+  Workspace workspace{folder.Path()};
+  MainForm main{h.services, workspace};
 };
 
 // A session that starts on `table` and `settings`, with a magnetic variance
-// no form computes, so that a form that leaves it alone shows.
+// on the main form that no display of a base shows, so that a form that
+// leaves the main form alone shows.
 class StoredTableSession : public MainFormSession {
  protected:
   // Opens the main form on `table` and `settings`, runs `commands` from its
   // menu, and closes it.
   void Run(std::initializer_list<int> commands) {
     Session([this, commands](MainForm& m) {
-      m.settings = settings;
-      m.waypoints = table;
-      m.RefreshBase();
-      m.magneticVariance = kUntouched;
+      workspace.ReplaceWaypoints(table);
+      SetSettings(workspace, settings);
+      m.SetText(MainForm::kVarianceWhole, kUntouched);
       for (int command : commands) m.RunCommand(command);
     });
   }
 
-  static constexpr double kUntouched = -1234.5;
+  static constexpr const char* kUntouched = "999";
 
   WaypointTable table{};
   AppSettings settings{};

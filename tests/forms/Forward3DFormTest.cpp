@@ -138,12 +138,12 @@ TEST_F(Forward3DFormTest, FirstResultsAreNumberedByTheirRecord) {
     EXPECT_EQ(f.ListSelection(F::kWaypointList), 0);
     EXPECT_EQ(f.Text(F::kAzimuthWhole), "45");  // the typed values stay
   });
-  EXPECT_STREQ(main.waypoints[1].name, "WP #1");
-  EXPECT_STREQ(main.waypoints[2].name, "WP #2");
-  EXPECT_EQ(main.waypoints[3].used, 0);
-  EXPECT_TRUE(SamePoint(main.waypoints[1].point, main.waypoints[2].point));
-  EXPECT_EQ(main.settings.editWaypoint, 2);
-  EXPECT_EQ(main.settings.baseWaypoint, 0);
+  EXPECT_STREQ(workspace.Waypoints()[1].name, "WP #1");
+  EXPECT_STREQ(workspace.Waypoints()[2].name, "WP #2");
+  EXPECT_EQ(workspace.Waypoints()[3].used, 0);
+  EXPECT_TRUE(SamePoint(workspace.Waypoints()[1].point, workspace.Waypoints()[2].point));
+  EXPECT_EQ(workspace.Settings().editWaypoint, 2);
+  EXPECT_EQ(workspace.Settings().baseWaypoint, 0);
   EXPECT_EQ(editedAt, (std::vector<int>{1, 2}));
   EXPECT_TRUE(h.messages.isEmpty());
 }
@@ -152,8 +152,8 @@ TEST_F(Forward3DFormTest, ATakenNameGivesTheNextFreeNumber) {
   SetName(table[1], "WP #3");
   SetName(table[2], "WP #4");
   Run([](F& f) { f.Press(F::kOk); });
-  EXPECT_STREQ(main.waypoints[3].name, "WP #5");
-  EXPECT_EQ(main.settings.editWaypoint, 3);
+  EXPECT_STREQ(workspace.Waypoints()[3].name, "WP #5");
+  EXPECT_EQ(workspace.Settings().editWaypoint, 3);
 }
 
 // One typed measurement and what must reach the polar problem (degrees and
@@ -187,7 +187,7 @@ TEST_P(Forward3DEntryTest, ReachesForwardPolarAsTyped) {
     f.Press(F::kOk);
   });
   const GeoPoint expected = ForwardPolar(c.expected, kHome);
-  EXPECT_TRUE(SamePoint(main.waypoints[3].point, expected));
+  EXPECT_TRUE(SamePoint(workspace.Waypoints()[3].point, expected));
   EXPECT_TRUE(h.messages.isEmpty());
 }
 
@@ -217,7 +217,7 @@ TEST_F(Forward3DFormTest, ZeroRangeStoresTheBasePosition) {
     Measure(f, "77", "00", "12", "00", "0", "00");
     f.Press(F::kOk);
   });
-  const GeoPoint& stored = main.waypoints[3].point;
+  const GeoPoint& stored = workspace.Waypoints()[3].point;
   EXPECT_LT(DistanceMetres(stored, kHome), 1e-6);
   EXPECT_NEAR(stored.height, kHome.height, 1e-6);
   EXPECT_EQ(stored.datum, kHome.datum);
@@ -227,27 +227,27 @@ TEST_F(Forward3DFormTest, MagneticAzimuthUsesTheVarianceAtTheBase) {
   // Seattle under the field model for the harness's date: about 15 degrees
   // east, so a magnetic 350 is a true azimuth of about 5 degrees.
   settings.baseWaypoint = 2;
-  double varianceSeen = 0;
-  double convergenceSeen = 0;
-  h.Script<WaypointsForm>([&](WaypointsForm&) {
-    varianceSeen = main.magneticVariance;
-    convergenceSeen = main.gridConvergence;
-  });
   Run([](F& f) {
     Measure(f, "350", "00", "0", "00", "5000", "00");
     PressUntil(f, F::kReference, "MAG");
     f.Press(F::kOk);
   });
-  EXPECT_EQ(varianceSeen, MagneticVarianceAt(h.clock, kSeattle) * kDegToRad);
-  EXPECT_EQ(convergenceSeen, GridConvergence(kSeattle));
+  const double varianceSeen = MagneticVarianceAt(h.clock, kSeattle) * kDegToRad;
   const double variance = varianceSeen * kRadToDeg;
   EXPECT_GT(variance, 12.0);
   EXPECT_LT(variance, 18.0);
   const double trueAzimuth = WrapRadians(350.0 * kDegToRad + varianceSeen);
-  EXPECT_TRUE(
-      SamePoint(main.waypoints[3].point, ForwardPolar({5000.0, trueAzimuth, 0.0}, kSeattle)));
+  EXPECT_TRUE(SamePoint(workspace.Waypoints()[3].point,
+                        ForwardPolar({5000.0, trueAzimuth, 0.0}, kSeattle)));
   EXPECT_NEAR(trueAzimuth * kRadToDeg, 350.0 + variance - 360.0, 1e-9);
-  EXPECT_NEAR(InversePolar(kSeattle, main.waypoints[3].point).azimuth, trueAzimuth, 1e-9);
+  EXPECT_NEAR(InversePolar(kSeattle, workspace.Waypoints()[3].point).azimuth, trueAzimuth, 1e-9);
+  // The workspace keeps the measurement as it was taken, referred to true
+  // north, from the base to the target.
+  const TaskResult& last = workspace.LastResult();
+  EXPECT_EQ(last.task, Task::kForward3D);
+  EXPECT_EQ(last.polar.azimuth, trueAzimuth);
+  EXPECT_TRUE(SamePoint(last.station, kSeattle));
+  EXPECT_TRUE(SamePoint(last.target, workspace.Waypoints()[3].point));
 }
 
 TEST_F(Forward3DFormTest, GridAzimuthUsesTheConvergenceAtTheBase) {
@@ -258,7 +258,7 @@ TEST_F(Forward3DFormTest, GridAzimuthUsesTheConvergenceAtTheBase) {
     f.Press(F::kOk);
   });
   const double trueAzimuth = WrapRadians(0.25 * kDegToRad + GridConvergence(kTower));
-  EXPECT_TRUE(SamePoint(main.waypoints[3].point,
+  EXPECT_TRUE(SamePoint(workspace.Waypoints()[3].point,
                         ForwardPolar({2500.0, trueAzimuth, 3.0 * kDegToRad}, kTower)));
 }
 
@@ -275,7 +275,7 @@ TEST_F(Forward3DFormTest, GridAzimuthBeyondTheGridIsRefused) {
     });
   }
   EXPECT_EQ(h.messages, QStringList{QString::fromUtf8(messages::kGridNorthUndefined)});
-  EXPECT_EQ(CountInUse(main.waypoints), 5);
+  EXPECT_EQ(CountInUse(workspace.Waypoints()), 5);
 }
 
 TEST_F(Forward3DFormTest, RangeChecksEmptyTheWholeFieldsWhichThenReadZero) {
@@ -296,7 +296,7 @@ TEST_F(Forward3DFormTest, RangeChecksEmptyTheWholeFieldsWhichThenReadZero) {
     f.Press(F::kOk);
   });
   EXPECT_EQ(h.messages, (QStringList{messages::kRange0To359, messages::kRange0To89}));
-  EXPECT_TRUE(SamePoint(main.waypoints[3].point,
+  EXPECT_TRUE(SamePoint(workspace.Waypoints()[3].point,
                         ForwardPolar({999999999.5, 1.5 * kDegToRad, 2.5 * kDegToRad}, kHome)));
 }
 
@@ -317,16 +317,16 @@ TEST_F(Forward3DFormTest, RangeChecksInMils) {
 TEST_F(Forward3DFormTest, ABaseChosenInTheFormStaysTheBase) {
   Run([this](F& f) {
     ASSERT_TRUE(f.Choose(F::kWaypointList, 2));
-    EXPECT_EQ(main.settings.baseWaypoint, 2);  // at once
+    EXPECT_EQ(workspace.Settings().baseWaypoint, 2);  // at once
     EXPECT_EQ(f.Text(F::kLonHemisphere), "W");
     EXPECT_EQ(f.Text(F::kLonDeg), "122");
     f.Press(F::kCancel);
   });
-  EXPECT_EQ(main.settings.baseWaypoint, 2);
+  EXPECT_EQ(workspace.Settings().baseWaypoint, 2);
   EXPECT_EQ(main.ListSelection(MainForm::kWaypointList), 2);
   EXPECT_EQ(main.Text(MainForm::kLonDeg), "122");
-  // Closing refreshed the main form's base display.
-  EXPECT_NE(main.magneticVariance, kUntouched);
+  // The choice refreshed the main form's base display.
+  EXPECT_NE(main.Text(MainForm::kVarianceWhole), kUntouched);
 }
 
 TEST_F(Forward3DFormTest, ClosingShowsTheNewWaypointsOnTheMainForm) {
@@ -353,7 +353,7 @@ class Forward3DAfterwardsTest : public Forward3DFormTest,
 TEST_P(Forward3DAfterwardsTest, TheListSelectsTheBaseByName) {
   const AfterwardsCase& c = GetParam();
   settings.baseWaypoint = 1;
-  h.Script<WaypointsForm>([this, &c](WaypointsForm&) { c.change(main.waypoints); });
+  h.Script<WaypointsForm>([this, &c](WaypointsForm&) { test::EditTable(workspace, c.change); });
   Run([&c](F& f) {
     f.Press(F::kOk);
     EXPECT_EQ(f.ListSelection(F::kWaypointList), c.selected);
@@ -388,10 +388,10 @@ TEST_F(Forward3DFormTest, AFullTableStoresNothing) {
     f.Press(F::kOk);
     f.Press(F::kOk);  // the form stays open and refuses again
   });
-  EXPECT_EQ(std::memcmp(&main.waypoints, &table, sizeof table), 0);
+  EXPECT_EQ(std::memcmp(&workspace.Waypoints(), &table, sizeof table), 0);
   EXPECT_EQ(h.messages, (QStringList{messages::kTableFull, messages::kTableFull}));
   EXPECT_EQ(h.RunCount<WaypointsForm>(), 0);
-  EXPECT_EQ(main.settings.editWaypoint, settings.editWaypoint);
+  EXPECT_EQ(workspace.Settings().editWaypoint, settings.editWaypoint);
 }
 
 TEST_F(Forward3DFormTest, WithoutAChosenBaseNothingIsRead) {
@@ -410,8 +410,8 @@ TEST_F(Forward3DFormTest, WithoutAChosenBaseNothingIsRead) {
   });
   EXPECT_EQ(h.messages, QStringList{messages::kNoWaypoint});
   EXPECT_EQ(h.RunCount<WaypointsForm>(), 1);
-  EXPECT_EQ(CountInUse(main.waypoints), 4);
-  EXPECT_EQ(main.settings.baseWaypoint, 1);
+  EXPECT_EQ(CountInUse(workspace.Waypoints()), 4);
+  EXPECT_EQ(workspace.Settings().baseWaypoint, 1);
 }
 
 TEST_F(Forward3DFormTest, AnEmptyTableStoresNothing) {
@@ -421,7 +421,7 @@ TEST_F(Forward3DFormTest, AnEmptyTableStoresNothing) {
     f.Press(F::kOk);
   });
   EXPECT_EQ(h.messages, QStringList{messages::kNoWaypoint});
-  EXPECT_EQ(CountInUse(main.waypoints), 0);
+  EXPECT_EQ(CountInUse(workspace.Waypoints()), 0);
   EXPECT_EQ(h.RunCount<WaypointsForm>(), 0);
 }
 
@@ -433,8 +433,8 @@ TEST_F(Forward3DFormTest, EnterInAFieldPressesOk) {
     QTest::keyClick(f.Control(F::kRangeWhole), Qt::Key_Return);
     f.hide();
   });
-  EXPECT_EQ(CountInUse(main.waypoints), 4);
-  EXPECT_TRUE(SamePoint(main.waypoints[3].point, ForwardPolar({100.0, 0.0, 0.0}, kHome)));
+  EXPECT_EQ(CountInUse(workspace.Waypoints()), 4);
+  EXPECT_TRUE(SamePoint(workspace.Waypoints()[3].point, ForwardPolar({100.0, 0.0, 0.0}, kHome)));
 }
 
 }  // namespace

@@ -26,6 +26,8 @@ namespace {
 using test::AddWaypoint;
 using test::MainFormSession;
 using test::PointDeg;
+using test::SetAngleUnit;
+using test::SetDistanceUnit;
 using R = PolarResultForm;
 
 // The texts of the Polar result form when it was last shown.
@@ -58,9 +60,8 @@ class Inverse3DFormTest : public MainFormSession {
 
 TEST_F(Inverse3DFormTest, SameWaypointGivesZeroResult) {
   Session([&](MainForm& m) {
-    m.settings.angleUnit = kDegrees;
-    m.lastPolar = PolarVector{1, 2, 3};
-    m.backAzimuth = 4;
+    SetAngleUnit(workspace, kDegrees);
+    workspace.SetLastResult(TaskResult{.polar = PolarVector{1, 2, 3}, .backAzimuth = 4});
     Inverse(m, [](Inverse3DForm& f) {
       EXPECT_EQ(f.windowTitle(), "Inverse 3D");
       EXPECT_TRUE(static_cast<QPushButton*>(f.Control(Inverse3DForm::kOk))->isDefault());
@@ -68,10 +69,11 @@ TEST_F(Inverse3DFormTest, SameWaypointGivesZeroResult) {
       EXPECT_EQ(f.ListSelection(Inverse3DForm::kTargetList), 0);
       EXPECT_TRUE(f.Press(Inverse3DForm::kOk));
     });
-    EXPECT_EQ(m.lastPolar.range, 0.0);
-    EXPECT_EQ(m.lastPolar.azimuth, 0.0);
-    EXPECT_EQ(m.lastPolar.elevation, 0.0);
-    EXPECT_EQ(m.backAzimuth, 0.0);
+    const TaskResult& last = workspace.LastResult();
+    EXPECT_EQ(last.polar.range, 0.0);
+    EXPECT_EQ(last.polar.azimuth, 0.0);
+    EXPECT_EQ(last.polar.elevation, 0.0);
+    EXPECT_EQ(last.backAzimuth, 0.0);
   });
   ASSERT_EQ(shown.size(), 1u);
   const PolarTexts& t = shown[0];
@@ -112,11 +114,10 @@ TEST_P(Inverse3DRoundTrip, GivesBackTheForwardMeasurement) {
     EXPECT_TRUE(f.Press(P::kOk));
   });
   Session([&](MainForm& m) {
-    m.settings.angleUnit = c.angleUnit;
-    m.settings.distanceUnit = c.distanceUnit;
-    m.settings.baseWaypoint = AddWaypoint(m, "HILL", PointDeg(47.25, 8.5, 520));
+    workspace.SetUnits(c.angleUnit, c.distanceUnit, workspace.Settings().datumIndex);
+    workspace.SetBase(AddWaypoint(workspace, "HILL", PointDeg(47.25, 8.5, 520)));
     m.RunCommand(MainForm::kCommandForward3D);
-    ASSERT_EQ(m.settings.editWaypoint, 2);
+    ASSERT_EQ(workspace.Settings().editWaypoint, 2);
     Inverse(m, [](Inverse3DForm& f) {
       EXPECT_EQ(f.ListSelection(Inverse3DForm::kBaseList), 1);
       EXPECT_EQ(f.ListSelection(Inverse3DForm::kTargetList), 2);
@@ -153,17 +154,17 @@ TEST_F(Inverse3DFormTest, SwappingBaseAndTargetSwapsTheAzimuths) {
   PolarVector forward{}, backward{};
   double forwardBack = 0, backwardBack = 0;
   Session([&](MainForm& m) {
-    m.settings.angleUnit = kDegrees;
-    AddWaypoint(m, "A", PointDeg(-33.9, 18.4, 10));
-    AddWaypoint(m, "B", PointDeg(-33.95, 18.48, 1080));
+    SetAngleUnit(workspace, kDegrees);
+    AddWaypoint(workspace, "A", PointDeg(-33.9, 18.4, 10));
+    AddWaypoint(workspace, "B", PointDeg(-33.95, 18.48, 1080));
     const auto measure = [&](int base, int target, PolarVector& polar, double& back) {
       Inverse(m, [&](Inverse3DForm& f) {
         f.Choose(Inverse3DForm::kBaseList, base);
         f.Choose(Inverse3DForm::kTargetList, target);
         f.Press(Inverse3DForm::kOk);
       });
-      polar = m.lastPolar;
-      back = m.backAzimuth;
+      polar = workspace.LastResult().polar;
+      back = workspace.LastResult().backAzimuth;
     };
     measure(1, 2, forward, forwardBack);
     measure(2, 1, backward, backwardBack);
@@ -189,28 +190,50 @@ TEST_F(Inverse3DFormTest, SwappingBaseAndTargetSwapsTheAzimuths) {
 TEST_F(Inverse3DFormTest, DeclinationsAreTakenAtTheBase) {
   const GeoPoint base = PointDeg(60.2, 24.9, 30);
   const GeoPoint target = PointDeg(59.4, 24.7, 40);
+  // Both azimuths from each north, as each Polar result form shows them.
+  std::vector<QStringList> fromEachNorth;
+  h.Script<PolarResultForm>([&](PolarResultForm& f) {
+    QStringList texts;
+    for (int i = 0; i < 3; ++i) {
+      const PolarTexts t = Read(f);
+      texts << f.Text(R::kReference) << t.azimuth << t.azimuthHun << t.back << t.backHun;
+      f.Press(R::kReference);
+    }
+    fromEachNorth.push_back(texts);
+  });
+  const auto at = [this](const GeoPoint& p) {
+    return Declinations{MagneticVarianceAt(h.clock, p) * kDegToRad, GridConvergence(p)};
+  };
   Session([&](MainForm& m) {
-    AddWaypoint(m, "BASE", base);
-    AddWaypoint(m, "TARGET", target);
-    // Read while the form is open: the main form shows its own base again
-    // when the form closes.
+    AddWaypoint(workspace, "BASE", base);
+    AddWaypoint(workspace, "TARGET", target);
     Inverse(m, [&](Inverse3DForm& f) {
       f.Choose(Inverse3DForm::kBaseList, 1);
       f.Choose(Inverse3DForm::kTargetList, 2);
       f.Press(Inverse3DForm::kOk);
-      EXPECT_EQ(m.magneticVariance, MagneticVarianceAt(h.clock, base) * kDegToRad);
-      EXPECT_EQ(m.gridConvergence, GridConvergence(base));
-      EXPECT_EQ(m.backAzimuth, InversePolar(target, base).azimuth);
     });
+    const TaskResult& last = workspace.LastResult();
+    EXPECT_EQ(last.task, Task::kInverse3D);
+    EXPECT_TRUE(test::SamePoint(last.station, base));
+    EXPECT_TRUE(test::SamePoint(last.target, target));
+    EXPECT_EQ(last.backAzimuth, InversePolar(target, base).azimuth);
+    // The same result over the declinations at the base, then at the target.
+    for (const GeoPoint& p : {base, target}) {
+      PolarResultForm form(h.services, workspace, last, at(p), &m);
+      m.RunModal(form);
+    }
   });
+  ASSERT_EQ(fromEachNorth.size(), 3u);
+  EXPECT_EQ(fromEachNorth[0], fromEachNorth[1]);
+  EXPECT_NE(fromEachNorth[0], fromEachNorth[2]);
 }
 
 TEST_F(Inverse3DFormTest, ClosingKeepsTheBaseChoiceButNotTheTarget) {
   Session([&](MainForm& m) {
-    m.settings.angleUnit = kDegrees;
-    AddWaypoint(m, "NORTH", PointDeg(12.5, 1, 0));
-    AddWaypoint(m, "SOUTH", PointDeg(-45.25, -2, -5));
-    m.settings.editWaypoint = 2;
+    SetAngleUnit(workspace, kDegrees);
+    AddWaypoint(workspace, "NORTH", PointDeg(12.5, 1, 0));
+    AddWaypoint(workspace, "SOUTH", PointDeg(-45.25, -2, -5));
+    workspace.SetEditWaypoint(2);
     Inverse(m, [&](Inverse3DForm& f) {
       EXPECT_EQ(f.Text(Inverse3DForm::kTargetLatHemisphere), "S");
       EXPECT_EQ(f.Text(Inverse3DForm::kTargetLatDeg), "045");
@@ -222,11 +245,11 @@ TEST_F(Inverse3DFormTest, ClosingKeepsTheBaseChoiceButNotTheTarget) {
       EXPECT_EQ(f.Text(Inverse3DForm::kBaseLatMin), "30");
       EXPECT_EQ(f.Text(Inverse3DForm::kTargetLatHemisphere), "N");
       EXPECT_EQ(f.Text(Inverse3DForm::kTargetLatDeg), "000");
-      EXPECT_EQ(m.settings.baseWaypoint, 0);
+      EXPECT_EQ(workspace.Settings().baseWaypoint, 0);
       f.Press(Inverse3DForm::kCancel);
     });
-    EXPECT_EQ(m.settings.baseWaypoint, 1);
-    EXPECT_EQ(m.settings.editWaypoint, 2);
+    EXPECT_EQ(workspace.Settings().baseWaypoint, 1);
+    EXPECT_EQ(workspace.Settings().editWaypoint, 2);
     EXPECT_EQ(m.ListSelection(MainForm::kWaypointList), 1);
     EXPECT_EQ(m.Text(MainForm::kLatDeg), "012");
   });
@@ -235,12 +258,12 @@ TEST_F(Inverse3DFormTest, ClosingKeepsTheBaseChoiceButNotTheTarget) {
 
 TEST_F(Inverse3DFormTest, AltitudeLabelsFollowTheDistanceUnit) {
   Session([&](MainForm& m) {
-    m.settings.distanceUnit = kYards;
+    SetDistanceUnit(workspace, kYards);
     Inverse(m, [](Inverse3DForm& f) {
       EXPECT_EQ(f.Text(Inverse3DForm::kBaseAltUnit), "ft");
       EXPECT_EQ(f.Text(Inverse3DForm::kTargetAltUnit), "ft");
     });
-    m.settings.distanceUnit = kNauticalMiles;
+    SetDistanceUnit(workspace, kNauticalMiles);
     Inverse(m, [](Inverse3DForm& f) {
       EXPECT_EQ(f.Text(Inverse3DForm::kBaseAltUnit), "m");
       EXPECT_EQ(f.Text(Inverse3DForm::kTargetAltUnit), "m");
@@ -252,29 +275,29 @@ TEST_F(Inverse3DFormTest, AltitudeLabelsFollowTheDistanceUnit) {
 // have one, and a base list without one leaves the base as it was.
 TEST_F(Inverse3DFormTest, NothingIsMeasuredUntilBothWaypointsAreChosen) {
   Session([&](MainForm& m) {
-    AddWaypoint(m, "ONE", PointDeg(10, 10, 10));
-    m.settings.baseWaypoint = 1;
-    m.settings.editWaypoint = 7;  // beyond the run: the target list opens empty-handed
+    AddWaypoint(workspace, "ONE", PointDeg(10, 10, 10));
+    workspace.SetBase(1);
+    workspace.SetEditWaypoint(7);  // beyond the run: the target list opens empty-handed
     const PolarVector before{1, 2, 3};
-    m.lastPolar = before;
+    workspace.SetLastResult(TaskResult{.polar = before});
     Inverse(m, [&](Inverse3DForm& f) {
       EXPECT_EQ(f.ListSelection(Inverse3DForm::kTargetList), -1);
       EXPECT_EQ(f.Text(Inverse3DForm::kTargetLatDeg), "");
       f.Press(Inverse3DForm::kOk);
-      EXPECT_EQ(m.lastPolar.range, before.range);
+      EXPECT_EQ(workspace.LastResult().polar.range, before.range);
       f.Choose(Inverse3DForm::kTargetList, 0);
       f.Press(Inverse3DForm::kOk);
     });
-    EXPECT_GT(m.lastPolar.range, 1000.0);
+    EXPECT_GT(workspace.LastResult().polar.range, 1000.0);
     EXPECT_EQ(h.RunCount<PolarResultForm>(), 1);
 
-    DeleteAll(m.waypoints);
+    workspace.DeleteAllWaypoints();
     Inverse(m, [](Inverse3DForm& f) {
       EXPECT_EQ(f.ListCount(Inverse3DForm::kBaseList), 0);
       f.Press(Inverse3DForm::kOk);
     });
     EXPECT_EQ(h.RunCount<PolarResultForm>(), 1);
-    EXPECT_EQ(m.settings.baseWaypoint, 1);
+    EXPECT_EQ(workspace.Settings().baseWaypoint, 1);
   });
   EXPECT_TRUE(h.messages.isEmpty());
 }

@@ -8,6 +8,7 @@ namespace trelvan {
 namespace {
 
 using test::PointDeg;
+using test::SetAngleUnit;
 using test::Texts;
 using MainFormMagneticModel = test::MainFormFixture;
 
@@ -17,11 +18,11 @@ TEST_F(MainFormMagneticModel, GreenwichTodayAndOneWarningAtStartOutsideTheModels
     h.messages.clear();
     h.clock = QDateTime(day, QTime(23, 59));
     Run([&](MainForm& m) {
-      m.settings.angleUnit = 1;
+      SetAngleUnit(*workspace, 1);
       m.ShowBase(PointDeg(51.0 + 28.0 / 60 + 40.0 / 3600, -5.0 / 3600));  // Greenwich
       const QStringList shown =
           Texts(m, {MainForm::kVarianceSign, MainForm::kVarianceWhole, MainForm::kVarianceHun});
-      // +0.55 with the epoch-2000 model carried on to this day.
+      // IGRF-14 at Greenwich on 7 December 2026: 1.27 degrees east.
       if (day.year() == 2026) {
         EXPECT_EQ(shown, (QStringList{"+", "001", "27"}));
       }

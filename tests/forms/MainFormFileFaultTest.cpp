@@ -89,22 +89,28 @@ class MainFormFileFault : public MainFormFixture {
   void SetUp() override {
     WriteSettings(kOldSettings);
     WriteTable(kOldTable);
-    oldText = ReadText("conf.txt");
+    KeepOldFiles();
   }
-  // The changes the scripts make while the form is open.
-  static void Change(MainForm& m) {
-    m.settings.datumIndex = 17;
-    SetName(m.waypoints[1], "CHANGED");
+  // The changes the scripts make while the form is open, each saved at once.
+  void Change() {
+    test::SetDatum(*workspace, 17);
+    test::EditTable(*workspace, [](WaypointTable& t) { SetName(t[1], "CHANGED"); });
+  }
+  // Takes what the files hold now as the old files.
+  void KeepOldFiles() {
+    oldText = ReadText("conf.txt");
+    oldTable = ReadTable();
   }
   void ExpectOldFiles() {
     EXPECT_EQ(ReadText("conf.txt"), oldText);
-    EXPECT_TRUE(SameTable(ReadTable(), kOldTable));
+    EXPECT_TRUE(SameTable(ReadTable(), oldTable));
     EXPECT_EQ(Entries(dataFolder).size(), 2u);
   }
 
   const AppSettings kOldSettings{0, 1, 2, 3, 0, 1};
   const WaypointTable kOldTable = TableOf({PointDeg(48.1, 11.5, 520), PointDeg(-33.9, 151.2)});
   std::string oldText;
+  WaypointTable oldTable{};
 };
 
 TEST_F(MainFormFileFault, AFolderThatMayNotBeWrittenIsReadAtTheStart) {
@@ -113,13 +119,13 @@ TEST_F(MainFormFileFault, AFolderThatMayNotBeWrittenIsReadAtTheStart) {
                                                       dataFolder + "/wp.dat"});
   if (!readOnly->Held()) GTEST_SKIP() << "cannot take away the right to write";
   Run([&](MainForm& m) {
-    EXPECT_EQ(m.settings.datumIndex, 3);
-    EXPECT_EQ(m.settings.baseWaypoint, 1);
-    EXPECT_TRUE(SameTable(m.waypoints, kOldTable));
+    EXPECT_EQ(workspace->Settings().datumIndex, 3);
+    EXPECT_EQ(workspace->Settings().baseWaypoint, 1);
+    EXPECT_TRUE(SameTable(workspace->Waypoints(), kOldTable));
     EXPECT_EQ(m.Text(MainForm::kAltUnit), QStringLiteral("ft"));
     EXPECT_TRUE(h.messages.isEmpty());
-    readOnly.reset();  // writable again before the close
-    Change(m);
+    readOnly.reset();  // writable again before the changes
+    Change();
   });
   EXPECT_TRUE(h.messages.isEmpty());
   EXPECT_EQ(ReadText("conf.txt"), "0 1 2 17 0 1\n");
@@ -128,8 +134,9 @@ TEST_F(MainFormFileFault, AFolderThatMayNotBeWrittenIsReadAtTheStart) {
 
 TEST_F(MainFormFileFault, AFolderThatMayNotBeWrittenAtTheCloseKeepsTheOldFiles) {
   std::optional<ReadOnly> readOnly;
-  Run([&](MainForm& m) {
-    Change(m);
+  Run([&](MainForm&) {
+    Change();
+    KeepOldFiles();
     readOnly.emplace(std::initializer_list<std::string>{dataFolder, dataFolder + "/conf.txt",
                                                         dataFolder + "/wp.dat"});
   });
@@ -142,8 +149,8 @@ TEST_F(MainFormFileFault, AFolderThatMayNotBeWrittenAtTheCloseKeepsTheOldFiles) 
 
 TEST_F(MainFormFileFault, ADataFolderDeletedWhileTheFormRunsIsMadeAgain) {
   dataFolder = folder.File("share/trelvan");
-  Run([&](MainForm& m) {
-    Change(m);
+  Run([&](MainForm&) {
+    Change();
     std::filesystem::remove_all(folder.File("share"));
   });
   EXPECT_TRUE(h.messages.isEmpty());
@@ -217,10 +224,10 @@ TEST_F(MainFormFileFault, LinksInPlaceOfTheFilesAreFollowed) {
   ASSERT_EQ(rename(folder.File("wp.dat").c_str(), (elsewhere + "/survey").c_str()), 0);
   ASSERT_EQ(symlink("../elsewhere/settings", (dataFolder + "/conf.txt").c_str()), 0);
   ASSERT_EQ(symlink((elsewhere + "/survey").c_str(), (dataFolder + "/wp.dat").c_str()), 0);
-  Run([&](MainForm& m) {
-    EXPECT_EQ(m.settings.datumIndex, 3);
-    EXPECT_TRUE(SameTable(m.waypoints, kOldTable));
-    Change(m);
+  Run([&](MainForm&) {
+    EXPECT_EQ(workspace->Settings().datumIndex, 3);
+    EXPECT_TRUE(SameTable(workspace->Waypoints(), kOldTable));
+    Change();
   });
   EXPECT_TRUE(h.messages.isEmpty());
   EXPECT_TRUE(IsLink(dataFolder + "/conf.txt"));

@@ -1,8 +1,8 @@
 #pragma once
 
-// Runs the main form headless over a temporary data folder: files are
-// written before, a script drives the form while it is open, and the files
-// are read after it has closed.
+// Runs the main form headless over the workspace of a temporary data
+// folder: files are written before, a script drives the form while it is
+// open, and the files are read after it has closed.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -13,6 +13,7 @@
 #include <functional>
 #include <initializer_list>
 #include <iterator>
+#include <optional>
 #include <string>
 
 #include "forms/MainForm.h"
@@ -23,6 +24,7 @@
 #include "tests/forms/FormTestSupport.h"
 #include "tests/support/FormHarness.h"
 #include "tests/support/TempFolder.h"
+#include "workspace/Workspace.h"
 
 namespace trelvan::test {
 
@@ -88,13 +90,15 @@ inline bool SameTable(const WaypointTable& a, const WaypointTable& b) {
 
 class MainFormFixture : public ::testing::Test {
  protected:
-  // Runs the main form over the data folder with `script` while it is open.
-  // Returns the form's result.
+  // Runs the main form over a new workspace of the data folder, as a new
+  // start of the program, with `script` while it is open. Returns the
+  // form's result.
   int Run(std::function<void(MainForm&)> script = nullptr) {
     h.Script<MainForm>([script](MainForm& m) {
       if (script) script(m);
     });
-    MainForm main(h.services, dataFolder);
+    workspace.emplace(dataFolder);
+    MainForm main(h.services, *workspace);
     return main.Execute();
   }
 
@@ -125,6 +129,8 @@ class MainFormFixture : public ::testing::Test {
   FormHarness h;
   TempFolder folder;
   std::string dataFolder = folder.Path();
+  // The workspace of the last Run.
+  std::optional<Workspace> workspace;
 };
 
 }  // namespace trelvan::test

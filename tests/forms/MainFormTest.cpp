@@ -27,11 +27,14 @@ namespace {
 using test::AltitudeTexts;
 using test::BaseTexts;
 using test::Caption;
+using test::EditTable;
 using test::LatitudeTexts;
 using test::LongitudeTexts;
 using test::MainFormFixture;
 using test::PointDeg;
 using test::SameTable;
+using test::SetDatum;
+using test::SetSettings;
 using test::TableOf;
 using test::Texts;
 
@@ -79,16 +82,11 @@ TEST_F(MainFormFiles, SettingsAreWrittenAndReadBackExactly) {
   const WaypointTable table = TableOf({PointDeg(0, 0), PointDeg(1, 1), PointDeg(2, 2),
                                        PointDeg(3, 3), PointDeg(4, 4), PointDeg(5, 5)});
   WriteTable(table);
-  Run([](MainForm& m) { m.settings = {1, 1, 2, 17, 3, 5}; });
+  Run([&](MainForm&) { SetSettings(*workspace, {1, 1, 2, 17, 3, 5}); });
   EXPECT_EQ(ReadText("conf.txt"), "1 1 2 17 3 5\n");
 
   Run([&](MainForm& m) {
-    EXPECT_EQ(m.settings.inputMode, 1);
-    EXPECT_EQ(m.settings.angleUnit, 1);
-    EXPECT_EQ(m.settings.distanceUnit, 2);
-    EXPECT_EQ(m.settings.datumIndex, 17);
-    EXPECT_EQ(m.settings.editWaypoint, 3);
-    EXPECT_EQ(m.settings.baseWaypoint, 5);
+    EXPECT_EQ(workspace->Settings(), (AppSettings{1, 1, 2, 17, 3, 5}));
     EXPECT_EQ(m.ListSelection(MainForm::kWaypointList), 5);
     EXPECT_EQ(m.Text(MainForm::kWaypointList), QStringLiteral("WP 5"));
     EXPECT_EQ(m.Text(MainForm::kAltUnit), QStringLiteral("ft"));
@@ -113,9 +111,9 @@ TEST_F(MainFormFiles, RecordsReadAreWrittenBackByteForByte) {
 TEST_F(MainFormFiles, WaypointIndicesOutsideTheTableAreUsedAs0) {
   WriteTable(TableOf({PointDeg(10, 20), PointDeg(30, 40)}));
   WriteText("conf.txt", "0 1 0 0 -3 77\n");
-  Run([](MainForm& m) {
-    EXPECT_EQ(m.settings.editWaypoint, 0);
-    EXPECT_EQ(m.settings.baseWaypoint, 0);
+  Run([&](MainForm& m) {
+    EXPECT_EQ(workspace->Settings().editWaypoint, 0);
+    EXPECT_EQ(workspace->Settings().baseWaypoint, 0);
     EXPECT_EQ(m.ListSelection(MainForm::kWaypointList), 0);
     EXPECT_EQ(m.Text(MainForm::kLatDeg), QStringLiteral("010"));
   });
@@ -157,9 +155,9 @@ class MainFormSaveFault : public MainFormFixture,
 TEST_P(MainFormSaveFault, EachFileThatCannotBeWrittenIsReportedAndTheOtherIsSaved) {
   const SaveFault& fault = GetParam();
   const std::string blocked = dataFolder + (*fault.blocked ? "/" : "") + fault.blocked;
-  Run([&](MainForm& m) {
-    m.settings.datumIndex = 17;
-    SetName(m.waypoints[0], "CHANGED");
+  Run([&](MainForm&) {
+    SetDatum(*workspace, 17);
+    EditTable(*workspace, [](WaypointTable& t) { SetName(t[0], "CHANGED"); });
     if (*fault.blocked) {
       // A file turned into a folder: the new file cannot take its place.
       std::remove(blocked.c_str());
@@ -194,9 +192,7 @@ class MainFormDisplay : public MainFormFixture {
              std::int32_t distanceUnit = 0) {
     decltype(read(std::declval<MainForm&>())) result{};
     Run([&](MainForm& m) {
-      m.settings.angleUnit = angleUnit;
-      m.settings.distanceUnit = distanceUnit;
-      m.ShowUnitLabels();
+      workspace->SetUnits(angleUnit, distanceUnit, workspace->Settings().datumIndex);
       m.ShowBase(p);
       result = read(m);
     });
@@ -284,7 +280,7 @@ TEST_F(MainFormDisplay, NegativeConvergenceShowsItsSignAndMagnitude) {
   };
   EXPECT_EQ(Shown(p, convergence, 1), (QStringList{"-", "000", "40", "Deg"}));
   EXPECT_NEAR(Shown(
-                  p, [](MainForm& m) { return m.gridConvergence; }, 1),
+                  p, [](MainForm& m) { return m.ShownConvergence(); }, 1),
               0.4, 1e-12);
   // 0.4 degrees are 7.11 mils.
   EXPECT_EQ(Shown(p, convergence, 0), (QStringList{"-", "007", "11", "mils"}));
@@ -303,7 +299,7 @@ TEST_F(MainFormDisplay, BeyondTheGridItsFieldsAndTheConvergenceStayEmpty) {
   };
   for (const GeoPoint& p : {PointDeg(84.0001, 10), PointDeg(90, 0), PointDeg(-80.0001, -60)}) {
     EXPECT_EQ(Shown(p, grid), QString());
-    EXPECT_TRUE(std::isnan(Shown(p, [](MainForm& m) { return m.gridConvergence; })));
+    EXPECT_TRUE(std::isnan(Shown(p, [](MainForm& m) { return m.ShownConvergence(); })));
   }
   for (const GeoPoint& p : {PointDeg(84, 10), PointDeg(-80, -60)}) {
     EXPECT_EQ(Shown(p, grid).size(), 7 + 1 + 7 + 1 + 2 + 1 + 3 + 2);
@@ -336,17 +332,17 @@ TEST_F(MainFormDisplay, TheClockSetsTheMagneticVariance) {
     return Texts(m, {MainForm::kVarianceSign, MainForm::kVarianceWhole, MainForm::kVarianceHun});
   };
   Run([&](MainForm& m) {
-    m.settings.angleUnit = 1;
+    test::SetAngleUnit(*workspace, 1);
     h.clock = QDateTime(QDate(2001, 1, 1), QTime(0, 0));
     m.ShowBase(p);
     const QStringList early = variance(m);
-    const double earlyValue = m.magneticVariance;
+    const double earlyValue = m.ShownVariance();
     m.ShowBase(p);
     EXPECT_EQ(variance(m), early);  // the same clock, the same variance
     h.clock = QDateTime(QDate(2004, 12, 31), QTime(23, 59));
     m.ShowBase(p);
     EXPECT_NE(variance(m), early);
-    EXPECT_GT(m.magneticVariance, earlyValue);  // the declination grows eastwards here
+    EXPECT_GT(m.ShownVariance(), earlyValue);  // the declination grows eastwards here
   });
 }
 
@@ -361,10 +357,10 @@ using MainFormSelector = MainFormFixture;
 
 TEST_F(MainFormSelector, ChoosingAWaypointMakesItTheBase) {
   WriteTable(TableOf({PointDeg(10, 10), PointDeg(20, 20), PointDeg(30, 30, 75)}));
-  Run([](MainForm& m) {
+  Run([&](MainForm& m) {
     ASSERT_EQ(m.ListCount(MainForm::kWaypointList), 3);
     EXPECT_TRUE(m.Choose(MainForm::kWaypointList, 2));
-    EXPECT_EQ(m.settings.baseWaypoint, 2);
+    EXPECT_EQ(workspace->Settings().baseWaypoint, 2);
     EXPECT_EQ(m.Text(MainForm::kLatDeg), QStringLiteral("030"));
     EXPECT_EQ(m.Text(MainForm::kAlt), QStringLiteral("00075"));
   });
@@ -381,9 +377,8 @@ TEST_F(MainFormSelector, ATableWithAFreeRecordListsOnlyTheRunBeforeIt) {
 TEST_F(MainFormSelector, AnEmptyTableLeavesTheSelectorWithoutSelection) {
   WriteTable(TableOf({PointDeg(10, 10), PointDeg(20, 20, 5)}));
   WriteSettings({0, 1, 0, 0, 0, 1});
-  Run([](MainForm& m) {
-    DeleteAll(m.waypoints);
-    m.RefreshBase();
+  Run([&](MainForm& m) {
+    workspace->DeleteAllWaypoints();
     EXPECT_EQ(m.ListCount(MainForm::kWaypointList), 0);
     EXPECT_EQ(m.ListSelection(MainForm::kWaypointList), -1);
     // The base record keeps its bytes apart from the used flag.
@@ -427,8 +422,8 @@ TEST_F(MainFormCommands, MenuAndToolBarOpenTheirForms) {
     Action(m, MainForm::kToolUnits)->trigger();
     Action(m, MainForm::kCommandAbout)->trigger();
     Action(m, MainForm::kToolAbout)->trigger();
-    m.settings.editWaypoint = 0;
-    m.settings.baseWaypoint = 0;
+    workspace->SetEditWaypoint(0);
+    workspace->SetBase(0);
     Action(m, MainForm::kCommandWaypoints)->trigger();
     EXPECT_FALSE(m.Ended());
   });
@@ -441,9 +436,10 @@ TEST_F(MainFormCommands, EditOpensTheWaypointsFormOnTheBase) {
   WriteTable(TableOf({PointDeg(10, 10), PointDeg(20, 20), PointDeg(30, 30)}));
   int editWhenOpen = -1;
   Run([&](MainForm& m) {
-    h.Script<WaypointsForm>([&](WaypointsForm&) { editWhenOpen = m.settings.editWaypoint; });
+    h.Script<WaypointsForm>(
+        [&](WaypointsForm&) { editWhenOpen = workspace->Settings().editWaypoint; });
     ASSERT_TRUE(m.Choose(MainForm::kWaypointList, 2));
-    EXPECT_EQ(m.settings.editWaypoint, 0);
+    EXPECT_EQ(workspace->Settings().editWaypoint, 0);
     EXPECT_TRUE(m.Press(MainForm::kEdit));
   });
   EXPECT_EQ(editWhenOpen, 2);
@@ -454,7 +450,9 @@ TEST_F(MainFormCommands, ExitFromTheMenuOrTheToolBarEndsTheFormAndSaves) {
   for (int command : {MainForm::kCommandExit, MainForm::kToolExit}) {
     SCOPED_TRACE(command);
     Run([&](MainForm& m) {
-      m.settings.datumIndex = 17;
+      SetDatum(*workspace, 17);
+      // The close writes both files, whatever is on disk by then.
+      WriteSettings({});
       Action(m, command)->trigger();
       EXPECT_TRUE(m.Ended());
       EXPECT_EQ(m.result(), 0);

@@ -1,4 +1,4 @@
-// The Polar result form on results set straight into the main form: the
+// The Polar result form on the results and declinations it is given: the
 // display of angles and ranges with their carries, the elevation sign, the
 // units, and the reference button that shows both azimuths from any north.
 
@@ -36,13 +36,10 @@ class PolarResultFormTest : public MainFormSession {
   void Show(const Result& r, std::function<void(PolarResultForm&)> body) {
     h.Script<PolarResultForm>(std::move(body));
     Session([&](MainForm& m) {
-      m.settings.angleUnit = r.angleUnit;
-      m.settings.distanceUnit = r.distanceUnit;
-      m.lastPolar = r.polar;
-      m.backAzimuth = r.back;
-      m.magneticVariance = r.variance;
-      m.gridConvergence = r.convergence;
-      PolarResultForm form(m, &m);
+      workspace.SetUnits(r.angleUnit, r.distanceUnit, workspace.Settings().datumIndex);
+      PolarResultForm form(h.services, workspace,
+                           TaskResult{.polar = r.polar, .backAzimuth = r.back},
+                           Declinations{r.variance, r.convergence}, &m);
       m.RunModal(form);
     });
     EXPECT_TRUE(h.messages.isEmpty());
@@ -197,12 +194,11 @@ TEST_F(PolarResultFormTest, GridNorthBeyondTheGridShowsNoAzimuth) {
     f.Press(R::kReference);
     EXPECT_EQ(Azimuth(f), "0355 00");
   });
-  Session([](MainForm& m) {
-    m.settings.angleUnit = kDegrees;
-    m.lastPolar.azimuth = 5 * kDegToRad;
-    m.magneticVariance = 10 * kDegToRad;
-    m.gridConvergence = std::numeric_limits<double>::quiet_NaN();
-    PolarResultForm form(m, &m);
+  Session([this](MainForm& m) {
+    test::SetAngleUnit(workspace, kDegrees);
+    PolarResultForm form(h.services, workspace, TaskResult{.polar = {0, 5 * kDegToRad, 0}},
+                         Declinations{10 * kDegToRad, std::numeric_limits<double>::quiet_NaN()},
+                         &m);
     m.RunModal(form);
   });
   EXPECT_EQ(h.messages, QStringList{QString::fromUtf8(messages::kGridNorthUndefined)});
@@ -218,13 +214,12 @@ TEST_F(PolarResultFormTest, BackEndsTheFormAndChangesNothing) {
     EXPECT_TRUE(f.Ended());
   });
   h.Script<MainForm>([&](MainForm& m) {
-    m.lastPolar = r.polar;
-    m.backAzimuth = r.back;
-    PolarResultForm form(m, &m);
+    workspace.SetLastResult(TaskResult{.polar = r.polar, .backAzimuth = r.back});
+    PolarResultForm form(h.services, workspace, workspace.LastResult(), Declinations{}, &m);
     EXPECT_EQ(m.RunModal(form), 0);
-    EXPECT_EQ(m.lastPolar.azimuth, 1.0);
-    EXPECT_EQ(m.lastPolar.elevation, -0.5);
-    EXPECT_EQ(m.backAzimuth, 4.0);
+    EXPECT_EQ(workspace.LastResult().polar.azimuth, 1.0);
+    EXPECT_EQ(workspace.LastResult().polar.elevation, -0.5);
+    EXPECT_EQ(workspace.LastResult().backAzimuth, 4.0);
   });
   main.Execute();
 }

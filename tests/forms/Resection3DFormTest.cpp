@@ -31,6 +31,8 @@ using test::DistanceMetres;
 using test::FormHarness;
 using test::MainFormSession;
 using test::PointDeg;
+using test::SetAngleUnit;
+using test::SetDistanceUnit;
 using test::TempFolder;
 using F = Resection3DForm;
 
@@ -83,8 +85,8 @@ class Resection3DFormTest : public MainFormSession {
 
 TEST_F(Resection3DFormTest, OpensOnTheEditedWaypointWithZeroEntries) {
   Session([&](MainForm& m) {
-    AddWaypoint(m, "ONE", PointDeg(1, 1, 1));
-    m.settings.editWaypoint = 1;
+    AddWaypoint(workspace, "ONE", PointDeg(1, 1, 1));
+    workspace.SetEditWaypoint(1);
     Resection(m, [](Resection3DForm& f) {
       EXPECT_EQ(f.windowTitle(), "Resection 3D");
       EXPECT_TRUE(static_cast<QPushButton*>(f.Control(F::kOk))->isDefault());
@@ -115,9 +117,9 @@ TEST_F(Resection3DFormTest, OpensOnTheEditedWaypointWithZeroEntries) {
 // Only the first failing check speaks, and none changes anything.
 TEST_F(Resection3DFormTest, ChecksRunInTheirOrder) {
   Session([&](MainForm& m) {
-    m.settings.angleUnit = kDegrees;
-    AddWaypoint(m, "ONE", PointDeg(1, 1, 1));
-    const WaypointTable before = m.waypoints;
+    SetAngleUnit(workspace, kDegrees);
+    AddWaypoint(workspace, "ONE", PointDeg(1, 1, 1));
+    const WaypointTable before = workspace.Waypoints();
     Resection(m, [&](Resection3DForm& f) {
       f.Press(F::kOk);
       EXPECT_EQ(h.messages, QStringList{messages::kTwoDifferentWaypoints});
@@ -129,11 +131,11 @@ TEST_F(Resection3DFormTest, ChecksRunInTheirOrder) {
       EXPECT_EQ(h.messages.last(), messages::kCheckInputValues);
       EXPECT_EQ(h.messages.size(), 3);
     });
-    EXPECT_EQ(std::memcmp(&before, &m.waypoints, sizeof before), 0);
-    EXPECT_EQ(m.settings.editWaypoint, 0);
+    EXPECT_EQ(std::memcmp(&before, &workspace.Waypoints(), sizeof before), 0);
+    EXPECT_EQ(workspace.Settings().editWaypoint, 0);
 
     // Both lists without a choice are still "the same position".
-    m.settings.editWaypoint = 9;
+    workspace.SetEditWaypoint(9);
     Resection(m, [&](Resection3DForm& f) {
       EXPECT_EQ(f.ListSelection(F::kWaypoint1List), -1);
       f.Press(F::kOk);
@@ -147,8 +149,8 @@ TEST_F(Resection3DFormTest, ChecksRunInTheirOrder) {
 // to choose.
 TEST_F(Resection3DFormTest, AListWithoutAChoiceIsRefused) {
   Session([&](MainForm& m) {
-    AddWaypoint(m, "ONE", PointDeg(1, 1, 1));
-    m.settings.editWaypoint = 5;
+    AddWaypoint(workspace, "ONE", PointDeg(1, 1, 1));
+    workspace.SetEditWaypoint(5);
     // The message names the list that still needs a choice.
     for (int chosen : {F::kWaypoint1List, F::kWaypoint2List}) {
       Resection(m, [&](Resection3DForm& f) {
@@ -181,7 +183,7 @@ class Resection3DFieldCheck : public Resection3DFormTest,
 TEST_P(Resection3DFieldCheck, RefusesTheFirstValueOutOfRange) {
   const FieldCheck& c = GetParam();
   Session([&](MainForm& m) {
-    m.settings.angleUnit = c.angleUnit;
+    SetAngleUnit(workspace, c.angleUnit);
     Resection(m, [&](Resection3DForm& f) {
       f.Type(c.id, QString::fromUtf8(c.refused));
       EXPECT_EQ(h.messages, QStringList{QString::fromUtf8(c.message)});
@@ -210,10 +212,10 @@ TEST_F(Resection3DFormTest, RangesInNauticalMiles) {
   const Survey s{PointDeg(52, 4, 0), {2778, 10, 0.5}, {2778, 100, -0.25}};
   GeoPoint stored{};
   Session([&](MainForm& m) {
-    m.settings.distanceUnit = kNauticalMiles;
-    m.settings.angleUnit = kDegrees;
-    AddWaypoint(m, "W1", s.W1());
-    AddWaypoint(m, "W2", s.W2());
+    SetDistanceUnit(workspace, kNauticalMiles);
+    SetAngleUnit(workspace, kDegrees);
+    AddWaypoint(workspace, "W1", s.W1());
+    AddWaypoint(workspace, "W2", s.W2());
     Resection(m, [&](Resection3DForm& f) {
       EXPECT_EQ(f.Text(F::kDistanceUnit), "nmi");
       EXPECT_EQ(f.Text(F::kAngleUnit), "Deg");
@@ -229,8 +231,8 @@ TEST_F(Resection3DFormTest, RangesInNauticalMiles) {
       f.Type(F::kAngleWhole, QStringLiteral("90"));
       f.Press(F::kOk);
     });
-    stored = m.waypoints[3].point;
-    EXPECT_EQ(m.settings.editWaypoint, 3);
+    stored = workspace.Waypoints()[3].point;
+    EXPECT_EQ(workspace.Settings().editWaypoint, 3);
   });
   GeoPoint expected{};
   ASSERT_EQ(SolveResection(
@@ -264,9 +266,9 @@ TEST_P(Resection3DStation, AgreesWithTheStationThatPlacedTheWaypoints) {
   const StationCase& c = GetParam();
   GeoPoint stored{};
   Session([&](MainForm& m) {
-    m.settings.angleUnit = kDegrees;
-    m.settings.baseWaypoint = AddWaypoint(m, "W2", c.survey.W2());
-    AddWaypoint(m, "W1", c.survey.W1());
+    SetAngleUnit(workspace, kDegrees);
+    workspace.SetBase(AddWaypoint(workspace, "W2", c.survey.W2()));
+    AddWaypoint(workspace, "W1", c.survey.W1());
     h.Script<WaypointsForm>([&](WaypointsForm& w) {
       EXPECT_EQ(w.ListSelection(WaypointsForm::kWaypointList), 3);
       EXPECT_EQ(w.Text(WaypointsForm::kWaypointList), "WP #3");
@@ -282,9 +284,22 @@ TEST_P(Resection3DStation, AgreesWithTheStationThatPlacedTheWaypoints) {
       EXPECT_EQ(f.Text(F::kAngleWhole),
                 QString::number(std::llround(c.survey.AngleDeg() * 100) / 100));
     });
-    stored = m.waypoints[3].point;
-    EXPECT_EQ(m.settings.editWaypoint, 3);
-    EXPECT_EQ(m.settings.baseWaypoint, 1);
+    stored = workspace.Waypoints()[3].point;
+    EXPECT_EQ(workspace.Settings().editWaypoint, 3);
+    EXPECT_EQ(workspace.Settings().baseWaypoint, 1);
+    // The last result: the station, the two waypoints in the order chosen
+    // and the horizontal distance typed to each (to the rounding of the
+    // typed hundredths).
+    const TaskResult& last = workspace.LastResult();
+    EXPECT_EQ(last.task, Task::kResection3D);
+    EXPECT_TRUE(test::SamePoint(last.station, stored));
+    EXPECT_TRUE(test::SamePoint(last.waypoints[0], c.survey.W1()));
+    EXPECT_TRUE(test::SamePoint(last.waypoints[1], c.survey.W2()));
+    const PolarVector* measured[] = {&c.survey.toW1, &c.survey.toW2};
+    for (int i = 0; i < 2; ++i) {
+      EXPECT_NEAR(last.horizontalRanges[i],
+                  measured[i]->range * std::cos(measured[i]->elevation * kDegToRad), 0.05);
+    }
   });
   EXPECT_TRUE(h.messages.isEmpty());
   EXPECT_EQ(h.RunCount<WaypointsForm>(), 1);
@@ -316,7 +331,8 @@ TEST_F(Resection3DFormTest, StationIsOnTheDatumOfWaypoint1) {
     SCOPED_TRACE(otherFirst ? "waypoint 1 on the other datum" : "waypoint 2 on the other datum");
     TempFolder data;
     FormHarness run;
-    MainForm form(run.services, data.Path());
+    Workspace workspace(data.Path());
+    MainForm form(run.services, workspace);
     GeoPoint stored{};
     run.Script<Resection3DForm>([&](Resection3DForm& f) {
       f.Choose(F::kWaypoint1List, 1);
@@ -325,11 +341,11 @@ TEST_F(Resection3DFormTest, StationIsOnTheDatumOfWaypoint1) {
       f.Press(F::kOk);
     });
     run.Script<MainForm>([&](MainForm& m) {
-      m.settings.angleUnit = kDegrees;
-      AddWaypoint(m, "W1", otherFirst ? ConvertDatum(kOther, s.W1()) : s.W1());
-      AddWaypoint(m, "W2", otherFirst ? s.W2() : ConvertDatum(kOther, s.W2()));
+      SetAngleUnit(workspace, kDegrees);
+      AddWaypoint(workspace, "W1", otherFirst ? ConvertDatum(kOther, s.W1()) : s.W1());
+      AddWaypoint(workspace, "W2", otherFirst ? s.W2() : ConvertDatum(kOther, s.W2()));
       m.RunCommand(MainForm::kCommandResection3D);
-      stored = m.waypoints[3].point;
+      stored = workspace.Waypoints()[3].point;
     });
     form.Execute();
     EXPECT_TRUE(run.messages.isEmpty());
@@ -350,9 +366,9 @@ TEST_F(Resection3DFormTest, DeletedWaypoint2FallsBackToEntry0) {
     w.Press(WaypointsForm::kDeleteOne);
   });
   Session([&](MainForm& m) {
-    m.settings.angleUnit = kDegrees;
-    AddWaypoint(m, "SPIRE", s.W2());
-    AddWaypoint(m, "MAST", s.W1());
+    SetAngleUnit(workspace, kDegrees);
+    AddWaypoint(workspace, "SPIRE", s.W2());
+    AddWaypoint(workspace, "MAST", s.W1());
     Resection(m, [&](Resection3DForm& f) {
       f.Choose(F::kWaypoint1List, 2);
       f.Choose(F::kWaypoint2List, 1);
@@ -372,11 +388,11 @@ TEST_F(Resection3DFormTest, DeletedWaypoint2FallsBackToEntry0) {
 TEST_F(Resection3DFormTest, FullTableStoresNothing) {
   const Survey s{PointDeg(-5, 120, 30), {1500, 200, 2}, {1800, 260, 1}};
   Session([&](MainForm& m) {
-    m.settings.angleUnit = kDegrees;
-    AddWaypoint(m, "W1", s.W1());
-    AddWaypoint(m, "W2", s.W2());
-    while (FirstFree(m.waypoints) >= 0) AddWaypoint(m, "FILL", s.station);
-    const WaypointTable before = m.waypoints;
+    SetAngleUnit(workspace, kDegrees);
+    AddWaypoint(workspace, "W1", s.W1());
+    AddWaypoint(workspace, "W2", s.W2());
+    while (FirstFree(workspace.Waypoints()) >= 0) AddWaypoint(workspace, "FILL", s.station);
+    const WaypointTable before = workspace.Waypoints();
     Resection(m, [&](Resection3DForm& f) {
       f.Choose(F::kWaypoint1List, 1);
       f.Choose(F::kWaypoint2List, 2);
@@ -385,8 +401,8 @@ TEST_F(Resection3DFormTest, FullTableStoresNothing) {
       EXPECT_EQ(f.ListSelection(F::kWaypoint1List), 1);
       EXPECT_EQ(f.ListSelection(F::kWaypoint2List), 2);
     });
-    EXPECT_EQ(std::memcmp(&before, &m.waypoints, sizeof before), 0);
-    EXPECT_EQ(m.settings.editWaypoint, 0);
+    EXPECT_EQ(std::memcmp(&before, &workspace.Waypoints(), sizeof before), 0);
+    EXPECT_EQ(workspace.Settings().editWaypoint, 0);
   });
   EXPECT_EQ(h.messages, QStringList{messages::kTableFull});
   EXPECT_EQ(h.RunCount<WaypointsForm>(), 0);
@@ -397,11 +413,11 @@ TEST_F(Resection3DFormTest, RangesNoPositionCanHaveStoreNothing) {
   const GeoPoint w1 = PointDeg(47, 8, 500);
   const GeoPoint w2 = ForwardPolar({760.0, 60.0 * kDegToRad, 0.0}, w1);
   Session([&](MainForm& m) {
-    m.settings.distanceUnit = kFeet;
-    m.settings.angleUnit = kDegrees;
-    AddWaypoint(m, "W1", w1);
-    AddWaypoint(m, "W2", w2);
-    const WaypointTable before = m.waypoints;
+    SetDistanceUnit(workspace, kFeet);
+    SetAngleUnit(workspace, kDegrees);
+    AddWaypoint(workspace, "W1", w1);
+    AddWaypoint(workspace, "W2", w2);
+    const WaypointTable before = workspace.Waypoints();
     Resection(m, [&](Resection3DForm& f) {
       f.Choose(F::kWaypoint1List, 1);
       f.Choose(F::kWaypoint2List, 2);
@@ -410,8 +426,8 @@ TEST_F(Resection3DFormTest, RangesNoPositionCanHaveStoreNothing) {
       TypeEntry(f, F::kAngleWhole, F::kAngleHundredths, 90);
       f.Press(F::kOk);
     });
-    EXPECT_EQ(std::memcmp(&before, &m.waypoints, sizeof before), 0);
-    EXPECT_EQ(m.settings.editWaypoint, 0);
+    EXPECT_EQ(std::memcmp(&before, &workspace.Waypoints(), sizeof before), 0);
+    EXPECT_EQ(workspace.Settings().editWaypoint, 0);
   });
   EXPECT_EQ(h.messages, QStringList{messages::kNoPositionFits});
 }

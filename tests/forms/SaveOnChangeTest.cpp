@@ -102,10 +102,8 @@ TEST_F(SaveOnChange, AFailedWriteKeepsTheDataAndIsTriedAgainAndAFailedCloseIsRep
     EXPECT_EQ(DiskCount(), 3);
     SetWriteLimitForTesting(0);
   });
-  h.Script<M>([](M& m) { m.RunCommand(M::kCommandWaypoints); });
-  M main(h.services, dataFolder);
-  main.Execute();
-  EXPECT_FALSE(main.ClosedSaved());
+  Run([](M& m) { m.RunCommand(M::kCommandWaypoints); });
+  EXPECT_FALSE(workspace->ClosedSaved());
   EXPECT_EQ(h.messages.size(), 4);
 }
 

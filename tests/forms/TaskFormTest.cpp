@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <ostream>
 
@@ -22,9 +23,13 @@
 namespace trelvan {
 namespace {
 
+using test::EditTable;
 using test::MainFormSession;
 using test::PointDeg;
 using test::Put;
+using test::SetAngleUnit;
+using test::SetDatum;
+using test::SetDistanceUnit;
 
 // A task form with one of each kind of control the rules work on.
 class ProbeForm : public TaskForm {
@@ -56,7 +61,8 @@ class ProbeForm : public TaskForm {
     kAlt,
   };
 
-  explicit ProbeForm(MainForm& main) : TaskForm(main, QStringLiteral("Probe"), nullptr) {
+  ProbeForm(Services& services, Workspace& workspace)
+      : TaskForm(services, workspace, QStringLiteral("Probe"), nullptr) {
     using K = ControlKind;
     const int g = AddGroup(QStringLiteral("Probe"));
     AddControls({
@@ -80,13 +86,13 @@ class ProbeForm : public TaskForm {
   }
 
   using TaskForm::CycleReference;
+  using TaskForm::DeclinationsAt;
   using TaskForm::ReadEntry;
   using TaskForm::ReadPolarAt;
   using TaskForm::ReadSignedEntry;
   using TaskForm::RefillAndSelect;
   using TaskForm::ResetEntries;
   using TaskForm::SelectedRecord;
-  using TaskForm::SetDeclinationsAt;
   using TaskForm::ShowPosition;
   using TaskForm::ShowUnitLabels;
   using TaskForm::StoreResult;
@@ -110,11 +116,11 @@ class ProbeForm : public TaskForm {
 class TaskFormTest : public MainFormSession {
  protected:
   TaskFormTest() {
-    MakeDefaultTable(main.waypoints);
-    main.settings.angleUnit = kDegrees;
+    EditTable(workspace, MakeDefaultTable);
+    SetAngleUnit(workspace, kDegrees);
   }
 
-  ProbeForm form{main};
+  ProbeForm form{h.services, workspace};
 };
 
 TEST_F(TaskFormTest, EntryPairsReadWholePlusHundredths) {
@@ -181,7 +187,7 @@ class TaskFormRangeTest : public TaskFormTest, public ::testing::WithParamInterf
 
 TEST_P(TaskFormRangeTest, RejectsAtTheLimitAndEmptiesTheField) {
   const RangeCase& c = GetParam();
-  main.settings.angleUnit = c.angleUnit;
+  SetAngleUnit(workspace, c.angleUnit);
   form.SetText(c.field, QStringLiteral("0"));
   form.Type(c.field, QString::fromUtf8(c.typed));
   if (c.message == nullptr) {
@@ -228,20 +234,20 @@ TEST_F(TaskFormTest, UnitLabelsFollowTheSettings) {
   };
   for (const Case& c : {Case{0, "m", "m"}, Case{1, "m", "km"}, Case{2, "ft", "ft"},
                         Case{3, "m", "nmi"}, Case{4, "ft", "smi"}, Case{5, "ft", "yd"}}) {
-    main.settings.distanceUnit = c.distance;
+    SetDistanceUnit(workspace, c.distance);
     form.ShowUnitLabels(ProbeForm::kAltitudeLabel, ProbeForm::kAngleLabel,
                         ProbeForm::kDistanceLabel);
     EXPECT_EQ(form.Text(ProbeForm::kAltitudeLabel), c.altitude) << c.distance;
     EXPECT_EQ(form.Text(ProbeForm::kDistanceLabel), c.range) << c.distance;
   }
   // A code outside 0..5 leaves both labels as they stand.
-  main.settings.distanceUnit = 6;
+  SetDistanceUnit(workspace, 6);
   form.ShowUnitLabels(ProbeForm::kAltitudeLabel, ProbeForm::kAngleLabel, ProbeForm::kDistanceLabel);
   EXPECT_EQ(form.Text(ProbeForm::kAltitudeLabel), "ft");
   EXPECT_EQ(form.Text(ProbeForm::kDistanceLabel), "yd");
 
   EXPECT_EQ(form.Text(ProbeForm::kAngleLabel), "Deg");
-  main.settings.angleUnit = kMils;
+  SetAngleUnit(workspace, kMils);
   form.ShowUnitLabels(0, ProbeForm::kAngleLabel, 0);
   EXPECT_EQ(form.Text(ProbeForm::kAngleLabel), "mils");
   EXPECT_EQ(form.Text(ProbeForm::kDistanceLabel), "yd");
@@ -257,32 +263,42 @@ TEST_F(TaskFormTest, PositionShownInTheMapDatumAndAltitudeUnit) {
     for (int id = ProbeForm::kLatHemisphere; id <= ProbeForm::kAlt; ++id) texts << form.Text(id);
     return texts.join(' ');
   };
-  main.settings.distanceUnit = kYards;  // altitudes in feet: 100 m is 328.08 ft
+  SetDistanceUnit(workspace, kYards);  // altitudes in feet: 100 m is 328.08 ft
   const GeoPoint p = PointDeg(-45.5, -7.25, -100.0);
   form.ShowPosition(kFields, p);
   EXPECT_EQ(shown(), "S 045 30 00 00 W 007 15 00 00 - 00328");
 
   // In another map datum the same point shows other seconds and height.
-  main.settings.datumIndex = 1;
+  SetDatum(workspace, 1);
   form.ShowPosition(kFields, p);
   EXPECT_NE(shown(), "S 045 30 00 00 W 007 15 00 00 - 00328");
-  main.settings.datumIndex = 0;
-  main.settings.distanceUnit = kKilometers;
+  SetDatum(workspace, 0);
+  SetDistanceUnit(workspace, kKilometers);
   form.ShowPosition(kFields, p);
   EXPECT_EQ(shown(), "S 045 30 00 00 W 007 15 00 00 - 00100");
 }
 
 TEST_F(TaskFormTest, DeclinationsComeFromTheClockAtThePoint) {
   const GeoPoint p = PointDeg(48.2, 16.4, 200.0);
-  form.SetDeclinationsAt(p);
+  const Declinations at = form.DeclinationsAt(p);
   const double variance = MagneticVarianceAt(h.clock, p) * kDegToRad;
-  EXPECT_EQ(main.magneticVariance, variance);
-  EXPECT_EQ(main.gridConvergence, GridConvergence(p));
+  EXPECT_EQ(at.magneticVariance, variance);
+  EXPECT_EQ(at.gridConvergence, GridConvergence(p));
 
   // Another year of secular variation gives another variance.
   h.clock = h.clock.addYears(-20);
-  form.SetDeclinationsAt(p);
-  EXPECT_NE(main.magneticVariance, variance);
+  EXPECT_NE(form.DeclinationsAt(p).magneticVariance, variance);
+}
+
+TEST_F(TaskFormTest, DeclinationsAreSignedRadiansEastPositive) {
+  // Seattle lies east of the agonic line, the middle of the North Atlantic
+  // west of it; in zone 31 grid north lies west of true north west of the
+  // central meridian (3 E) and east of it east of there.
+  EXPECT_GT(form.DeclinationsAt(PointDeg(47.6, -122.3)).magneticVariance, 10 * kDegToRad);
+  EXPECT_LT(form.DeclinationsAt(PointDeg(50, -30)).magneticVariance, -5 * kDegToRad);
+  EXPECT_LT(form.DeclinationsAt(PointDeg(45, 0.5)).gridConvergence, 0);
+  EXPECT_GT(form.DeclinationsAt(PointDeg(45, 5.5)).gridConvergence, 0);
+  EXPECT_TRUE(std::isnan(form.DeclinationsAt(PointDeg(84.5, 10)).gridConvergence));
 }
 
 TEST_F(TaskFormTest, PolarMeasurementInRadiansAndMetresReferredToTrueNorth) {
@@ -294,7 +310,7 @@ TEST_F(TaskFormTest, PolarMeasurementInRadiansAndMetresReferredToTrueNorth) {
   form.SetText(ProbeForm::kSign, QStringLiteral("-"));
   form.SetText(ProbeForm::kRangeWhole, QStringLiteral("1"));
   form.SetText(ProbeForm::kRangeHundredths, QStringLiteral("50"));
-  main.settings.distanceUnit = kNauticalMiles;
+  SetDistanceUnit(workspace, kNauticalMiles);
 
   // "TRUE" passes the azimuth as typed, beyond the full circle.
   PolarVector v = form.ReadPolar(at);
@@ -303,19 +319,20 @@ TEST_F(TaskFormTest, PolarMeasurementInRadiansAndMetresReferredToTrueNorth) {
   EXPECT_EQ(v.range, 1.5 * 1852.0);
 
   // "MAG" and "GRID" add the declinations found at the point, wrapped.
+  const Declinations declinations = form.DeclinationsAt(at);
   form.SetText(ProbeForm::kReference, QStringLiteral("MAG"));
   v = form.ReadPolar(at);
-  EXPECT_EQ(main.magneticVariance, MagneticVarianceAt(h.clock, at) * kDegToRad);
-  EXPECT_EQ(v.azimuth, WrapRadians(360.5 * kDegToRad + main.magneticVariance));
+  EXPECT_EQ(declinations.magneticVariance, MagneticVarianceAt(h.clock, at) * kDegToRad);
+  EXPECT_EQ(v.azimuth, WrapRadians(360.5 * kDegToRad + declinations.magneticVariance));
   EXPECT_LT(v.azimuth, kFullTurn);
   form.SetText(ProbeForm::kReference, QStringLiteral("GRID"));
   v = form.ReadPolar(at);
-  EXPECT_EQ(main.gridConvergence, GridConvergence(at));
-  EXPECT_EQ(v.azimuth, WrapRadians(360.5 * kDegToRad + main.gridConvergence));
+  EXPECT_EQ(declinations.gridConvergence, GridConvergence(at));
+  EXPECT_EQ(v.azimuth, WrapRadians(360.5 * kDegToRad + declinations.gridConvergence));
 
   // Mils and an unknown distance code, which leaves the range as typed.
-  main.settings.angleUnit = kMils;
-  main.settings.distanceUnit = 9;
+  SetAngleUnit(workspace, kMils);
+  SetDistanceUnit(workspace, 9);
   form.SetText(ProbeForm::kReference, QStringLiteral("TRUE"));
   v = form.ReadPolar(at);
   EXPECT_EQ(v.azimuth, 360.5 * kMilsToRad);
@@ -324,18 +341,20 @@ TEST_F(TaskFormTest, PolarMeasurementInRadiansAndMetresReferredToTrueNorth) {
 }
 
 TEST_F(TaskFormTest, SelectedRecordStaysInsideTheRun) {
-  Put(main.waypoints, 1, "B", PointDeg(1, 1, 0));
-  Put(main.waypoints, 2, "C", PointDeg(2, 2, 0));
+  EditTable(workspace, [](WaypointTable& t) {
+    Put(t, 1, "B", PointDeg(1, 1, 0));
+    Put(t, 2, "C", PointDeg(2, 2, 0));
+  });
   EXPECT_EQ(form.SelectedRecord(ProbeForm::kList), -1);  // empty list
   EXPECT_EQ(form.RefillAndSelect(ProbeForm::kList, QStringLiteral("C")), 2);
   EXPECT_EQ(form.SelectedRecord(ProbeForm::kList), 2);
   // The table shrank under the list: the entry no longer names a record.
-  main.waypoints[2].used = 0;
+  EditTable(workspace, [](WaypointTable& t) { t[2].used = 0; });
   EXPECT_EQ(form.SelectedRecord(ProbeForm::kList), -1);
 
   EXPECT_EQ(form.RefillAndSelect(ProbeForm::kList, QStringLiteral("C")), 0);
   EXPECT_EQ(form.ListCount(ProbeForm::kList), 2);
-  DeleteAll(main.waypoints);
+  workspace.DeleteAllWaypoints();
   EXPECT_EQ(form.RefillAndSelect(ProbeForm::kList, QStringLiteral("B")), -1);
   EXPECT_EQ(form.SelectedRecord(ProbeForm::kList), -1);
 }
@@ -346,47 +365,55 @@ TEST_F(TaskFormTest, StoreResultFillsTheFirstFreeRecordAndRunsTheWaypointsForm) 
       [&](WaypointsForm& w) { shownAt = w.ListSelection(WaypointsForm::kWaypointList); });
   const GeoPoint p{0.5, -1.25, 1234.5, 7};
   ASSERT_TRUE(form.StoreResult(p));
-  const Waypoint& stored = main.waypoints[1];
+  const Waypoint& stored = workspace.Waypoints()[1];
   EXPECT_EQ(stored.used, 1);
   EXPECT_STREQ(stored.name, "WP #1");
   EXPECT_EQ(std::memcmp(&stored.point, &p, offsetof(GeoPoint, datum) + sizeof p.datum), 0);
-  EXPECT_EQ(main.settings.editWaypoint, 1);
+  EXPECT_EQ(workspace.Settings().editWaypoint, 1);
   EXPECT_EQ(h.RunCount<WaypointsForm>(), 1);
   EXPECT_EQ(shownAt, 1);
 }
 
 TEST_F(TaskFormTest, StoreResultPicksTheLowestFreeNumberFromTheIndex) {
-  Put(main.waypoints, 1, "WP #4", PointDeg(1, 1, 0));
-  Put(main.waypoints, 2, "WP #3", PointDeg(2, 2, 0));
+  EditTable(workspace, [](WaypointTable& t) {
+    Put(t, 1, "WP #4", PointDeg(1, 1, 0));
+    Put(t, 2, "WP #3", PointDeg(2, 2, 0));
+  });
   ASSERT_TRUE(form.StoreResult(PointDeg(3, 3, 0)));
-  EXPECT_STREQ(main.waypoints[3].name, "WP #5");
+  EXPECT_STREQ(workspace.Waypoints()[3].name, "WP #5");
   // Names compare case-sensitively.
-  SetName(main.waypoints[1], "wp #4");
-  SetName(main.waypoints[2], "WP #5 ");
-  main.waypoints[3].used = 0;
+  EditTable(workspace, [](WaypointTable& t) {
+    SetName(t[1], "wp #4");
+    SetName(t[2], "WP #5 ");
+    t[3].used = 0;
+  });
   ASSERT_TRUE(form.StoreResult(PointDeg(3, 3, 0)));
-  EXPECT_STREQ(main.waypoints[3].name, "WP #3");
+  EXPECT_STREQ(workspace.Waypoints()[3].name, "WP #3");
 }
 
 TEST_F(TaskFormTest, AFreeRecordsOldNameCountsAgainstItself) {
   // The record is flagged before the name is chosen, so the name it held
   // while free is taken.
-  Put(main.waypoints, 1, "B", PointDeg(1, 1, 0));
-  SetName(main.waypoints[2], "WP #2");
+  EditTable(workspace, [](WaypointTable& t) {
+    Put(t, 1, "B", PointDeg(1, 1, 0));
+    SetName(t[2], "WP #2");
+  });
   ASSERT_TRUE(form.StoreResult(PointDeg(2, 2, 0)));
-  EXPECT_STREQ(main.waypoints[2].name, "WP #3");
+  EXPECT_STREQ(workspace.Waypoints()[2].name, "WP #3");
 }
 
 TEST_F(TaskFormTest, AFullTableStoresNothing) {
-  for (int i = 1; i < kWaypointCapacity; ++i) {
-    Put(main.waypoints, i, QString("P%1").arg(i).toUtf8().constData(), PointDeg(i, i, 0));
-  }
-  const WaypointTable before = main.waypoints;
-  main.settings.editWaypoint = 7;
+  EditTable(workspace, [](WaypointTable& t) {
+    for (int i = 1; i < kWaypointCapacity; ++i) {
+      Put(t, i, QString("P%1").arg(i).toUtf8().constData(), PointDeg(i, i, 0));
+    }
+  });
+  const WaypointTable before = workspace.Waypoints();
+  workspace.SetEditWaypoint(7);
   EXPECT_FALSE(form.StoreResult(PointDeg(10, 10, 0)));
   EXPECT_EQ(h.messages, QStringList{QString::fromUtf8(messages::kTableFull)});
-  EXPECT_EQ(std::memcmp(&before, &main.waypoints, sizeof before), 0);
-  EXPECT_EQ(main.settings.editWaypoint, 7);
+  EXPECT_EQ(std::memcmp(&before, &workspace.Waypoints(), sizeof before), 0);
+  EXPECT_EQ(workspace.Settings().editWaypoint, 7);
   EXPECT_EQ(h.RunCount<WaypointsForm>(), 0);
 }
 

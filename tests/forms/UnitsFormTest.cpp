@@ -88,9 +88,7 @@ TEST_F(UnitsFormTest, OpensOnTheSettingsForEveryUnitCode) {
     for (std::int32_t angle = 0; angle < 2; ++angle) {
       for (std::int32_t distance = 0; distance < kDistanceUnitCount; ++distance) {
         SCOPED_TRACE(::testing::Message() << angle << " " << distance);
-        m.settings.angleUnit = angle;
-        m.settings.distanceUnit = distance;
-        m.settings.datumIndex = 40 + distance;
+        workspace->SetUnits(angle, distance, 40 + distance);
         h.Script<UnitsForm>([&](UnitsForm& f) {
           // Angle ids come before distance ids.
           EXPECT_EQ(Checked(f), (std::vector<int>{kAngleRadio[angle], kDistanceRadio[distance]}));
@@ -108,16 +106,16 @@ TEST_F(UnitsFormTest, OkCommitsEveryUnitCodeItsButtonStandsFor) {
   Run([&](MainForm& m) {
     for (std::int32_t code = 0; code < kDistanceUnitCount; ++code) {
       SCOPED_TRACE(code);
-      m.settings.angleUnit = 1 - code % 2;
-      m.settings.distanceUnit = (code + 1) % kDistanceUnitCount;
+      workspace->SetUnits(1 - code % 2, (code + 1) % kDistanceUnitCount,
+                          workspace->Settings().datumIndex);
       h.Script<UnitsForm>([&](UnitsForm& f) {
         f.Press(kDistanceRadio[code]);
         f.Press(kAngleRadio[code % 2]);
         f.Press(U::kOk);
       });
       m.RunCommand(MainForm::kCommandUnits);
-      EXPECT_EQ(m.settings.distanceUnit, code);
-      EXPECT_EQ(m.settings.angleUnit, code % 2);
+      EXPECT_EQ(workspace->Settings().distanceUnit, code);
+      EXPECT_EQ(workspace->Settings().angleUnit, code % 2);
       EXPECT_EQ(m.Text(MainForm::kAltUnit), QString::fromUtf8(AltitudeLabel(code)));
       EXPECT_EQ(m.Text(MainForm::kAngleUnit), QString::fromUtf8(AngleUnitLabel(code % 2)));
     }
@@ -125,7 +123,7 @@ TEST_F(UnitsFormTest, OkCommitsEveryUnitCodeItsButtonStandsFor) {
 }
 
 TEST_F(UnitsFormTest, ChoicesStayPendingUntilOk) {
-  OpenUnits({0, 1, 0, 3, 0, 0}, [](UnitsForm& f) {
+  OpenUnits({0, 1, 0, 3, 0, 0}, [this](UnitsForm& f) {
     f.Press(U::kMilsRadio);
     f.Press(U::kYardsRadio);
     f.Choose(U::kDatumList, 9);
@@ -133,9 +131,9 @@ TEST_F(UnitsFormTest, ChoicesStayPendingUntilOk) {
     EXPECT_EQ(f.pendingDistanceUnit(), kYards);
     EXPECT_EQ(Checked(f), (std::vector<int>{U::kMilsRadio, U::kYardsRadio}));
     auto& main = static_cast<MainForm&>(*f.parentWidget());
-    EXPECT_EQ(main.settings.angleUnit, 1);
-    EXPECT_EQ(main.settings.distanceUnit, 0);
-    EXPECT_EQ(main.settings.datumIndex, 3);
+    EXPECT_EQ(workspace->Settings().angleUnit, 1);
+    EXPECT_EQ(workspace->Settings().distanceUnit, 0);
+    EXPECT_EQ(workspace->Settings().datumIndex, 3);
     EXPECT_EQ(main.Text(MainForm::kAltUnit), QStringLiteral("m"));
   });
 }
@@ -153,9 +151,9 @@ TEST_F(UnitsFormTest, OkMovesTheBaseIntoTheNewDatumAndUnitsAtOnce) {
         EXPECT_EQ(f.result(), QDialog::Accepted);
       },
       [&](MainForm& m) {
-        EXPECT_EQ(m.settings.angleUnit, 1);
-        EXPECT_EQ(m.settings.distanceUnit, 5);
-        EXPECT_EQ(m.settings.datumIndex, 1);
+        EXPECT_EQ(workspace->Settings().angleUnit, 1);
+        EXPECT_EQ(workspace->Settings().distanceUnit, 5);
+        EXPECT_EQ(workspace->Settings().datumIndex, 1);
         const QStringList after = BaseTexts(m);
         // The position is expressed in the new datum: its seconds move by the
         // shift of about a hundred metres, the altitude is in feet.
@@ -174,12 +172,12 @@ TEST_F(UnitsFormTest, OkMovesTheBaseIntoTheNewDatumAndUnitsAtOnce) {
                       QString::asprintf("%05d", RoundHalfAway(std::fabs(q.height) * kFeetPerMetre)),
                       "ft"}));
         EXPECT_EQ(m.Text(MainForm::kAngleUnit), QStringLiteral("Deg"));
-        EXPECT_NEAR(m.gridConvergence, std::fabs(GridConvergence(q)) * kRadToDeg, 1e-12);
+        EXPECT_NEAR(m.ShownConvergence(), std::fabs(GridConvergence(q)) * kRadToDeg, 1e-12);
         // What the commit showed is what a fresh display of the base shows.
-        m.RefreshBase();
+        m.ShowBase(workspace->Waypoints()[0].point);
         EXPECT_EQ(BaseTexts(m), after);
         // The records themselves are untouched.
-        EXPECT_TRUE(SameTable(m.waypoints, table));
+        EXPECT_TRUE(SameTable(workspace->Waypoints(), table));
       });
   EXPECT_EQ(ReadText("conf.txt"), "0 1 5 1 0 0\n");
 }
@@ -203,13 +201,12 @@ TEST_F(UnitsFormTest, WithAnEmptyTableOkShowsTheBaseRecord) {
     f.Choose(U::kDatumList, 17);
     f.Press(U::kOk);
   });
-  Run([](MainForm& m) {
-    DeleteAll(m.waypoints);
-    m.RefreshBase();
+  Run([&](MainForm& m) {
+    workspace->DeleteAllWaypoints();
     ASSERT_EQ(m.ListSelection(MainForm::kWaypointList), -1);
     m.RunCommand(MainForm::kCommandUnits);
-    EXPECT_EQ(m.settings.datumIndex, 17);
-    const GeoPoint q = ConvertDatum(17, m.waypoints[1].point);
+    EXPECT_EQ(workspace->Settings().datumIndex, 17);
+    const GeoPoint q = ConvertDatum(17, workspace->Waypoints()[1].point);
     EXPECT_EQ(m.Text(MainForm::kLatDeg), QString::asprintf("%03d", SplitDms(std::fabs(q.lat)).deg));
     EXPECT_EQ(m.Text(MainForm::kLatHemisphere), QStringLiteral("S"));
   });
@@ -239,9 +236,9 @@ TEST_P(UnitsFormDismissal, KeepsEverythingAsItWas) {
         }
       },
       [&](MainForm& m) {
-        EXPECT_EQ(m.settings, settings);
+        EXPECT_EQ(workspace->Settings(), settings);
         EXPECT_EQ(BaseTexts(m), before);
-        EXPECT_TRUE(SameTable(m.waypoints, table));
+        EXPECT_TRUE(SameTable(workspace->Waypoints(), table));
         // The next opening starts afresh from the settings.
         h.Script<UnitsForm>([](UnitsForm& f) {
           EXPECT_EQ(Checked(f), (std::vector<int>{U::kDegreesRadio, U::kFeetRadio}));
@@ -266,8 +263,8 @@ TEST_F(UnitsFormTest, UnitCodesWithoutAButtonOpenUncheckedAndOkKeepsThem) {
         f.Press(U::kOk);
       },
       [&](MainForm& m) {
-        EXPECT_EQ(m.settings.angleUnit, 7);
-        EXPECT_EQ(m.settings.distanceUnit, 9);
+        EXPECT_EQ(workspace->Settings().angleUnit, 7);
+        EXPECT_EQ(workspace->Settings().distanceUnit, 9);
         EXPECT_EQ(m.Text(MainForm::kAngleUnit), QStringLiteral("Deg"));
         EXPECT_EQ(m.Text(MainForm::kAltUnit), QStringLiteral("m"));  // left as it was
         EXPECT_EQ(BaseTexts(m), before);
@@ -280,16 +277,16 @@ TEST_F(UnitsFormTest, ADatumOutsideTheTableOpensOnDatum0) {
   Run([&](MainForm& m) {
     for (std::int32_t datum : {125, 4000, -1}) {
       SCOPED_TRACE(datum);
-      m.settings.datumIndex = datum;
+      test::SetDatum(*workspace, datum);
       h.Script<UnitsForm>([](UnitsForm& f) {
         EXPECT_EQ(f.ListSelection(U::kDatumList), 0);
         f.Press(U::kCancel);
       });
       m.RunCommand(MainForm::kCommandUnits);
-      EXPECT_EQ(m.settings.datumIndex, datum);
+      EXPECT_EQ(workspace->Settings().datumIndex, datum);
       h.Script<UnitsForm>([](UnitsForm& f) { f.Press(U::kOk); });
       m.RunCommand(MainForm::kCommandUnits);
-      EXPECT_EQ(m.settings.datumIndex, 0);
+      EXPECT_EQ(workspace->Settings().datumIndex, 0);
     }
   });
 }

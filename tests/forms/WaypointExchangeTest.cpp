@@ -117,7 +117,7 @@ TEST_F(WaypointExchangeMenu, ALongReportKeepsTheMessageShortAndTheRestInTheDetai
     m.RunCommand(MainForm::kCommandImportWaypoints);
     h.chosenFile = FileChoice{QString::fromStdString(folder.File("datum.gpx")), 1};
     m.RunCommand(MainForm::kCommandImportWaypoints);
-    EXPECT_EQ(m.waypoints[1].point.datum, 0);
+    EXPECT_EQ(workspace->Waypoints()[1].point.datum, 0);
   });
   ASSERT_EQ(h.messages.size(), 2);
   const QStringList text = h.messages[0].split(u'\n');

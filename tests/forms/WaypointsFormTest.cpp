@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <tuple>
 
@@ -31,7 +32,9 @@
 namespace trelvan {
 namespace {
 
+using test::EditTable;
 using test::FormHarness;
+using test::SetDatum;
 using test::TempFolder;
 using test::Texts;
 using W = WaypointsForm;
@@ -51,6 +54,11 @@ void Fill(WaypointTable& table, std::initializer_list<std::string> names) {
     table[i].point = GeoPoint{(10 + i) * kDegToRad, (20 + i) * kDegToRad, 100.0 * i, 0};
     ++i;
   }
+}
+
+// The same in the workspace's table, as one change.
+void Fill(Workspace& workspace, std::initializer_list<std::string> names) {
+  EditTable(workspace, [names](WaypointTable& table) { Fill(table, names); });
 }
 
 std::vector<std::string> RunNames(const WaypointTable& table) {
@@ -93,27 +101,30 @@ void TypeAll(W& w, std::initializer_list<std::pair<int, const char*>> fields) {
 
 class WaypointsFormTest : public ::testing::Test {
  protected:
+  using Setup = std::function<void(Workspace&)>;
   using MainStep = std::function<void(MainForm&)>;
   using FormStep = std::function<void(W&)>;
 
-  // Opens the main form over the test folder, prepares its state with
-  // `setup`, runs the Waypoints form with `script`, then `after` on the main
-  // form, which finally closes and writes its files.
-  void Run(const MainStep& setup, const FormStep& script, const MainStep& after = nullptr) {
+  // Opens the main form over a new workspace of the test folder, prepares
+  // the workspace with `setup`, runs the Waypoints form with `script`, then
+  // `after` on the main form, which finally closes and writes its files.
+  void Run(const Setup& setup, const FormStep& script, const MainStep& after = nullptr) {
     h.Script<W>(script);
     h.Script<MainForm>([&](MainForm& m) {
       main = &m;
-      setup(m);
+      setup(*workspace);
       m.RunCommand(MainForm::kCommandWaypoints);
       if (after) after(m);
     });
-    MainForm form(h.services, folder.Path());
+    workspace.emplace(folder.Path());
+    MainForm form(h.services, *workspace);
     form.Execute();
     main = nullptr;
   }
 
   FormHarness h;
   TempFolder folder;
+  std::optional<Workspace> workspace;
   MainForm* main = nullptr;
 };
 
@@ -121,18 +132,16 @@ class WaypointsFormTest : public ::testing::Test {
 
 TEST_F(WaypointsFormTest, OpensOnEditWaypointShownAsTheMainFormShowsIt) {
   Run(
-      [](MainForm& m) {
-        Fill(m.waypoints, {"A", "B", "C"});
-        m.settings.datumIndex = kOtherDatum;
-        m.settings.distanceUnit = kYards;
-        m.settings.editWaypoint = m.settings.baseWaypoint = 2;
-        m.ShowUnitLabels();
-        m.RefreshBase();
+      [](Workspace& ws) {
+        Fill(ws, {"A", "B", "C"});
+        ws.SetUnits(ws.Settings().angleUnit, kYards, kOtherDatum);
+        ws.SetEditWaypoint(2);
+        ws.SetBase(2);
       },
       [&](W& w) {
         EXPECT_EQ(ListNames(w, W::kWaypointList), QStringList({"A", "B", "C"}));
         EXPECT_EQ(w.ListSelection(W::kWaypointList), 2);
-        const GeoPoint q = ConvertDatum(kOtherDatum, main->waypoints[2].point);
+        const GeoPoint q = ConvertDatum(kOtherDatum, workspace->Waypoints()[2].point);
         EXPECT_EQ(Texts(w, kLat), Dms(q.lat));
         EXPECT_EQ(Texts(w, kGrid), Grid(q));
         using M = MainForm;
@@ -147,7 +156,8 @@ TEST_F(WaypointsFormTest, OpensOnEditWaypointShownAsTheMainFormShowsIt) {
                   QString::asprintf("%05ld", std::lround(std::fabs(q.height) * kFeetPerMetre)));
 
         ASSERT_TRUE(w.Choose(W::kWaypointList, 0));
-        EXPECT_EQ(Texts(w, kLat), Dms(ConvertDatum(kOtherDatum, main->waypoints[0].point).lat));
+        EXPECT_EQ(Texts(w, kLat),
+                  Dms(ConvertDatum(kOtherDatum, workspace->Waypoints()[0].point).lat));
       });
   EXPECT_TRUE(h.messages.isEmpty());
 }
@@ -155,7 +165,7 @@ TEST_F(WaypointsFormTest, OpensOnEditWaypointShownAsTheMainFormShowsIt) {
 TEST_F(WaypointsFormTest, RadiosSetTheInputModeAtOnceAndSwapTheEditableGroup) {
   const auto expectMode = [this](W& w, std::int32_t mode) {
     const bool utm = mode == W::kModeUtm;
-    EXPECT_EQ(main->settings.inputMode, mode);
+    EXPECT_EQ(workspace->Settings().inputMode, mode);
     EXPECT_EQ(w.IsChecked(W::kUtmMode), utm);
     EXPECT_EQ(w.IsChecked(W::kLatLonMode), !utm);
     for (int id : kLat) EXPECT_EQ(w.IsReadOnly(id), utm) << id;
@@ -168,7 +178,7 @@ TEST_F(WaypointsFormTest, RadiosSetTheInputModeAtOnceAndSwapTheEditableGroup) {
   // A mode other than 0 or 1 opens, reads and reacts as Lat/Lon.
   for (const std::int32_t stored : {0, 1, 7}) {
     SCOPED_TRACE(stored);
-    Run([stored](MainForm& m) { m.settings.inputMode = stored; },
+    Run([stored](Workspace& ws) { ws.SetInputMode(stored); },
         [&](W& w) {
           expectMode(w, stored == 1 ? W::kModeUtm : W::kModeLatLon);
           ASSERT_TRUE(w.Press(W::kUtmMode));
@@ -188,7 +198,7 @@ TEST_F(WaypointsFormTest, RadiosSetTheInputModeAtOnceAndSwapTheEditableGroup) {
 }
 
 TEST_F(WaypointsFormTest, HemisphereButtonsReactOnlyInTheirModeAndTheSignAlways) {
-  Run([](MainForm& m) { m.settings.inputMode = W::kModeLatLon; },
+  Run([](Workspace& ws) { ws.SetInputMode(W::kModeLatLon); },
       [](W& w) {
         const auto pressTwice = [&w](int id) {
           w.Press(id);
@@ -211,10 +221,12 @@ TEST_F(WaypointsFormTest, HemisphereButtonsReactOnlyInTheirModeAndTheSignAlways)
 TEST_F(WaypointsFormTest, NothingToShowNeverReadsOutsideTheTable) {
   // An edit index beyond the run selects nothing and shows the record's bytes.
   Run(
-      [](MainForm& m) {
-        Fill(m.waypoints, {"A", "B"});
-        m.waypoints[5].point = GeoPoint{33 * kDegToRad, 0, 0, 0};
-        m.settings.editWaypoint = 5;
+      [](Workspace& ws) {
+        EditTable(ws, [](WaypointTable& t) {
+          Fill(t, {"A", "B"});
+          t[5].point = GeoPoint{33 * kDegToRad, 0, 0, 0};
+        });
+        ws.SetEditWaypoint(5);
       },
       [](W& w) {
         EXPECT_EQ(w.ListSelection(W::kWaypointList), -1);
@@ -222,24 +234,24 @@ TEST_F(WaypointsFormTest, NothingToShowNeverReadsOutsideTheTable) {
       });
   // An index outside the 50 records is taken as record 0.
   Run(
-      [](MainForm& m) {
-        Fill(m.waypoints, {"A", "B"});
-        m.settings.editWaypoint = 77;
+      [](Workspace& ws) {
+        Fill(ws, {"A", "B"});
+        ws.SetEditWaypoint(77);
       },
       [](W& w) {
         EXPECT_EQ(w.ListSelection(W::kWaypointList), 0);
         EXPECT_EQ(w.Text(W::kLatDeg), "010");
       });
   // An empty table: nothing to choose or delete; a save starts the run again.
-  Run([](MainForm& m) { DeleteAll(m.waypoints); },
+  Run([](Workspace& ws) { ws.DeleteAllWaypoints(); },
       [this](W& w) {
         EXPECT_EQ(w.ListCount(W::kWaypointList), 0);
         EXPECT_EQ(w.ListSelection(W::kWaypointList), -1);
         EXPECT_FALSE(w.Choose(W::kWaypointList, 0));
         EXPECT_TRUE(w.Press(W::kDeleteOne));
-        EXPECT_EQ(CountInUse(main->waypoints), 0);
+        EXPECT_EQ(CountInUse(workspace->Waypoints()), 0);
         EXPECT_TRUE(w.Press(W::kSave));
-        EXPECT_EQ(RunNames(main->waypoints), std::vector<std::string>{"WP #0"});
+        EXPECT_EQ(RunNames(workspace->Waypoints()), std::vector<std::string>{"WP #0"});
         EXPECT_EQ(w.ListSelection(W::kWaypointList), 0);
       });
   EXPECT_TRUE(h.messages.isEmpty());
@@ -257,15 +269,17 @@ TEST_F(WaypointsFormTest, EmptyNameTakesTheFirstFreeNumberFromTheCountInUse) {
                         Case{"WP #1", "WP #2", "WP #3"}}) {
     SCOPED_TRACE(c.expected);
     Run(
-        [&c](MainForm& m) {
-          Fill(m.waypoints, {"DEFAULT WP", c.second});
-          SetName(m.waypoints[2], c.staleThird);
+        [&c](Workspace& ws) {
+          EditTable(ws, [&c](WaypointTable& t) {
+            Fill(t, {"DEFAULT WP", c.second});
+            SetName(t[2], c.staleThird);
+          });
         },
         [&](W& w) {
           ASSERT_TRUE(w.Type(W::kWaypointList, ""));
           TypeAll(w, {{W::kLatDeg, "45"}});
           ASSERT_TRUE(w.Press(W::kSave));
-          EXPECT_EQ(RunNames(main->waypoints),
+          EXPECT_EQ(RunNames(workspace->Waypoints()),
                     (std::vector<std::string>{"DEFAULT WP", c.second, c.expected}));
           EXPECT_EQ(ListNames(w, W::kWaypointList).last(), QString::fromStdString(c.expected));
           EXPECT_EQ(w.ListSelection(W::kWaypointList), 2);
@@ -284,9 +298,9 @@ TEST_F(WaypointsFormTest, EmptyNameTakesTheFirstFreeNumberFromTheCountInUse) {
 TEST_F(WaypointsFormTest, SavingOverAnotherWaypointAsksAndNamesDifferingInCaseAreDistinct) {
   WaypointTable before{};
   Run(
-      [&before](MainForm& m) {
-        Fill(m.waypoints, {"Alpha", "B", "C"});
-        before = m.waypoints;
+      [&before](Workspace& ws) {
+        Fill(ws, {"Alpha", "B", "C"});
+        before = ws.Waypoints();
       },
       [&](W& w) {
         const QString replaceB = QStringLiteral("Replace the position of waypoint \"B\"?");
@@ -294,7 +308,7 @@ TEST_F(WaypointsFormTest, SavingOverAnotherWaypointAsksAndNamesDifferingInCaseAr
         TypeAll(w, {{W::kLatDeg, "45"}, {W::kLatMin, "30"}});
         ASSERT_TRUE(w.Press(W::kSave));
         EXPECT_EQ(h.questions, QStringList{replaceB});
-        EXPECT_EQ(std::memcmp(&before, &main->waypoints, sizeof before), 0);
+        EXPECT_EQ(std::memcmp(&before, &workspace->Waypoints(), sizeof before), 0);
         EXPECT_EQ(Texts(w, {W::kWaypointList, W::kLatDeg, W::kLatMin}),
                   QStringList({"B", "45", "30"}));
         EXPECT_EQ(w.ListSelection(W::kWaypointList), 0);
@@ -302,23 +316,23 @@ TEST_F(WaypointsFormTest, SavingOverAnotherWaypointAsksAndNamesDifferingInCaseAr
         h.answer = true;
         ASSERT_TRUE(w.Press(W::kSave));
         EXPECT_EQ(h.questions.size(), 2);
-        EXPECT_EQ(Dms(main->waypoints[1].point.lat)[0], "045");
+        EXPECT_EQ(Dms(workspace->Waypoints()[1].point.lat)[0], "045");
         EXPECT_EQ(ListNames(w, W::kWaypointList), QStringList({"Alpha", "B", "C"}));
         // The form now shows B, so saving it again is its own edit.
         EXPECT_EQ(w.ListSelection(W::kWaypointList), 1);
         TypeAll(w, {{W::kLatDeg, "46"}});
         ASSERT_TRUE(w.Press(W::kSave));
-        EXPECT_EQ(Dms(main->waypoints[1].point.lat)[0], "046");
+        EXPECT_EQ(Dms(workspace->Waypoints()[1].point.lat)[0], "046");
         EXPECT_EQ(h.questions.size(), 2);
 
         ASSERT_TRUE(w.Type(W::kWaypointList, "ALPHA"));
         ASSERT_TRUE(w.Press(W::kSave));
-        EXPECT_EQ(RunNames(main->waypoints),
+        EXPECT_EQ(RunNames(workspace->Waypoints()),
                   (std::vector<std::string>{"Alpha", "B", "C", "ALPHA"}));
-        EXPECT_EQ(Dms(main->waypoints[0].point.lat)[0], "010");
+        EXPECT_EQ(Dms(workspace->Waypoints()[0].point.lat)[0], "010");
         ASSERT_TRUE(w.Type(W::kWaypointList, "alpha"));
         ASSERT_TRUE(w.Press(W::kDeleteOne));
-        EXPECT_EQ(CountInUse(main->waypoints), 4);
+        EXPECT_EQ(CountInUse(workspace->Waypoints()), 4);
         EXPECT_EQ(h.questions.size(), 2);  // no such waypoint, nothing to ask
       });
   EXPECT_TRUE(h.messages.isEmpty());
@@ -326,7 +340,7 @@ TEST_F(WaypointsFormTest, SavingOverAnotherWaypointAsksAndNamesDifferingInCaseAr
 
 TEST_F(WaypointsFormTest, ANameTypedAfterThePositionOverwritesWithTheTypedPosition) {
   h.answer = true;
-  Run([](MainForm& m) { Fill(m.waypoints, {"A", "B", "C"}); },
+  Run([](Workspace& ws) { Fill(ws, {"A", "B", "C"}); },
       [this](W& w) {
         TypeAll(w, {{W::kLatDeg, "45"}, {W::kLatMin, "30"}});
         ASSERT_TRUE(w.Type(W::kWaypointList, "B"));
@@ -335,8 +349,8 @@ TEST_F(WaypointsFormTest, ANameTypedAfterThePositionOverwritesWithTheTypedPositi
                         Qt::Key_Return);
         EXPECT_EQ(Texts(w, {W::kLatDeg, W::kLatMin}), QStringList({"45", "30"}));
         ASSERT_TRUE(w.Press(W::kSave));
-        EXPECT_EQ(Dms(main->waypoints[1].point.lat), QStringList({"045", "30", "00", "00"}));
-        EXPECT_EQ(CountInUse(main->waypoints), 3);
+        EXPECT_EQ(Dms(workspace->Waypoints()[1].point.lat), QStringList({"045", "30", "00", "00"}));
+        EXPECT_EQ(CountInUse(workspace->Waypoints()), 3);
         EXPECT_EQ(h.questions.size(), 1);
       });
   EXPECT_TRUE(h.messages.isEmpty());
@@ -347,7 +361,7 @@ TEST_F(WaypointsFormTest, ANameTypedAfterThePositionOverwritesWithTheTypedPositi
 // Enter elsewhere saves nothing.
 TEST_F(WaypointsFormTest, EnterInTheNameFieldSaves) {
   h.answer = true;
-  Run([](MainForm& m) { Fill(m.waypoints, {"A", "B"}); },
+  Run([](Workspace& ws) { Fill(ws, {"A", "B"}); },
       [this](W& w) {
         w.show();
         w.activateWindow();
@@ -362,8 +376,8 @@ TEST_F(WaypointsFormTest, EnterInTheNameFieldSaves) {
           w.Control(id)->setFocus();
           QTest::keyClick(w.Control(id), key);
         }
-        EXPECT_EQ(RunNames(main->waypoints), (std::vector<std::string>{"A", "B", "New"}));
-        EXPECT_EQ(Dms(main->waypoints[1].point.lat), QStringList({"045", "30", "00", "00"}));
+        EXPECT_EQ(RunNames(workspace->Waypoints()), (std::vector<std::string>{"A", "B", "New"}));
+        EXPECT_EQ(Dms(workspace->Waypoints()[1].point.lat), QStringList({"045", "30", "00", "00"}));
         EXPECT_FALSE(w.Ended());
       });
   EXPECT_TRUE(h.messages.isEmpty());
@@ -372,19 +386,21 @@ TEST_F(WaypointsFormTest, EnterInTheNameFieldSaves) {
 TEST_F(WaypointsFormTest, FullTableRefusesANewNameButStillOverwrites) {
   WaypointTable before{};
   Run(
-      [&before](MainForm& m) {
-        Fill(m.waypoints, {});
-        for (int i = 0; i < kWaypointCapacity; ++i) {
-          m.waypoints[i].used = 1;
-          SetName(m.waypoints[i], "P" + std::to_string(i));
-        }
-        before = m.waypoints;
+      [&before](Workspace& ws) {
+        EditTable(ws, [](WaypointTable& t) {
+          Fill(t, {});
+          for (int i = 0; i < kWaypointCapacity; ++i) {
+            t[i].used = 1;
+            SetName(t[i], "P" + std::to_string(i));
+          }
+        });
+        before = ws.Waypoints();
       },
       [&](W& w) {
         ASSERT_TRUE(w.Type(W::kWaypointList, "New"));
         ASSERT_TRUE(w.Press(W::kSave));
         EXPECT_EQ(h.messages, QStringList{Msg(messages::kTableFull)});
-        EXPECT_EQ(std::memcmp(&before, &main->waypoints, sizeof before), 0);
+        EXPECT_EQ(std::memcmp(&before, &workspace->Waypoints(), sizeof before), 0);
         EXPECT_EQ(w.ListCount(W::kWaypointList), kWaypointCapacity);
 
         ASSERT_TRUE(w.Type(W::kWaypointList, "P7"));
@@ -392,29 +408,30 @@ TEST_F(WaypointsFormTest, FullTableRefusesANewNameButStillOverwrites) {
         h.answer = true;
         ASSERT_TRUE(w.Press(W::kSave));
         EXPECT_EQ(h.messages.size(), 1);
-        EXPECT_EQ(Dms(main->waypoints[7].point.lat)[0], "012");
+        EXPECT_EQ(Dms(workspace->Waypoints()[7].point.lat)[0], "012");
       });
 }
 
 TEST_F(WaypointsFormTest, NamesHoldTwentyTwoWindows1252Characters) {
   const QString long23 = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVW");
-  Run([](MainForm& m) { Fill(m.waypoints, {"A"}); },
+  Run([](Workspace& ws) { Fill(ws, {"A"}); },
       [&](W& w) {
         EXPECT_FALSE(w.Type(W::kWaypointList, long23));
         EXPECT_EQ(w.Text(W::kWaypointList), long23.left(kMaxNameLength));
         ASSERT_TRUE(w.Press(W::kSave));
-        EXPECT_EQ(WaypointName(main->waypoints[1]), long23.left(kMaxNameLength).toStdString());
+        EXPECT_EQ(WaypointName(workspace->Waypoints()[1]),
+                  long23.left(kMaxNameLength).toStdString());
 
         ASSERT_TRUE(w.Type(W::kWaypointList, QStringLiteral("\u03A9mega")));  // Greek omega
         ASSERT_TRUE(w.Press(W::kSave));
         EXPECT_EQ(h.messages, QStringList{Msg(messages::kNameOutsideCodePage)});
-        EXPECT_EQ(CountInUse(main->waypoints), 2);
+        EXPECT_EQ(CountInUse(workspace->Waypoints()), 2);
         EXPECT_TRUE(w.Press(W::kDeleteOne));
-        EXPECT_EQ(CountInUse(main->waypoints), 2);
+        EXPECT_EQ(CountInUse(workspace->Waypoints()), 2);
 
         ASSERT_TRUE(w.Type(W::kWaypointList, QStringLiteral("\u20ACuro")));  // euro sign
         ASSERT_TRUE(w.Press(W::kSave));
-        EXPECT_EQ(WaypointName(main->waypoints[2]), "\x80uro");
+        EXPECT_EQ(WaypointName(workspace->Waypoints()[2]), "\x80uro");
         EXPECT_EQ(w.ListText(W::kWaypointList, 2), QStringLiteral("\u20ACuro"));
         EXPECT_EQ(h.messages.size(), 1);
       },
@@ -430,7 +447,7 @@ TEST_F(WaypointsFormTest, NamesHoldTwentyTwoWindows1252Characters) {
 // A new name holding a control character is refused as imports refuse it;
 // a stored one (an old file's) can still be edited and deleted by name.
 TEST_F(WaypointsFormTest, ANewNameWithAControlCharacterIsRefused) {
-  Run([](MainForm& m) { Fill(m.waypoints, {"OLD\tTAB"}); },
+  Run([](Workspace& ws) { Fill(ws, {"OLD\tTAB"}); },
       [&](W& w) {
         for (const QString& name : {QStringLiteral("A\tB"), QStringLiteral("\x1b[2J"),
                                     QStringLiteral("DEL\x7f"), QStringLiteral("C1\u0085")}) {
@@ -438,28 +455,29 @@ TEST_F(WaypointsFormTest, ANewNameWithAControlCharacterIsRefused) {
           ASSERT_TRUE(w.Press(W::kSave));
         }
         EXPECT_EQ(h.messages, QStringList(4, Msg(messages::kNameControlCharacter)));
-        EXPECT_EQ(CountInUse(main->waypoints), 1);
+        EXPECT_EQ(CountInUse(workspace->Waypoints()), 1);
 
         ASSERT_TRUE(w.Type(W::kWaypointList, QStringLiteral("OLD\tTAB")));
         TypeAll(w, {{W::kLatDeg, "33"}});
         ASSERT_TRUE(w.Press(W::kSave));
-        EXPECT_EQ(Dms(main->waypoints[0].point.lat)[0], "033");
+        EXPECT_EQ(Dms(workspace->Waypoints()[0].point.lat)[0], "033");
         h.answer = true;
         ASSERT_TRUE(w.Press(W::kDeleteOne));
         EXPECT_EQ(h.questions, QStringList{QStringLiteral("Delete waypoint \"OLD\\x09TAB\"?")});
-        EXPECT_EQ(CountInUse(main->waypoints), 0);
+        EXPECT_EQ(CountInUse(workspace->Waypoints()), 0);
       });
   EXPECT_EQ(h.messages.size(), 4);
 }
 
 TEST_F(WaypointsFormTest, SaveStoresTheTypedPositionToTheLastBit) {
   const auto setup = [](std::int32_t mode) {
-    return [mode](MainForm& m) {
-      Fill(m.waypoints, {"A"});
-      std::memcpy(m.waypoints[1].point.unused, "\1\2\3\4\5\6", 6);
-      m.settings.inputMode = mode;
-      m.settings.datumIndex = kOtherDatum;
-      m.settings.distanceUnit = kFeet;
+    return [mode](Workspace& ws) {
+      EditTable(ws, [](WaypointTable& t) {
+        Fill(t, {"A"});
+        std::memcpy(t[1].point.unused, "\1\2\3\4\5\6", 6);
+      });
+      ws.SetInputMode(mode);
+      ws.SetUnits(ws.Settings().angleUnit, kFeet, kOtherDatum);
     };
   };
   Run(setup(W::kModeLatLon), [this](W& w) {
@@ -472,7 +490,7 @@ TEST_F(WaypointsFormTest, SaveStoresTheTypedPositionToTheLastBit) {
     w.Press(W::kLonHemisphere);
     if (w.Text(W::kAltSign) == "+") w.Press(W::kAltSign);
     ASSERT_TRUE(w.Press(W::kSave));
-    const GeoPoint& p = main->waypoints[1].point;
+    const GeoPoint& p = workspace->Waypoints()[1].point;
     EXPECT_EQ(p.lat, -DmsRadians(47, 7, 33, 45));
     EXPECT_EQ(p.lon, -DmsRadians(8, 0, 11, 12));
     EXPECT_EQ(p.height, -(1234 * 0.3048));
@@ -495,7 +513,7 @@ TEST_F(WaypointsFormTest, SaveStoresTheTypedPositionToTheLastBit) {
     u.height = -20 * 0.3048;
     u.datum = kOtherDatum;
     const GeoPoint expected = UtmToGeo(u);
-    EXPECT_EQ(std::memcmp(&main->waypoints[1].point, &expected, sizeof expected), 0);
+    EXPECT_EQ(std::memcmp(&workspace->Waypoints()[1].point, &expected, sizeof expected), 0);
   });
   EXPECT_TRUE(h.messages.isEmpty());
 }
@@ -508,42 +526,42 @@ TEST_F(WaypointsFormTest, SaveStoresTheTypedPositionToTheLastBit) {
 TEST_F(WaypointsFormTest, DeleteAsksThenShowsTheWaypointThatTakesThePlace) {
   GeoPoint third{};
   Run(
-      [&third](MainForm& m) {
-        Fill(m.waypoints, {"A", "B", "C"});
-        third = m.waypoints[2].point;
-        m.settings.baseWaypoint = 1;
+      [&third](Workspace& ws) {
+        Fill(ws, {"A", "B", "C"});
+        third = ws.Waypoints()[2].point;
+        ws.SetBase(1);
       },
       [&](W& w) {
         const QStringList shown = Texts(w, kLat);
         ASSERT_TRUE(w.Type(W::kWaypointList, "Nothing"));
         ASSERT_TRUE(w.Press(W::kDeleteOne));
-        EXPECT_EQ(CountInUse(main->waypoints), 3);
+        EXPECT_EQ(CountInUse(workspace->Waypoints()), 3);
         EXPECT_TRUE(h.questions.isEmpty());
 
         ASSERT_TRUE(w.Type(W::kWaypointList, "A"));
         ASSERT_TRUE(w.Press(W::kDeleteOne));
         EXPECT_EQ(h.questions, QStringList{QStringLiteral("Delete waypoint \"A\"?")});
-        EXPECT_EQ(CountInUse(main->waypoints), 3);
+        EXPECT_EQ(CountInUse(workspace->Waypoints()), 3);
         EXPECT_EQ(Texts(w, kLat), shown);
 
         h.answer = true;
         ASSERT_TRUE(w.Press(W::kDeleteOne));
-        EXPECT_EQ(RunNames(main->waypoints), (std::vector<std::string>{"B", "C"}));
-        EXPECT_EQ(WaypointName(main->waypoints[2]), "C");  // freed, bytes kept
+        EXPECT_EQ(RunNames(workspace->Waypoints()), (std::vector<std::string>{"B", "C"}));
+        EXPECT_EQ(WaypointName(workspace->Waypoints()[2]), "C");  // freed, bytes kept
         EXPECT_EQ(ListNames(w, W::kWaypointList), QStringList({"B", "C"}));
         EXPECT_EQ(w.ListSelection(W::kWaypointList), 0);
         EXPECT_EQ(w.Text(W::kWaypointList), "B");
-        EXPECT_EQ(Texts(w, kLat), Dms(main->waypoints[0].point.lat));
+        EXPECT_EQ(Texts(w, kLat), Dms(workspace->Waypoints()[0].point.lat));
       },
-      [&third](MainForm& m) {
-        EXPECT_EQ(m.settings.baseWaypoint, 1);
+      [&](MainForm& m) {
+        EXPECT_EQ(workspace->Settings().baseWaypoint, 1);
         EXPECT_EQ(m.ListSelection(MainForm::kWaypointList), 1);
         EXPECT_EQ(m.ListText(MainForm::kWaypointList, 1), "C");
         EXPECT_EQ(Texts(m, {MainForm::kLatDeg, MainForm::kLatMin, MainForm::kLatSec,
                             MainForm::kLatHun}),
                   Dms(third.lat));
       });
-  Run([](MainForm& m) { Fill(m.waypoints, {"A", "B"}); },
+  Run([](Workspace& ws) { Fill(ws, {"A", "B"}); },
       [&](W& w) {
         ASSERT_TRUE(w.Type(W::kWaypointList, "B"));
         ASSERT_TRUE(w.Press(W::kDeleteOne));
@@ -555,7 +573,7 @@ TEST_F(WaypointsFormTest, DeleteAsksThenShowsTheWaypointThatTakesThePlace) {
                   QStringList({"", "", "", "", ""}));
         // A Save now makes a new waypoint; nothing deleted comes back.
         ASSERT_TRUE(w.Press(W::kSave));
-        EXPECT_EQ(RunNames(main->waypoints), (std::vector<std::string>{"WP #0"}));
+        EXPECT_EQ(RunNames(workspace->Waypoints()), (std::vector<std::string>{"WP #0"}));
       });
   EXPECT_EQ(h.questions.size(), 4);
   EXPECT_TRUE(h.messages.isEmpty());
@@ -564,10 +582,10 @@ TEST_F(WaypointsFormTest, DeleteAsksThenShowsTheWaypointThatTakesThePlace) {
 TEST_F(WaypointsFormTest, DeleteAllAsksFirstThenEmptiesTheSelectorAndKeepsTheBytes) {
   WaypointTable before{};
   Run(
-      [&before](MainForm& m) {
-        Fill(m.waypoints, {"A", "B", "C"});
-        m.settings.baseWaypoint = 2;
-        before = m.waypoints;
+      [&before](Workspace& ws) {
+        Fill(ws, {"A", "B", "C"});
+        ws.SetBase(2);
+        before = ws.Waypoints();
       },
       [&](W& w) {
         const QStringList shown = Texts(w, kLat);
@@ -575,17 +593,17 @@ TEST_F(WaypointsFormTest, DeleteAllAsksFirstThenEmptiesTheSelectorAndKeepsTheByt
         ASSERT_TRUE(w.Press(W::kDeleteAll));
         EXPECT_EQ(h.questions, QStringList{QStringLiteral("Delete all 3 waypoints?")});
         EXPECT_EQ(w.ListCount(W::kWaypointList), 3);
-        EXPECT_EQ(std::memcmp(&before, &main->waypoints, sizeof before), 0);
+        EXPECT_EQ(std::memcmp(&before, &workspace->Waypoints(), sizeof before), 0);
         h.answer = true;
         ASSERT_TRUE(w.Press(W::kDeleteAll));
         EXPECT_EQ(h.questions.size(), 2);
         EXPECT_EQ(w.ListCount(W::kWaypointList), 0);
         EXPECT_EQ(Texts(w, kLat), shown);
         for (int i = 0; i < kWaypointCapacity; ++i) {
-          EXPECT_EQ(main->waypoints[i].used, 0);
+          EXPECT_EQ(workspace->Waypoints()[i].used, 0);
           before[i].used = 0;
         }
-        EXPECT_EQ(std::memcmp(&before, &main->waypoints, sizeof before), 0);
+        EXPECT_EQ(std::memcmp(&before, &workspace->Waypoints(), sizeof before), 0);
       },
       [](MainForm& m) {
         EXPECT_EQ(m.ListCount(MainForm::kWaypointList), 0);
@@ -601,9 +619,9 @@ TEST_F(WaypointsFormTest, TheGridShownAtEdgesAndCornersReadsBack) {
   h.answer = true;  // each edge replaces the position of the one before
   for (const std::uint16_t datum : test::kEdgeDatums) {
     Run(
-        [datum](MainForm& m) {
-          m.settings.datumIndex = datum;
-          m.settings.inputMode = W::kModeUtm;
+        [datum](Workspace& ws) {
+          SetDatum(ws, datum);
+          ws.SetInputMode(W::kModeUtm);
         },
         [&](W& w) {
           for (const test::LatLonDeg& e : test::kGridEdges) {
@@ -615,9 +633,9 @@ TEST_F(WaypointsFormTest, TheGridShownAtEdgesAndCornersReadsBack) {
             w.ShowWaypoint(p);
             w.SetText(W::kWaypointList, QStringLiteral("EDGE"));
             ASSERT_TRUE(w.Press(W::kSave));
-            const int saved = FindByName(main->waypoints, "EDGE");
+            const int saved = FindByName(workspace->Waypoints(), "EDGE");
             ASSERT_GE(saved, 0);
-            EXPECT_LT(test::DistanceMetres(main->waypoints[saved].point, p), 0.1);
+            EXPECT_LT(test::DistanceMetres(workspace->Waypoints()[saved].point, p), 0.1);
           }
         });
   }
@@ -635,7 +653,7 @@ TEST_F(WaypointsFormTest, GridPositionsPastTheAntimeridianComeBackInsideOneTurn)
   // antimeridian. (Zone 0 is refused:
   // GridPositionsOffTheGridAreRefusedWhereTheyWouldBeRead.)
   const Case cases[] = {{"1", "0200000", "177", "E"}, {"60", "0800000", "177", "W"}};
-  Run([](MainForm& m) { m.settings.inputMode = W::kModeUtm; },
+  Run([](Workspace& ws) { ws.SetInputMode(W::kModeUtm); },
       [&cases](W& w) {
         for (const Case& c : cases) {
           SCOPED_TRACE(c.zone);
@@ -668,10 +686,10 @@ TEST_F(WaypointsFormTest, GridPositionsOffTheGridAreRefusedWhereTheyWouldBeRead)
                         {"N", "1000001", "5000000"}};
   WaypointTable before{};
   Run(
-      [&before](MainForm& m) {
-        Fill(m.waypoints, {"A"});
-        m.settings.inputMode = W::kModeUtm;
-        before = m.waypoints;
+      [&before](Workspace& ws) {
+        Fill(ws, {"A"});
+        ws.SetInputMode(W::kModeUtm);
+        before = ws.Waypoints();
       },
       [&](W& w) {
         const QStringList shown = Texts(w, kLat) + Texts(w, kLon);
@@ -682,7 +700,7 @@ TEST_F(WaypointsFormTest, GridPositionsOffTheGridAreRefusedWhereTheyWouldBeRead)
           for (int button : {W::kConvert, W::kSave}) ASSERT_TRUE(w.Press(button));
           EXPECT_EQ(h.messages, QStringList(2, Msg(messages::kRange1To60))) << typed;
           EXPECT_EQ(Texts(w, kLat) + Texts(w, kLon), shown);
-          EXPECT_EQ(std::memcmp(&before, &main->waypoints, sizeof before), 0);
+          EXPECT_EQ(std::memcmp(&before, &workspace->Waypoints(), sizeof before), 0);
         }
         w.SetText(W::kWaypointList, QStringLiteral("NEW"));
         for (const Case& c : cases) {
@@ -697,7 +715,7 @@ TEST_F(WaypointsFormTest, GridPositionsOffTheGridAreRefusedWhereTheyWouldBeRead)
           for (int button : {W::kConvert, W::kSave}) ASSERT_TRUE(w.Press(button));
           EXPECT_EQ(h.messages, QStringList(2, Msg(messages::kGridPositionOutsideZone)));
           EXPECT_EQ(Texts(w, kLat) + Texts(w, kLon), shown);
-          EXPECT_EQ(std::memcmp(&before, &main->waypoints, sizeof before), 0);
+          EXPECT_EQ(std::memcmp(&before, &workspace->Waypoints(), sizeof before), 0);
           EXPECT_TRUE(std::isnan(w.ReadPosition().lat));
         }
         // A leading "0" is a zone, and the northings once clamped to 9329006 m
@@ -730,7 +748,7 @@ TEST_F(WaypointsFormTest, ConvertAgreesWithTheCoreInBothDirections) {
       {{"45", "0", "0", "0"}, true, {"179", "59", "59", "100"}, false},
   };
   for (const std::uint16_t datum : {std::uint16_t{0}, kOtherDatum}) {
-    Run([datum](MainForm& m) { m.settings.datumIndex = datum; },
+    Run([datum](Workspace& ws) { SetDatum(ws, datum); },
         [&](W& w) {
           for (const Geo& g : points) {
             SCOPED_TRACE(std::string(g.lat[0]) + " " + g.lon[0]);
@@ -772,17 +790,19 @@ TEST_F(WaypointsFormTest, ConvertAgreesWithTheCoreInBothDirections) {
 TEST_F(WaypointsFormTest, MgrsFollowsTheGridInTheMapDatumAndIsEmptyBeyondIt) {
   // kOtherDatum is on Clarke 1866: the older row letters.
   Run(
-      [](MainForm& m) {
-        Fill(m.waypoints, {"A", "B"});
-        m.waypoints[1].point.lat = 85 * kDegToRad;
-        m.settings.datumIndex = kOtherDatum;
-        m.settings.editWaypoint = 0;
+      [](Workspace& ws) {
+        EditTable(ws, [](WaypointTable& t) {
+          Fill(t, {"A", "B"});
+          t[1].point.lat = 85 * kDegToRad;
+        });
+        SetDatum(ws, kOtherDatum);
+        ws.SetEditWaypoint(0);
       },
       [&](W& w) {
         const auto shown = [&](const GeoPoint& p) {
           return QString::fromLatin1(MgrsOf(ConvertDatum(kOtherDatum, p)).text);
         };
-        EXPECT_EQ(w.Text(W::kMgrs), shown(main->waypoints[0].point));
+        EXPECT_EQ(w.Text(W::kMgrs), shown(workspace->Waypoints()[0].point));
         EXPECT_EQ(w.Text(W::kMgrs).size(), 18);
         ASSERT_TRUE(w.Choose(W::kWaypointList, 1));
         EXPECT_EQ(w.Text(W::kMgrs), "");
@@ -830,7 +850,7 @@ TEST_F(WaypointsFormTest, FieldChecksShowTheirMessageAndLeaveTheirText) {
       {U, W::kNorthing, "999999999", nullptr, "999999999"},
       {U, W::kAlt, "99999x", nullptr, "99999x"},
   };
-  Run([](MainForm&) {},
+  Run([](Workspace&) {},
       [&](W& w) {
         for (const Case& c : cases) {
           SCOPED_TRACE(std::to_string(c.id) + " " + c.typed);
