@@ -15,7 +15,6 @@
 #include "forms/BackPolarPlotForm.h"
 #include "forms/Forward3DForm.h"
 #include "forms/Inverse3DForm.h"
-#include "forms/MagneticVariance.h"
 #include "forms/Messages.h"
 #include "forms/PositionDisplay.h"
 #include "forms/Resection3DForm.h"
@@ -23,12 +22,11 @@
 #include "forms/WaypointExchange.h"
 #include "forms/WaypointList.h"
 #include "forms/WaypointsForm.h"
-#include "geodesy/Angles.h"
-#include "geodesy/Convergence.h"
 #include "geodesy/DatumShift.h"
 #include "magnetic/Igrf14.h"
 #include "measures/Units.h"
 #include "store/WaypointTable.h"
+#include "workspace/Declinations.h"
 
 // The icons and pictures live in this static library; a resource file that
 // nothing names would be dropped by the linker, so it is registered here.
@@ -264,9 +262,10 @@ void MainForm::ShowBase(const GeoPoint& p) {
   const AppSettings& settings = workspace_.Settings();
   const GeoPoint q = ConvertDatum(static_cast<std::uint16_t>(settings.datumIndex), p);
   ShowGeographic(*this, kBaseFields, q, settings.distanceUnit);
+  const Declinations at = DeclinationsAt(Now(), q);
   if (ShowGrid(*this, kBaseGrid, q)) {
     shownConvergence_ = ShowSignedAngle(*this, kConvergenceSign, kConvergenceWhole, kConvergenceHun,
-                                        GridConvergence(q), settings.angleUnit);
+                                        at.gridConvergence, settings.angleUnit);
   } else {
     // Beyond 84 N and 80 S there is no grid north to converge to.
     SetText(kConvergenceSign, QStringLiteral("+"));
@@ -274,9 +273,8 @@ void MainForm::ShowBase(const GeoPoint& p) {
     SetText(kConvergenceHun, QString());
     shownConvergence_ = std::numeric_limits<double>::quiet_NaN();
   }
-  const double variance = MagneticVarianceAt(Now(), q) * kDegToRad;
-  shownVariance_ = ShowSignedAngle(*this, kVarianceSign, kVarianceWhole, kVarianceHun, variance,
-                                   settings.angleUnit);
+  shownVariance_ = ShowSignedAngle(*this, kVarianceSign, kVarianceWhole, kVarianceHun,
+                                   at.magneticVariance, settings.angleUnit);
 }
 
 void MainForm::OnPressed(int id) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "geodesy/Angles.h"
 #include "measures/DisplaySplit.h"
 #include "measures/Units.h"
@@ -70,6 +72,14 @@ TEST(AzimuthReference, AnyOtherCaptionMeansGrid) {
     EXPECT_EQ(t, WrapRadians(a + convergence));
     EXPECT_NEAR(ReferFromTrue(caption, t, variance, convergence), a, 1e-15);
   }
+}
+
+TEST(AzimuthReference, EachCaptionStandsForTheConstantReferToTrueReadsItAs) {
+  for (std::string_view caption : kReferenceCaptions) {
+    const std::string copy(caption);
+    EXPECT_EQ(ReferenceOf(copy).data(), caption.data());
+  }
+  EXPECT_EQ(ReferenceOf("other").data(), kGridNorth.data());
 }
 
 TEST(AzimuthReference, TrueAzimuthPassesUnreduced) {
