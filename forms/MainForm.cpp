@@ -16,6 +16,7 @@
 #include "forms/Forward3DForm.h"
 #include "forms/Inverse3DForm.h"
 #include "forms/Messages.h"
+#include "forms/PlanWindow.h"
 #include "forms/PositionDisplay.h"
 #include "forms/Resection3DForm.h"
 #include "forms/UnitsForm.h"
@@ -135,6 +136,7 @@ void MainForm::BuildCommandBar() {
   addItem(menu, "&Forward 3D...", kCommandForward3D, Qt::CTRL | Qt::Key_F);
   menu->addSeparator();
   addItem(menu, "&Waypoints...", kCommandWaypoints, Qt::CTRL | Qt::Key_E);
+  addItem(menu, "Plan &View...", kCommandPlanView, Qt::CTRL | Qt::Key_P);
   addItem(menu, "Im&port Waypoints...", kCommandImportWaypoints, Qt::CTRL | Qt::Key_O);
   addItem(menu, "&Export Waypoints...", kCommandExportWaypoints,
           Qt::CTRL | Qt::SHIFT | Qt::Key_S);
@@ -190,6 +192,10 @@ void MainForm::RunCommand(int command) {
       RunModal(form);
       break;
     }
+    case kCommandPlanView:
+      if (!plan_) plan_ = new PlanWindow(services(), workspace_, this);
+      plan_->Open();
+      break;
     case kCommandImportWaypoints:
       ImportWaypoints(*this, workspace_);
       break;

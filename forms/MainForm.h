@@ -9,6 +9,8 @@ class QToolBar;
 
 namespace trelvan {
 
+class PlanWindow;
+
 // The main form: one view of the workspace. It shows the base waypoint in
 // geographic and UTM form with its grid convergence and magnetic variance,
 // and follows every change of the units, the base and the table. It opens
@@ -64,6 +66,7 @@ class MainForm : public Form {
     kToolAbout = 32785,
     kCommandImportWaypoints = 32786,
     kCommandExportWaypoints = 32787,
+    kCommandPlanView = 32789,
   };
 
   MainForm(Services& services, Workspace& workspace, QWidget* parent = nullptr);
@@ -100,6 +103,8 @@ class MainForm : public Form {
   void ShowChanges(Workspace::Parts parts);
 
   Workspace& workspace_;
+  // Made when the plan is first opened; a child of the form.
+  PlanWindow* plan_ = nullptr;
   double shownConvergence_ = 0;
   double shownVariance_ = 0;
 };

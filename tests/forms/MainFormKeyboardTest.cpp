@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QTest>
+#include <cstddef>
 #include <functional>
+#include <tuple>
 #include <typeindex>
 #include <utility>
 #include <vector>
@@ -29,6 +32,7 @@ class MainFormKeyboard : public MainFormFixture {
   // runs, and `keys` for Exit, the last item, ends the main form.
   void ExpectEveryItemRunBy(const Keys& keys) {
     WriteTable(TableOf({PointDeg(10, 10), PointDeg(10.1, 10.1)}));
+    std::size_t opened = 0;
     Run([&](MainForm& m) {
       m.show();
       m.activateWindow();
@@ -43,29 +47,50 @@ class MainFormKeyboard : public MainFormFixture {
           EXPECT_TRUE(m.Ended());
           return;
         }
-        // What the item does: the forms it runs and the files it asks for.
-        const auto done = [this] {
-          return std::pair{h.ran.size(), h.fileRequests.size()};
+        // What the item does: the forms it runs, the files it asks for and
+        // the windows it opens beside the main form.
+        const auto done = [this, &opened] {
+          return std::tuple{h.ran.size(), h.fileRequests.size(), opened};
         };
         const auto start = done();
         item->trigger();
+        opened += CloseWindowsBeside(m);
         const auto chosen = done();
         ASSERT_NE(chosen, start);
         const QStringList askedBefore = h.fileRequests;
         const std::vector<std::type_index> ranBefore = h.ran;
         keys(m, *menu, *item);
+        opened += CloseWindowsBeside(m);
         const auto pressed = done();
-        ASSERT_EQ(pressed.first - chosen.first, chosen.first - start.first);
-        ASSERT_EQ(pressed.second - chosen.second, chosen.second - start.second);
-        if (pressed.first > chosen.first) {
+        ASSERT_EQ(std::get<0>(pressed) - std::get<0>(chosen),
+                  std::get<0>(chosen) - std::get<0>(start));
+        ASSERT_EQ(std::get<1>(pressed) - std::get<1>(chosen),
+                  std::get<1>(chosen) - std::get<1>(start));
+        ASSERT_EQ(std::get<2>(pressed) - std::get<2>(chosen),
+                  std::get<2>(chosen) - std::get<2>(start));
+        if (std::get<0>(pressed) > std::get<0>(chosen)) {
           EXPECT_EQ(h.ran.back(), ranBefore.back());
         }
-        if (pressed.second > chosen.second) {
+        if (std::get<1>(pressed) > std::get<1>(chosen)) {
           EXPECT_EQ(h.fileRequests.back(), askedBefore.back());
         }
       }
       ADD_FAILURE() << "no Exit";
     });
+  }
+
+  // Closes the windows open beside the main form, so that the next choice
+  // opens them anew, and makes the main form active again; their count.
+  static std::size_t CloseWindowsBeside(MainForm& m) {
+    std::size_t count = 0;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (window == &m || !window->isVisible() || qobject_cast<QMenu*>(window)) continue;
+      window->close();
+      ++count;
+    }
+    m.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&m));
+    return count;
   }
 };
 
