@@ -5,8 +5,12 @@
 #include <QLineF>
 #include <QPainter>
 #include <QPen>
+#include <QPolygonF>
 #include <QRectF>
+#include <algorithm>
 #include <cmath>
+
+#include "geodesy/Angles.h"
 
 namespace trelvan {
 
@@ -25,6 +29,11 @@ constexpr double kArrowLines = 4.0;
 constexpr double kArrowHead = 7.0;
 constexpr double kEdge = 12.0;
 constexpr double kClickReach = 8.0;
+
+// How far beyond the picture a point may lie and its label still reach
+// into it, and how far a circle's chords may stray from it, pixels.
+constexpr double kLabelReach = 240.0;
+constexpr double kArcTolerance = 0.25;
 
 // An arrow `length` long from `from` towards `angle` (radians clockwise
 // from up) with `label` to the left of its head, clear of the names.
@@ -58,22 +67,109 @@ void PaintNorths(QPainter& painter, const QPointF& base, const Declinations& nor
   }
 }
 
-void PaintTask(QPainter& painter, const QSizeF& size, const PlanTask& task, const PlanView& view) {
-  painter.setPen(QPen(kTask, 2.0));
+// QPainter keeps coordinates in fixed point and draws a circle as four
+// Bezier curves, which stray from it by 2.7e-4 of its radius: far beyond
+// the picture the one overflows and the other shows, and a circle of a
+// kilometre at the closest zoom misses its station by a third of a metre.
+// So the geometry is cut to the picture and the room about it that a label
+// may reach into, and circles are drawn as polylines of their visible arcs.
+
+// The part of `line` inside `room` (Liang and Barsky's clipping); false when
+// none is.
+bool ClipLine(QLineF& line, const QRectF& room) {
+  const QPointF d = line.p2() - line.p1();
+  const double p[4] = {-d.x(), d.x(), -d.y(), d.y()};
+  const double q[4] = {line.x1() - room.left(), room.right() - line.x1(), line.y1() - room.top(),
+                       room.bottom() - line.y1()};
+  double enter = 0;
+  double leave = 1;
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) {
+      enter = std::max(enter, t);
+    } else {
+      leave = std::min(leave, t);
+    }
+  }
+  if (enter > leave) return false;
+  line = QLineF(line.pointAt(enter), line.pointAt(leave));
+  return true;
+}
+
+// The arc of the circle of `radius` pixels about `centre` that lies in
+// `room`, as a polyline whose chords stray at most a quarter pixel from it;
+// empty when the circle passes outside `room`.
+QPolygonF VisibleArc(const QPointF& centre, double radius, const QRectF& room) {
+  const QPointF nearest(std::clamp(centre.x(), room.left(), room.right()),
+                        std::clamp(centre.y(), room.top(), room.bottom()));
+  double farthest = 0;
+  for (const QPointF& corner :
+       {room.topLeft(), room.topRight(), room.bottomLeft(), room.bottomRight()}) {
+    farthest = std::max(farthest, QLineF(centre, corner).length());
+  }
+  if (!(QLineF(centre, nearest).length() <= radius && radius <= farthest)) return {};
+  // Outside the room its corners bound the angles under which it is seen.
+  double from = 0;
+  double span = 2 * kHalfTurn;
+  if (!room.contains(centre)) {
+    const QPointF middle = room.center() - centre;
+    const double towards = std::atan2(middle.y(), middle.x());
+    double low = 0;
+    double high = 0;
+    for (const QPointF& corner :
+         {room.topLeft(), room.topRight(), room.bottomLeft(), room.bottomRight()}) {
+      const QPointF d = corner - centre;
+      const double angle = std::remainder(std::atan2(d.y(), d.x()) - towards, 2 * kHalfTurn);
+      low = std::min(low, angle);
+      high = std::max(high, angle);
+    }
+    from = towards + low;
+    span = high - low;
+  }
+  const double step = radius > kArcTolerance ? 2 * std::acos(1 - kArcTolerance / radius) : span;
+  const int count = std::max(1, static_cast<int>(std::ceil(span / step)));
+  QPolygonF arc;
+  arc.reserve(count + 1);
+  for (int i = 0; i <= count; ++i) {
+    const double angle = from + span * i / count;
+    arc << centre + QPointF(std::cos(angle), std::sin(angle)) * radius;
+  }
+  return arc;
+}
+
+// A line's part in `room`, with `label` beside the middle of its part in
+// `picture`.
+void PaintLine(QPainter& painter, const QLineF& line, const QRectF& picture, const QRectF& room,
+               const QPen& pen, const QString& label, const QPointF& labelOffset) {
+  QLineF drawn = line;
+  if (!ClipLine(drawn, room)) return;
+  painter.setPen(pen);
+  painter.drawLine(drawn);
+  QLineF shown = line;
+  if (!ClipLine(shown, picture)) return;
+  painter.setPen(kTask);
+  painter.drawText(shown.center() + labelOffset, label);
+}
+
+void PaintTask(QPainter& painter, const QSizeF& size, const QRectF& room, const PlanTask& task,
+               const PlanView& view) {
+  const QRectF picture(QPointF(0, 0), size);
   painter.setBrush(Qt::NoBrush);
   const QPointF station = ToPicture(view, size, task.station);
   if (task.task == Task::kResection3D) {
     // Each circle with the radius to the station, labelled at its middle.
     for (int i = 0; i < 2; ++i) {
       const QPointF centre = ToPicture(view, size, task.waypoints[i]);
-      const double radius = task.radii[i] * view.pixelsPerMetre;
       painter.setPen(QPen(kTask, 1.5, Qt::DashLine));
-      painter.drawEllipse(centre, radius, radius);
-      painter.setPen(QPen(kTask, 1.0, Qt::DotLine));
-      painter.drawLine(QLineF(centre, station));
-      painter.setPen(kTask);
-      painter.drawText((centre + station) / 2 + QPointF(6, -4), task.radiusLabels[i]);
+      painter.drawPolyline(VisibleArc(centre, task.radii[i] * view.pixelsPerMetre, room));
+      PaintLine(painter, QLineF(centre, station), picture, room, QPen(kTask, 1.0, Qt::DotLine),
+                task.radiusLabels[i], QPointF(6, -4));
     }
+    if (!room.contains(station)) return;
     painter.setPen(QPen(kTask, 2.0));
     painter.drawEllipse(station, kBaseRadius + 3, kBaseRadius + 3);
     painter.drawLine(station - QPointF(kBaseRadius + 6, 0), station + QPointF(kBaseRadius + 6, 0));
@@ -81,16 +177,19 @@ void PaintTask(QPainter& painter, const QSizeF& size, const PlanTask& task, cons
     return;
   }
   const QPointF target = ToPicture(view, size, task.target);
-  painter.drawLine(QLineF(station, target));
-  painter.drawEllipse(target, kMarkerRadius + 3, kMarkerRadius + 3);
   const QFontMetricsF metrics(painter.font());
-  painter.setPen(kTask);
-  painter.drawText((station + target) / 2 + QPointF(6, metrics.ascent() + 4), task.label);
+  PaintLine(painter, QLineF(station, target), picture, room, QPen(kTask, 2.0), task.label,
+            QPointF(6, metrics.ascent() + 4));
+  if (!room.contains(target)) return;
+  painter.setPen(QPen(kTask, 2.0));
+  painter.drawEllipse(target, kMarkerRadius + 3, kMarkerRadius + 3);
 }
 
-void PaintMarkers(QPainter& painter, const QSizeF& size, const Plan& plan, const PlanView& view) {
+void PaintMarkers(QPainter& painter, const QSizeF& size, const QRectF& room, const Plan& plan,
+                  const PlanView& view) {
   for (const PlanMarker& marker : plan.markers) {
     const QPointF at = ToPicture(view, size, marker.at);
+    if (!room.contains(at)) continue;
     const bool base = marker.record == plan.baseRecord;
     painter.setPen(Qt::NoPen);
     painter.setBrush(base ? kBase : kInk);
@@ -141,9 +240,12 @@ void PaintPlan(QPainter& painter, const QSizeF& size, const Plan& plan, const Pl
     painter.restore();
     return;
   }
-  if (plan.task.task != Task::kNone) PaintTask(painter, size, plan.task, view);
-  PaintNorths(painter, ToPicture(view, size, PlanOffset{0, 0}), plan.norths);
-  PaintMarkers(painter, size, plan, view);
+  const QRectF room =
+      QRectF(QPointF(0, 0), size).adjusted(-kLabelReach, -kLabelReach, kLabelReach, kLabelReach);
+  if (plan.task.task != Task::kNone) PaintTask(painter, size, room, plan.task, view);
+  const QPointF base = ToPicture(view, size, PlanOffset{0, 0});
+  if (room.contains(base)) PaintNorths(painter, base, plan.norths);
+  PaintMarkers(painter, size, room, plan, view);
   PaintScaleBar(painter, size, plan, view);
   PaintOffPlan(painter, size, plan.offPlan);
   painter.restore();

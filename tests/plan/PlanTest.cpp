@@ -190,6 +190,35 @@ TEST(PlanPainting, PutsEachMarkerWhereItsPlaceIs) {
   EXPECT_EQ(MarkerAt(plan, view, QSizeF(image.size()), QPointF(320, 100)), -1);
 }
 
+// At the closest zoom a circle of a kilometre still runs through the place
+// it passes (here the base, between the points where QPainter's Bezier
+// quadrants meet the circle), not a fraction of a metre beside it.
+TEST(PlanPainting, CirclesKeepTheirRadiusAtTheClosestZoom) {
+  const double a = 20 * kDegToRad;
+  Plan plan;
+  plan.hasBase = true;
+  plan.task.task = Task::kResection3D;
+  plan.task.station = {0, 1};
+  for (int i = 0; i < 2; ++i) {
+    plan.task.waypoints[i] = {-1000 * std::cos(a), -1000 * std::sin(a)};
+    plan.task.radii[i] = 1000;
+  }
+  QImage image(200, 200, QImage::Format_RGB32);
+  QPainter painter(&image);
+  PaintPlan(painter, QSizeF(image.size()), plan, PlanView{{0, -0.05}, kMaxPixelsPerMetre});
+  painter.end();
+  // The base is drawn at (100, 50); the circle leaves it across the radius.
+  int onTheCircle = 0;
+  for (int y = 60; y < 140; ++y) {
+    for (int x = 0; x < 200; ++x) {
+      if (image.pixelColor(x, y) == Qt::white) continue;
+      EXPECT_LE(std::abs((x - 100) * std::cos(a) - (y - 50) * std::sin(a)), 2.5) << x << "," << y;
+      ++onTheCircle;
+    }
+  }
+  EXPECT_GT(onTheCircle, 50);
+}
+
 TEST(PlanPictures, FormatsByNameAndBytes) {
   EXPECT_EQ(PictureFormatOfName("a/plan.SVG"), PictureFormat::kSvg);
   EXPECT_EQ(PictureFormatOfName("plan.Png"), PictureFormat::kPng);
