@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/programs/Program.h"
 #include "exchange/ExchangeFile.h"
 #include "exchange/GridText.h"
 #include "exchange/WaypointName.h"
@@ -15,7 +16,6 @@
 #include "text/Geographic.h"
 #include "text/Numbers.h"
 #include "tools/waypoints/CommandLine.h"
-#include "trelvan/Version.h"
 
 namespace trelvan::waypoints {
 
@@ -194,7 +194,7 @@ int RunTool(const std::vector<std::string>& args, const std::string& folder, con
       io.out += HelpText();
       return kStatusDone;
     case Command::kVersion:
-      io.out += std::string("trelvan-waypoints ") + kVersion + "\n";
+      io.out += program::VersionLine(kToolName);
       return kStatusDone;
     case Command::kList:
       return List(folder, io);
