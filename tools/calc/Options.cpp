@@ -112,8 +112,8 @@ bool DistanceUnitNamed(std::string_view name, std::int32_t& unit) {
   return false;
 }
 
-// The options after "--", by the codes getopt_long gives them: above every
-// character, so that none is taken for a short option.
+// The options, all long ones, by the codes getopt_long gives them: above
+// every character, so that none is taken for a letter after one dash.
 enum OptionCode { kRaw = 256, kAngle, kDist, kDatum, kDate, kPrecision, kModel };
 
 constexpr option kLongOptions[] = {

@@ -96,8 +96,8 @@ bool ParseToolArguments(const std::vector<std::string>& args, ToolOptions& optio
       return false;
     }
   }
-  if (words.size() > (transfer ? 2 : 1)) {
-    problem = "unexpected argument '" + Bytes(words.back()) + "' for " + command;
+  if (const qsizetype allowed = transfer ? 2 : 1; words.size() > allowed) {
+    problem = "unexpected argument '" + Bytes(words[allowed]) + "' for " + command;
     return false;
   }
   const bool fileGiven = words.size() == 2;
