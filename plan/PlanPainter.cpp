@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFontMetricsF>
 #include <QLineF>
+#include <QList>
 #include <QPainter>
 #include <QPen>
 #include <QPolygonF>
@@ -22,6 +23,7 @@ const QColor kBase(200, 0, 0);
 const QColor kTask(0, 80, 200);
 const QColor kGridNorth(0, 122, 61);
 const QColor kMagneticNorth(176, 48, 0);
+const QColor kLabelGround(255, 255, 255, 220);
 
 // The length of the longest north arrow in lines of text, its head and the
 // scale bar's room, and the reach of a click, pixels.
@@ -141,34 +143,48 @@ QPolygonF VisibleArc(const QPointF& centre, double radius, const QRectF& room) {
   return arc;
 }
 
-// A line's part in `room`, with `label` beside the middle of its part in
-// `picture`.
-void PaintLine(QPainter& painter, const QLineF& line, const QRectF& picture, const QRectF& room,
-               const QPen& pen, const QString& label, const QPointF& labelOffset) {
-  QLineF drawn = line;
-  if (!ClipLine(drawn, room)) return;
-  painter.setPen(pen);
-  painter.drawLine(drawn);
-  QLineF shown = line;
-  if (!ClipLine(shown, picture)) return;
-  painter.setPen(kTask);
-  painter.drawText(shown.center() + labelOffset, label);
+// The task's lines: from each known waypoint to the station for a
+// resection, else from the station to the target; each with its label and
+// the pen it is drawn with.
+struct TaskLine {
+  QLineF line;
+  QString label;
+  QPen pen;
+  QPointF labelOffset;
+};
+
+QList<TaskLine> TaskLines(const QSizeF& size, const PlanTask& task, const PlanView& view,
+                          double ascent) {
+  const QPointF station = ToPicture(view, size, task.station);
+  if (task.task != Task::kResection3D) {
+    return {TaskLine{QLineF(station, ToPicture(view, size, task.target)), task.label,
+                     QPen(kTask, 2.0), QPointF(6, ascent + 4)}};
+  }
+  QList<TaskLine> radii;
+  for (int i = 0; i < 2; ++i) {
+    radii.append(TaskLine{QLineF(ToPicture(view, size, task.waypoints[i]), station),
+                          task.radiusLabels[i], QPen(kTask, 1.0, Qt::DotLine), QPointF(6, -4)});
+  }
+  return radii;
 }
 
 void PaintTask(QPainter& painter, const QSizeF& size, const QRectF& room, const PlanTask& task,
                const PlanView& view) {
-  const QRectF picture(QPointF(0, 0), size);
   painter.setBrush(Qt::NoBrush);
-  const QPointF station = ToPicture(view, size, task.station);
+  for (const TaskLine& each : TaskLines(size, task, view, 0)) {
+    QLineF drawn = each.line;
+    if (!ClipLine(drawn, room)) continue;
+    painter.setPen(each.pen);
+    painter.drawLine(drawn);
+  }
+  painter.setPen(QPen(kTask, 2.0));
   if (task.task == Task::kResection3D) {
-    // Each circle with the radius to the station, labelled at its middle.
     for (int i = 0; i < 2; ++i) {
-      const QPointF centre = ToPicture(view, size, task.waypoints[i]);
       painter.setPen(QPen(kTask, 1.5, Qt::DashLine));
-      painter.drawPolyline(VisibleArc(centre, task.radii[i] * view.pixelsPerMetre, room));
-      PaintLine(painter, QLineF(centre, station), picture, room, QPen(kTask, 1.0, Qt::DotLine),
-                task.radiusLabels[i], QPointF(6, -4));
+      painter.drawPolyline(VisibleArc(ToPicture(view, size, task.waypoints[i]),
+                                      task.radii[i] * view.pixelsPerMetre, room));
     }
+    const QPointF station = ToPicture(view, size, task.station);
     if (!room.contains(station)) return;
     painter.setPen(QPen(kTask, 2.0));
     painter.drawEllipse(station, kBaseRadius + 3, kBaseRadius + 3);
@@ -177,12 +193,27 @@ void PaintTask(QPainter& painter, const QSizeF& size, const QRectF& room, const 
     return;
   }
   const QPointF target = ToPicture(view, size, task.target);
+  if (room.contains(target)) painter.drawEllipse(target, kMarkerRadius + 3, kMarkerRadius + 3);
+}
+
+// The labels of the task's lines, over everything else: beside the middle
+// of each line's part in the picture, on a pale ground so that they read
+// over the lines and markers they cross.
+void PaintTaskLabels(QPainter& painter, const QSizeF& size, const PlanTask& task,
+                     const PlanView& view) {
   const QFontMetricsF metrics(painter.font());
-  PaintLine(painter, QLineF(station, target), picture, room, QPen(kTask, 2.0), task.label,
-            QPointF(6, metrics.ascent() + 4));
-  if (!room.contains(target)) return;
-  painter.setPen(QPen(kTask, 2.0));
-  painter.drawEllipse(target, kMarkerRadius + 3, kMarkerRadius + 3);
+  for (const TaskLine& each : TaskLines(size, task, view, metrics.ascent())) {
+    QLineF shown = each.line;
+    if (!ClipLine(shown, QRectF(QPointF(0, 0), size))) continue;
+    const QPointF at = shown.center() + each.labelOffset;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kLabelGround);
+    painter.drawRect(QRectF(at.x() - 2, at.y() - metrics.ascent() - 1,
+                            metrics.horizontalAdvance(each.label) + 4, metrics.height() + 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(kTask);
+    painter.drawText(at, each.label);
+  }
 }
 
 void PaintMarkers(QPainter& painter, const QSizeF& size, const QRectF& room, const Plan& plan,
@@ -220,7 +251,7 @@ void PaintOffPlan(QPainter& painter, const QSizeF& size, const QStringList& name
   const QString text = QStringLiteral("off the plan: ") + names.join(QStringLiteral(", "));
   const QRectF used = painter.boundingRect(room, Qt::TextWordWrap, text);
   painter.setPen(Qt::NoPen);
-  painter.setBrush(QColor(255, 255, 255, 220));
+  painter.setBrush(kLabelGround);
   painter.drawRect(used.adjusted(-4, -2, 4, 2));
   painter.setBrush(Qt::NoBrush);
   painter.setPen(kInk);
@@ -246,6 +277,7 @@ void PaintPlan(QPainter& painter, const QSizeF& size, const Plan& plan, const Pl
   const QPointF base = ToPicture(view, size, PlanOffset{0, 0});
   if (room.contains(base)) PaintNorths(painter, base, plan.norths);
   PaintMarkers(painter, size, room, plan, view);
+  if (plan.task.task != Task::kNone) PaintTaskLabels(painter, size, plan.task, view);
   PaintScaleBar(painter, size, plan, view);
   PaintOffPlan(painter, size, plan.offPlan);
   painter.restore();
