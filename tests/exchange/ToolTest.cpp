@@ -60,6 +60,7 @@ TEST(WaypointsTool, WrongCommandLinesExitWithTwoAndTheUsage) {
       {"export", "--format", "gpx", "--replace"},
       {"plot"},
       {"plot", "plan.jpeg"},
+      {"plot", "plan.svg/in"},
       {"plot", "--format", "gpx", "plan.svg"},
       {"plot", "--size", "15x600", "plan.svg"},
       {"plot", "--size", "800x+600", "plan.svg"},

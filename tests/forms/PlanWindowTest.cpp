@@ -6,10 +6,8 @@
 #include <QAction>
 #include <QFile>
 #include <QImage>
-#include <QMouseEvent>
 #include <QSettings>
 #include <QTest>
-#include <tuple>
 
 #include "forms/Messages.h"
 #include "forms/PlanWindow.h"
@@ -107,13 +105,9 @@ TEST_F(PlanWindowTest, KeysAndTheMouseNavigateAndTheZoomAndSizeAreKept) {
     EXPECT_EQ(plan.View().pixelsPerMetre, fitted.pixelsPerMetre);
     // A drag carries the plan with the pointer and sets no base.
     const QPointF from = Drawn(plan, {0, 0});
-    for (const auto& [type, at, buttons] :
-         {std::tuple{QEvent::MouseButtonPress, from, Qt::MouseButtons(Qt::LeftButton)},
-          std::tuple{QEvent::MouseMove, from + QPointF(30, -20), Qt::MouseButtons(Qt::LeftButton)},
-          std::tuple{QEvent::MouseButtonRelease, from + QPointF(30, -20), Qt::MouseButtons()}}) {
-      QMouseEvent event(type, at, canvas->mapToGlobal(at), Qt::LeftButton, buttons, {});
-      QApplication::sendEvent(canvas, &event);
-    }
+    QTest::mousePress(canvas, Qt::LeftButton, {}, from.toPoint());
+    QTest::mouseMove(canvas, (from + QPointF(30, -20)).toPoint());
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, (from + QPointF(30, -20)).toPoint());
     EXPECT_NEAR(Drawn(plan, {0, 0}).x(), from.x() + 30, 1e-9);
     EXPECT_NEAR(Drawn(plan, {0, 0}).y(), from.y() - 20, 1e-9);
     EXPECT_EQ(workspace.Settings().baseWaypoint, 0);

@@ -11,7 +11,6 @@
 #include "geometry/Polar.h"
 #include "plan/Plan.h"
 #include "plan/PlanPainter.h"
-#include "plan/PlanPicture.h"
 #include "plan/PlanView.h"
 #include "tests/support/GeoPoints.h"
 
@@ -131,8 +130,8 @@ TEST_F(PlanOfATable, LabelsTheTaskInTheUnitsAndNorthInForce) {
   EXPECT_NEAR(plan.task.waypoints[1].north, 500, 1e-3);
 }
 
-// One scale east and north, places and pixels both ways, zoom about a
-// fixed point, and round scale bars.
+// One scale east and north, places and pixels both ways, zoom about the
+// point under the wheel, and round scale bars.
 TEST(PlanViews, MapPlacesToPixelsAndBack) {
   const QSizeF size(640, 480);
   Plan plan;
@@ -154,9 +153,6 @@ TEST(PlanViews, MapPlacesToPixelsAndBack) {
   EXPECT_NEAR(ToPicture(zoomed, size, under).x(), fixed.x(), 1e-9);
   EXPECT_NEAR(ToPicture(zoomed, size, under).y(), fixed.y(), 1e-9);
   EXPECT_EQ(Zoomed(fitted, size, 1e12, fixed).pixelsPerMetre, kMaxPixelsPerMetre);
-  const QPointF moved = ToPicture(Panned(fitted, QPointF(7, -3)), size, under);
-  EXPECT_NEAR(moved.x(), fixed.x() + 7, 1e-9);
-  EXPECT_NEAR(moved.y(), fixed.y() - 3, 1e-9);
 
   const ScaleBar metres = ChooseScaleBar(0.1, kMeters, 300);
   EXPECT_EQ(metres.label, "2000 m");
@@ -217,19 +213,6 @@ TEST(PlanPainting, CirclesKeepTheirRadiusAtTheClosestZoom) {
     }
   }
   EXPECT_GT(onTheCircle, 50);
-}
-
-TEST(PlanPictures, FormatsByNameAndBytes) {
-  EXPECT_EQ(PictureFormatOfName("a/plan.SVG"), PictureFormat::kSvg);
-  EXPECT_EQ(PictureFormatOfName("plan.Png"), PictureFormat::kPng);
-  EXPECT_EQ(PictureFormatOfName("plan.pdf"), PictureFormat::kPdf);
-  EXPECT_FALSE(PictureFormatOfName("plan.pdf/x").has_value());
-  EXPECT_FALSE(PictureFormatOfName("plan.jpeg").has_value());
-  Plan plan;
-  const QSize size(320, 200);
-  EXPECT_TRUE(RenderPlanPicture(plan, {}, size, PictureFormat::kSvg).contains("<svg"));
-  EXPECT_TRUE(RenderPlanPicture(plan, {}, size, PictureFormat::kPdf).startsWith("%PDF"));
-  EXPECT_EQ(QImage::fromData(RenderPlanPicture(plan, {}, size, PictureFormat::kPng)).size(), size);
 }
 
 }  // namespace
