@@ -25,8 +25,8 @@ const QColor kGridNorth(0, 122, 61);
 const QColor kMagneticNorth(176, 48, 0);
 const QColor kLabelGround(255, 255, 255, 220);
 
-// The length of the longest north arrow in lines of text, its head and the
-// scale bar's room, and the reach of a click, pixels.
+// The longest north arrow, in lines of text; its head, the room between the
+// scale bar and the edges, and the reach of a click, in pixels.
 constexpr double kArrowLines = 4.0;
 constexpr double kArrowHead = 7.0;
 constexpr double kEdge = 12.0;
