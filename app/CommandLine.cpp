@@ -1,10 +1,8 @@
 #include "app/CommandLine.h"
 
-#include <cstdio>
-#include <string>
 #include <string_view>
 
-#include "trelvan/Version.h"
+#include "app/programs/Program.h"
 
 namespace trelvan {
 
@@ -44,22 +42,19 @@ constexpr std::string_view kHelp =
     "close failed, or the data folder is held by another TRELVAN or an import of\n"
     "trelvan-waypoints, or cannot be locked.\n";
 
-int Print(std::string_view text) {
-  const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
-                       std::fflush(stdout) == 0;
-  return written ? 0 : 1;
-}
+constexpr std::string_view kName = "trelvan";
 
 }  // namespace
 
 int AnswerHelpOrVersion(int argc, const char* const argv[]) {
-  bool version = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "--help" || arg == "-h") return Print(kHelp);
-    version = version || arg == "--version";
+  switch (program::HelpOrVersion(argc, argv)) {
+    case program::Request::kHelp:
+      return program::Print(kHelp, kName, "help");
+    case program::Request::kVersion:
+      return program::Print(program::VersionLine(kName), kName, "version");
+    case program::Request::kRun:
+      break;
   }
-  if (version) return Print(std::string("trelvan ") + kVersion + "\n");
   return -1;
 }
 

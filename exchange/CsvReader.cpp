@@ -9,6 +9,7 @@
 #include "exchange/DatumChoice.h"
 #include "exchange/FormulaGuard.h"
 #include "exchange/ImportInput.h"
+#include "geodesy/Bands.h"
 #include "geodesy/GridDomain.h"
 #include "text/Geographic.h"
 #include "text/Grid.h"

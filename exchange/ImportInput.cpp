@@ -10,7 +10,10 @@ ImportInput::ImportInput(QIODevice& source) : source_(source) {
 }
 
 QString ImportInput::Problem() const {
-  if (tooLarge_) return QStringLiteral("The file is larger than 256 MiB; nothing was imported.");
+  if (tooLarge_) {
+    return QStringLiteral("The file is larger than %1 MiB; nothing was imported.")
+        .arg(kMaxImportMiB);
+  }
   if (failed_) {
     return QStringLiteral("The file cannot be read (%1); nothing was imported.")
         .arg(source_.errorString());

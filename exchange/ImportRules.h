@@ -17,8 +17,10 @@
 
 namespace trelvan::exchange {
 
-// The largest file an import reads, bytes; a larger one is refused whole.
-inline constexpr qint64 kMaxImportBytes = 256LL * 1024 * 1024;
+// The largest file an import reads, in MiB and in bytes; a larger one is
+// refused whole.
+inline constexpr int kMaxImportMiB = 256;
+inline constexpr qint64 kMaxImportBytes = qint64{kMaxImportMiB} * 1024 * 1024;
 
 // The replaced and the skipped rows a report lists one by one, each; the
 // rest are counted. (Imported rows are all listed: the table holds 50.)

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "store/StoreMessages.h"
+
 // The texts of the program's messages, each exactly as users have always
-// seen it.
+// seen it. Those about the data folder and its files are the store's
+// (store/StoreMessages.h).
 
 namespace trelvan::messages {
-
-inline constexpr const char* kCannotCreateFile = "ERROR!\nCannot create file!..";
-inline constexpr const char* kCannotWriteFile = "ERROR!\nCannot write to file!..";
 
 inline constexpr const char* kRange0To359 = "ERROR!\nThe value must be in between 0 to 359";
 inline constexpr const char* kRange0To6399 = "ERROR!\nThe value must be in between 0 to 6399";
@@ -48,17 +48,9 @@ inline constexpr const char* kGridNorthUndefined =
 // Where a result would be reported that the input cannot have.
 inline constexpr const char* kNoPositionFits = "Error!\nNo position fits these ranges.";
 
-// Where nothing a user enters may be lost: a second program on the same data
-// folder (or an import into it, or a folder that cannot be locked: %1 the
-// folder, %2 why), the questions before a stored position is replaced or
-// waypoints go (%1 its name, or the number of them), and a stored
-// record whose position is damaged.
-inline constexpr const char* kAlreadyRunning = "TRELVAN is already running with this data folder.";
-inline constexpr const char* kToolRunning =
-    "trelvan-waypoints is importing into this data folder.\nTry again when it has finished.";
-inline constexpr const char* kFolderHeld =
-    "Another program holds a lock on this data folder.\nTry again when it has finished.";
-inline constexpr const char* kCannotLockFolder = "ERROR!\nThe data folder %1 cannot be locked:\n%2";
+// Where nothing a user enters may be lost: the questions before a stored
+// position is replaced or waypoints go (%1 its name, or the number of
+// them), and a stored record whose position is damaged.
 inline constexpr const char* kReplaceWaypoint = "Replace the position of waypoint \"%1\"?";
 inline constexpr const char* kDeleteWaypoint = "Delete waypoint \"%1\"?";
 inline constexpr const char* kDeleteAllWaypoints = "Delete all %1 waypoints?";

@@ -5,33 +5,25 @@
 
 #include "geodesy/AngleWrap.h"
 #include "geodesy/Angles.h"
+#include "geodesy/Bands.h"
 
 namespace trelvan {
 namespace {
-
-// Height of a latitude band, degrees; X, the last, runs on to 84 N.
-constexpr double kBandHeightDeg = 8.0;
-constexpr int kLastBand = 19;
 
 // How far outside its band a position may lie and still be taken as in it,
 // degrees (about a kilometre).
 constexpr double kBandSlackDeg = 0.01;
 
-// Index of a band letter, C = 0 .. X = 19; -1 for any other character.
-int BandIndex(signed char letter) {
-  if (letter < 'C' || letter > 'X' || letter == 'I' || letter == 'O') return -1;
-  return letter - 'C' - (letter > 'I' ? 1 : 0) - (letter > 'O' ? 1 : 0);
-}
-
 // True when latDeg lies in the band of `letter` widened by the slack; the
 // first and last bands reach on to the overlap beyond the grid.
 bool InBand(signed char letter, double latDeg) {
-  const int band = BandIndex(letter);
+  const int band = BandIndex(static_cast<char>(letter));
   if (band < 0) return false;
-  const double south = kGridSouthDeg + kBandHeightDeg * band;
-  const double north = band == kLastBand ? kGridNorthDeg : south + kBandHeightDeg;
+  const double south = BandSouthDeg(band);
+  const double north = BandNorthDeg(band);
   const double low = band == 0 ? kGridSouthDeg - kGridOverlapDeg : south - kBandSlackDeg;
-  const double high = band == kLastBand ? kGridNorthDeg + kGridOverlapDeg : north + kBandSlackDeg;
+  const double high =
+      band == kBandCount - 1 ? kGridNorthDeg + kGridOverlapDeg : north + kBandSlackDeg;
   return latDeg >= low && latDeg <= high;
 }
 

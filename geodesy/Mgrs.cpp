@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "geodesy/Angles.h"
+#include "geodesy/Bands.h"
 #include "geodesy/GridDomain.h"
 
 namespace trelvan {
@@ -14,14 +15,10 @@ constexpr double kRowCycle = 2000000.0;  // northing after which the row letters
 constexpr int kRowCycles = 6;            // cycles from northing 0 past the southern 10000 km
 constexpr char kColumns[] = "ABCDEFGHJKLMNPQRSTUVWXYZ";  // three sets of eight
 constexpr char kRows[] = "ABCDEFGHJKLMNPQRSTUV";
-constexpr char kBands[] = "CDEFGHJKLMNPQRSTUVWX";
 constexpr int kColumnsPerSet = 8;
 constexpr int kRowLetters = 20;
 constexpr int kEvenZoneRowShift = 5;      // even zones start at F
 constexpr int kOlderLetteringShift = 10;  // L or R instead of A or F
-
-// Height of a latitude band, degrees (X, the last, is 12).
-constexpr double kBandHeightDeg = 8.0;
 
 // The edges of a zone and a band are probed this far inside, degrees (about
 // a centimetre), so that the probe falls in the zone and band it stands for
@@ -79,10 +76,10 @@ struct Reach {
 bool ZoneEdges(std::uint16_t zone, int band, double& west, double& east) {
   west = static_cast<double>(zone) * 6.0 - 186.0;
   east = west + 6.0;
-  if (kBands[band] == 'V') {
+  if (BandLetterAt(band) == 'V') {
     if (zone == 31) east = 3.0;
     if (zone == 32) west = 3.0;
-  } else if (kBands[band] == 'X') {
+  } else if (BandLetterAt(band) == 'X') {
     if (zone == 32 || zone == 34 || zone == 36) return false;
     if (zone == 31) east = 9.0;
     if (zone == 33 || zone == 35 || zone == 37) {
@@ -102,9 +99,8 @@ bool ReachOf(std::uint16_t zone, int band, std::uint16_t datum, Reach& reach) {
   double west = 0.0;
   double east = 0.0;
   if (!ZoneEdges(zone, band, west, east)) return false;
-  const double south = kGridSouthDeg + kBandHeightDeg * band;
-  // X, the last band, runs on to 84 N: twelve degrees.
-  const double north = kBands[band + 1] == '\0' ? kGridNorthDeg : south + kBandHeightDeg;
+  const double south = BandSouthDeg(band);
+  const double north = BandNorthDeg(band);
   const double centre = static_cast<double>(zone) * 6.0 - 183.0;
   const double lats[] = {south + kInside, north - kInside};
   const double lons[] = {west + kInside, east - kInside,
@@ -236,7 +232,7 @@ MgrsStatus UtmToMgrs(const UtmPoint& grid, int precision, MgrsStyle style, char*
     return Refuse(MgrsStatus::kNotFinite, text, size);
   }
   if (grid.zone < 1 || grid.zone > 60) return Refuse(MgrsStatus::kBadZone, text, size);
-  const int band = IndexIn(kBands, static_cast<char>(grid.band));
+  const int band = BandIndex(static_cast<char>(grid.band));
   if (band < 0) return Refuse(MgrsStatus::kBadBand, text, size);
   Reach reach{};
   if (!ReachOf(grid.zone, band, grid.datum, reach)) {
@@ -299,7 +295,7 @@ MgrsStatus MgrsToUtm(std::string_view text, std::uint16_t datum, UtmPoint& corne
   skipSpaces();
   const char bandLetter = letter();
   if (bandLetter == '\0') return MgrsStatus::kMalformed;
-  const int band = IndexIn(kBands, bandLetter);
+  const int band = BandIndex(bandLetter);
   if (band < 0) return MgrsStatus::kBadBand;
   skipSpaces();
   const char columnLetter = letter();

@@ -1,10 +1,12 @@
 #include "geodesy/Utm.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
 
 #include "geodesy/Angles.h"
+#include "geodesy/Bands.h"
 #include "geodesy/Footpoint.h"
 #include "geodesy/AngleWrap.h"
 
@@ -124,8 +126,8 @@ std::uint16_t ExceptionZone(double latDeg, double lonDeg, std::uint16_t zone) {
   return zone;
 }
 
-// The latitude band letter of the clamped latitude (degrees and radians):
-// C..X without I and O, eight degrees each from -80, X stretched to 84.
+// The latitude band letter of the clamped latitude (degrees and radians),
+// eight degrees each from -80, X stretched to 84 (geodesy/Bands.h).
 // A latitude below zero always gets a southern letter: just below zero,
 // latDeg + 80 rounds to exactly 80 and the plain rule would say "N" while
 // the northing carries the southern false northing.
@@ -134,20 +136,11 @@ signed char BandLetter(double latDeg, double lat) {
   if (std::isnan(i)) {
     return 'N';  // no latitude: northern, as the northing takes it
   }
-  signed char letter = static_cast<signed char>('C' + static_cast<int>(i));
-  if (letter >= 'I') {
-    ++letter;
-  }
-  if (letter >= 'O') {
-    ++letter;
-  }
-  if (letter >= 'X') {
-    letter = 'X';
-  }
+  const char letter = BandLetterAt(std::min(static_cast<int>(i), kBandCount - 1));
   if (lat < 0.0 && letter >= 'N') {
-    letter = 'M';
+    return 'M';
   }
-  return letter;
+  return static_cast<signed char>(letter);
 }
 
 // Meridian arc from the equator to latitude phi (radians), metres.

@@ -2,8 +2,6 @@
 
 namespace trelvan {
 
-bool IsBandLetter(char c) { return c >= 'C' && c <= 'X' && c != 'I' && c != 'O'; }
-
 const char* GridProblem(GridStatus status) {
   switch (status) {
     case GridStatus::kOnGrid:

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <cmath>
 #include <cstring>
 

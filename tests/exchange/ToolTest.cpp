@@ -62,6 +62,19 @@ TEST(WaypointsTool, WrongCommandLinesExitWithTwoAndTheUsage) {
   EXPECT_EQ(Tool(folder, {"import", "--help"}).status, kStatusDone);
 }
 
+// Arguments reach the tool as the bytes they are: a file name that is no
+// UTF-8 is written as named. Options may stand before the command.
+TEST(WaypointsTool, FileNamesKeepTheirBytesAndOptionsMayComeFirst) {
+  test::TempFolder folder;
+  const std::string name = folder.File("caf\xe9 \xff.txt");
+  const ToolRun run = Tool(folder, {"--format=csv", "export", name});
+  EXPECT_EQ(run.status, kStatusDone) << run.io.err;
+  std::ifstream written(name);
+  std::string header;
+  EXPECT_TRUE(std::getline(written, header));
+  EXPECT_EQ(header.rfind("name,latitude", 0), 0u) << header;
+}
+
 TEST(WaypointsTool, ImportListAndExportOverTheDataFolder) {
   test::TempFolder folder;
   // Without a waypoint file the program's first table is listed; nothing is

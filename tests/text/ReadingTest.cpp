@@ -1,5 +1,5 @@
 // Readers of typed fields: splitting, numbers, positions typed by people,
-// bands, grid refusals, dates and datums.
+// grid refusals, dates and datums.
 
 #include <gtest/gtest.h>
 
@@ -161,14 +161,6 @@ TEST(ParseGeographic, LongSecondsKeepTheirPrecision) {
       ParseGeographic("1d0'0.123456789012345678901234567890123456789012345\"N", Axis::kLatitude, r),
       nullptr);
   EXPECT_NEAR(r, FormValue(1, 0, 0, 12.3456789012345678), 1e-18);
-}
-
-TEST(IsBandLetter, CoversCToXWithoutIAndO) {
-  std::string bands;
-  for (int c = 0; c < 256; ++c) {
-    if (IsBandLetter(static_cast<char>(c))) bands += static_cast<char>(c);
-  }
-  EXPECT_EQ(bands, "CDEFGHJKLMNPQRSTUVWX");
 }
 
 TEST(GridProblem, EveryRefusalHasAReasonAndOnlyThem) {

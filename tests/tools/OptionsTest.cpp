@@ -59,6 +59,12 @@ TEST(Arguments, OptionsInAnyOrderAndBothValueForms) {
     EXPECT_EQ(o.operation, info.operation);
     EXPECT_EQ(&InfoOf(o.operation), &info);
   }
+  // As getopt_long reads them: an option shortened while it names one, and
+  // "--" before the operation.
+  ASSERT_EQ(Parse({"--ang", "mils", "--", "inverse"}, o, problem), Command::kRun);
+  EXPECT_EQ(o.angleUnit, kMils);
+  EXPECT_EQ(o.operation, Operation::kInverse);
+
   const char* units[] = {"m", "km", "ft", "nmi", "smi", "yd"};
   for (int code = 0; code < kDistanceUnitCount; ++code) {
     ASSERT_EQ(Parse({"utm", "--dist", units[code]}, o, problem), Command::kRun);
@@ -96,6 +102,9 @@ TEST(Arguments, HelpWinsAndMistakesAreUsageErrors) {
       {"mgrs", "--precision", "6"},
       {"mgrs", "--precision=-1"},
       {"mgrs", "--precision", "05"},
+      {"utm", "--d", "m"},  // --dist, --datum or --date
+      {"utm", "--raw=1"},
+      {"--", "utm", "geo"},
   };
   for (const auto& args : wrong) {
     problem.clear();

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "geodesy/Angles.h"
+#include "geodesy/Bands.h"
 #include "geodesy/Convergence.h"
 #include "geodesy/Datum.h"
 #include "geodesy/DatumShift.h"

@@ -1,7 +1,10 @@
 #include "tools/calc/Options.h"
 
+#include <getopt.h>
+
 #include <iterator>
 
+#include "app/programs/Program.h"
 #include "text/DatumName.h"
 #include "text/IsoDate.h"
 
@@ -109,6 +112,36 @@ bool DistanceUnitNamed(std::string_view name, std::int32_t& unit) {
   return false;
 }
 
+// The options, all long ones, by the codes getopt_long gives them: above
+// every character, so that none is taken for a letter after one dash.
+enum OptionCode { kRaw = 256, kAngle, kDist, kDatum, kDate, kPrecision, kModel };
+
+constexpr option kLongOptions[] = {
+    {"raw", no_argument, nullptr, kRaw},
+    {"angle", required_argument, nullptr, kAngle},
+    {"dist", required_argument, nullptr, kDist},
+    {"datum", required_argument, nullptr, kDatum},
+    {"date", required_argument, nullptr, kDate},
+    {"precision", required_argument, nullptr, kPrecision},
+    {"model", required_argument, nullptr, kModel},
+    {nullptr, 0, nullptr, 0},
+};
+
+// The name of the option with `code`, without its dashes.
+std::string NameOf(int code) {
+  for (const option& o : kLongOptions) {
+    if (o.val == code) return o.name;
+  }
+  return "";
+}
+
+// The unknown option getopt_long stopped at, as it was typed up to any "=":
+// `arg`, the argument it stood in, or for a letter after one dash `letter`.
+std::string OptionTyped(std::string_view arg, int letter) {
+  if (letter > 0 && letter < kRaw) return std::string("-") + static_cast<char>(letter);
+  return std::string(arg.substr(0, arg.find('=')));
+}
+
 // The digits of --precision, one of 0..5.
 bool PrecisionNamed(std::string_view name, int& precision) {
   if (name.size() != 1 || name[0] < '0' || name[0] > '5') return false;
@@ -122,79 +155,87 @@ Command ParseArguments(int argc, const char* const argv[], const CalendarDate& t
                        Options& options, std::string& problem) {
   options = Options{};
   options.date = today;
+  switch (program::HelpOrVersion(argc, argv)) {
+    case program::Request::kHelp:
+      return Command::kHelp;
+    case program::Request::kVersion:
+      return Command::kVersion;
+    case program::Request::kRun:
+      break;
+  }
   bool haveOperation = false;
   bool forPeople = false;  // an option that only people's mode reads was given
   bool havePrecision = false;
-  bool version = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "--help" || arg == "-h") return Command::kHelp;
-    version = version || arg == "--version";
-  }
-  if (version) return Command::kVersion;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "--raw") {
-      options.raw = true;
-      continue;
-    }
-    if (arg.size() > 2 && arg.substr(0, 2) == "--") {
-      std::string_view name = arg;
-      std::string_view value;
-      bool haveValue = false;
-      const std::size_t equals = arg.find('=');
-      if (equals != std::string_view::npos) {
-        name = arg.substr(0, equals);
-        value = arg.substr(equals + 1);
-        haveValue = true;
-      }
-      if (name != "--angle" && name != "--dist" && name != "--datum" && name != "--date" &&
-          name != "--precision" && name != "--model") {
-        problem = "unknown option " + std::string(name);
-        return Command::kUsage;
-      }
-      if (!haveValue) {
-        if (i + 1 >= argc) {
-          problem = std::string(name) + " needs a value";
-          return Command::kUsage;
-        }
-        value = argv[++i];
-      }
-      bool ok = false;
-      if (name == "--model") {
-        ok = FieldModelNamed(value, options.model);
-      } else if (name == "--angle") {
-        ok = AngleUnitNamed(value, options.angleUnit);
-      } else if (name == "--dist") {
-        ok = DistanceUnitNamed(value, options.distanceUnit);
-      } else if (name == "--datum") {
-        ok = FindDatum(value, options.datum);
-      } else if (name == "--precision") {
-        ok = PrecisionNamed(value, options.precision);
-        havePrecision = true;
-      } else {
-        ok = ParseIsoDate(value, options.date);
-      }
-      // The model and the precision apply in both modes; the others only for
-      // people.
-      forPeople = forPeople || (name != "--precision" && name != "--model");
-      if (!ok) {
-        problem = "unknown value '" + std::string(value) + "' for " + std::string(name);
-        return Command::kUsage;
-      }
-      continue;
-    }
-    const OperationInfo* info = FindOperation(arg);
+  // The operation, wherever it stands; false with the problem for a word
+  // that names none, or a second one.
+  const auto takeOperation = [&](std::string_view word) {
+    const OperationInfo* info = FindOperation(word);
     if (info == nullptr) {
-      problem = "unknown operation '" + std::string(arg) + "'";
-      return Command::kUsage;
+      problem = "unknown operation '" + std::string(word) + "'";
+      return false;
     }
     if (haveOperation) {
       problem = "more than one operation";
-      return Command::kUsage;
+      return false;
     }
     options.operation = info->operation;
     haveOperation = true;
+    return true;
+  };
+  // "-": words that are no option come back in their places, as code 1,
+  // whatever POSIXLY_CORRECT says. ":": a missing value is told apart from
+  // an unknown option. Nothing is printed; the problem says what was wrong.
+  optind = 0;  // read from the start, forgetting any earlier command line
+  opterr = 0;
+  int code = 0;
+  while ((code = getopt_long(argc, const_cast<char* const*>(argv), "-:", kLongOptions, nullptr)) !=
+         -1) {
+    const std::string_view value = optarg != nullptr ? optarg : "";
+    bool ok = true;
+    switch (code) {
+      case 1:
+        if (!takeOperation(value)) return Command::kUsage;
+        continue;
+      case ':':
+        problem = std::string(argv[optind - 1]) + " needs a value";
+        return Command::kUsage;
+      case '?':
+        problem = "unknown option " + OptionTyped(argv[optind - 1], optopt);
+        return Command::kUsage;
+      case kRaw:
+        options.raw = true;
+        continue;
+      case kModel:
+        ok = FieldModelNamed(value, options.model);
+        break;
+      case kAngle:
+        ok = AngleUnitNamed(value, options.angleUnit);
+        break;
+      case kDist:
+        ok = DistanceUnitNamed(value, options.distanceUnit);
+        break;
+      case kDatum:
+        ok = FindDatum(value, options.datum);
+        break;
+      case kPrecision:
+        ok = PrecisionNamed(value, options.precision);
+        havePrecision = true;
+        break;
+      case kDate:
+        ok = ParseIsoDate(value, options.date);
+        break;
+    }
+    // The model and the precision apply in both modes; the others only for
+    // people.
+    forPeople = forPeople || (code != kPrecision && code != kModel);
+    if (!ok) {
+      problem = "unknown value '" + std::string(value) + "' for --" + NameOf(code);
+      return Command::kUsage;
+    }
+  }
+  // After "--" every word is an operation.
+  for (int i = optind; i < argc; ++i) {
+    if (!takeOperation(argv[i])) return Command::kUsage;
   }
   if (!haveOperation) {
     problem = "no operation given";

@@ -76,9 +76,11 @@ enum class Command {
   kUsage,    // print `problem` and the usage to standard error, exit 2
 };
 
-// Reads argv[1..argc-1]. Options may stand before or after the operation;
-// values follow as the next argument or after '=' (--angle=mils). `today` is
-// the default date. --help wins over everything else, then --version. On
+// Reads argv[1..argc-1] with getopt_long. Options may stand before or after
+// the operation, and be shortened while they name one option (--ang);
+// values follow as the next argument or after '=' (--angle=mils); after
+// "--" only the operation follows. `today` is the default date. --help wins
+// over everything else, then --version (app/programs/Program.h). On
 // kUsage, `problem` says what was wrong.
 Command ParseArguments(int argc, const char* const argv[], const CalendarDate& today,
                        Options& options, std::string& problem);

@@ -1,37 +1,23 @@
 #include "tools/waypoints/CommandLine.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QString>
+#include <QStringList>
 #include <optional>
+#include <string_view>
 
+#include "app/programs/Program.h"
 #include "exchange/DatumChoice.h"
 
 namespace trelvan::waypoints {
 
 namespace {
 
-// An option's value: the next argument, or the text after '=' in
-// "--name=value".
-bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
-               std::string& value, std::string& problem) {
-  const std::string& arg = args[i];
-  if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 &&
-      arg[name.size()] == '=') {
-    value = arg.substr(name.size() + 1);
-    return true;
-  }
-  if (i + 1 >= args.size()) {
-    problem = name + " needs a value";
-    return false;
-  }
-  value = args[++i];
-  return true;
-}
-
-bool IsOption(const std::string& arg, const char* name) {
-  const std::string n = name;
-  return arg == n ||
-         (arg.size() > n.size() && arg.compare(0, n.size(), n) == 0 && arg[n.size()] == '=');
-}
+// The bytes of a Latin-1 text: arguments travel through the parser as
+// Latin-1, which holds every byte as one character and gives it back
+// unchanged, so that a file name is the bytes it was whatever its encoding.
+std::string Bytes(const QString& latin1) { return latin1.toLatin1().toStdString(); }
 
 bool ReadPoints(const std::string& list, exchange::ImportOptions& import, std::string& problem) {
   import.waypoints = import.routePoints = import.trackPoints = false;
@@ -60,21 +46,33 @@ bool ReadPoints(const std::string& list, exchange::ImportOptions& import, std::s
 
 bool ParseToolArguments(const std::vector<std::string>& args, ToolOptions& options,
                         std::string& problem) {
-  for (const std::string& arg : args) {
-    if (arg == "--help" || arg == "-h") {
+  switch (program::HelpOrVersion(std::vector<std::string_view>(args.begin(), args.end()))) {
+    case program::Request::kHelp:
       options.command = Command::kHelp;
       return true;
-    }
-    if (arg == "--version") {
+    case program::Request::kVersion:
       options.command = Command::kVersion;
       return true;
-    }
+    case program::Request::kRun:
+      break;
   }
-  if (args.empty()) {
-    problem = "a command is needed: list, export or import";
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("gpx|csv"));
+  const QCommandLineOption datum(QStringLiteral("datum"), QString(), QStringLiteral("INDEX|NAME"));
+  const QCommandLineOption replace(QStringLiteral("replace"));
+  const QCommandLineOption points(QStringLiteral("points"), QString(), QStringLiteral("LIST"));
+  parser.addOptions({format, datum, replace, points});
+  QStringList arguments{QStringLiteral("trelvan-waypoints")};
+  for (const std::string& arg : args) arguments.append(QString::fromLatin1(arg));
+  const bool parsed = parser.parse(arguments);
+
+  const QStringList words = parser.positionalArguments();
+  if (words.isEmpty()) {
+    problem = parsed ? "a command is needed: list, export or import" : Bytes(parser.errorText());
     return false;
   }
-  const std::string& command = args[0];
+  const std::string command = Bytes(words[0]);
   if (command == "list") {
     options.command = Command::kList;
   } else if (command == "export") {
@@ -85,68 +83,68 @@ bool ParseToolArguments(const std::vector<std::string>& args, ToolOptions& optio
     problem = "unknown command '" + command + "'";
     return false;
   }
+  if (!parsed) {
+    problem = Bytes(parser.errorText());
+    return false;
+  }
   const bool transfer = options.command != Command::kList;
   const bool import = options.command == Command::kImport;
-  bool formatGiven = false;
-  bool fileGiven = false;
-  bool optionsEnded = false;
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    std::string value;
-    if (!optionsEnded && arg == "--") {
-      optionsEnded = true;
-    } else if (!optionsEnded && transfer && IsOption(arg, "--format")) {
-      if (!TakeValue(args, i, "--format", value, problem)) return false;
-      if (value == "gpx") {
-        options.format = exchange::ExchangeFormat::kGpx;
-      } else if (value == "csv") {
-        options.format = exchange::ExchangeFormat::kCsv;
-      } else {
-        problem = "--format is gpx or csv, not '" + value + "'";
-        return false;
-      }
-      formatGiven = true;
-    } else if (!optionsEnded && import && IsOption(arg, "--datum")) {
-      if (!TakeValue(args, i, "--datum", value, problem)) return false;
-      if (!exchange::FindDatumByText(QString::fromStdString(value), options.import.datum)) {
-        problem = "--datum '" + value + "' is no datum index 0..124 or datum name";
-        return false;
-      }
-      options.import.datumGiven = true;
-    } else if (!optionsEnded && import && arg == "--replace") {
-      options.import.replace = true;
-    } else if (!optionsEnded && import && IsOption(arg, "--points")) {
-      if (!TakeValue(args, i, "--points", value, problem)) return false;
-      if (!ReadPoints(value, options.import, problem)) return false;
-    } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
-      problem = "unknown option '" + arg + "' for " + command;
-      return false;
-    } else if (transfer && !fileGiven) {
-      if (arg.empty()) {
-        problem = command + " needs a FILE name that is not empty";
-        return false;
-      }
-      options.file = arg;
-      fileGiven = true;
-    } else {
-      problem = "unexpected argument '" + arg + "' for " + command;
+  for (const QCommandLineOption* option : {&format, &datum, &replace, &points}) {
+    const bool applies = option == &format ? transfer : import;
+    if (parser.isSet(*option) && !applies) {
+      problem = "unknown option '--" + Bytes(option->names()[0]) + "' for " + command;
       return false;
     }
+  }
+  if (const qsizetype allowed = transfer ? 2 : 1; words.size() > allowed) {
+    problem = "unexpected argument '" + Bytes(words[allowed]) + "' for " + command;
+    return false;
+  }
+  const bool fileGiven = words.size() == 2;
+  if (fileGiven) {
+    options.file = Bytes(words[1]);
+    if (options.file.empty()) {
+      problem = command + " needs a FILE name that is not empty";
+      return false;
+    }
+  }
+  if (parser.isSet(datum)) {
+    const std::string value = Bytes(parser.value(datum));
+    if (!exchange::FindDatumByText(QString::fromStdString(value), options.import.datum)) {
+      problem = "--datum '" + value + "' is no datum index 0..124 or datum name";
+      return false;
+    }
+    options.import.datumGiven = true;
+  }
+  options.import.replace = parser.isSet(replace);
+  if (parser.isSet(points) && !ReadPoints(Bytes(parser.value(points)), options.import, problem)) {
+    return false;
   }
   if (import && !fileGiven) {
     problem = "import needs the FILE to read";
     return false;
   }
-  if (transfer && !formatGiven) {
-    const std::optional<exchange::ExchangeFormat> format = exchange::FormatOfName(options.file);
-    if (!format) {
-      problem = fileGiven ? command + " needs --format gpx or --format csv: '" + options.file +
-                                "' ends in neither .gpx nor .csv"
-                          : command + " to standard output needs --format gpx or --format csv";
+  if (!transfer) return true;
+  if (parser.isSet(format)) {
+    const std::string value = Bytes(parser.value(format));
+    if (value == "gpx") {
+      options.format = exchange::ExchangeFormat::kGpx;
+    } else if (value == "csv") {
+      options.format = exchange::ExchangeFormat::kCsv;
+    } else {
+      problem = "--format is gpx or csv, not '" + value + "'";
       return false;
     }
-    options.format = *format;
+    return true;
   }
+  const std::optional<exchange::ExchangeFormat> formatOfName = exchange::FormatOfName(options.file);
+  if (!formatOfName) {
+    problem = fileGiven ? command + " needs --format gpx or --format csv: '" + options.file +
+                              "' ends in neither .gpx nor .csv"
+                        : command + " to standard output needs --format gpx or --format csv";
+    return false;
+  }
+  options.format = *formatOfName;
   return true;
 }
 

@@ -5,17 +5,18 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/programs/Program.h"
 #include "exchange/ExchangeFile.h"
 #include "exchange/GridText.h"
 #include "exchange/WaypointName.h"
 #include "geodesy/Mgrs.h"
 #include "store/FolderLock.h"
 #include "store/SafeFile.h"
+#include "store/StoreMessages.h"
 #include "store/WaypointFile.h"
 #include "text/Geographic.h"
 #include "text/Numbers.h"
 #include "tools/waypoints/CommandLine.h"
-#include "trelvan/Version.h"
 
 namespace trelvan::waypoints {
 
@@ -35,18 +36,16 @@ int Refuse(FolderLock::Outcome outcome, const FolderLock& lock, const std::strin
     case FolderLock::Outcome::kTaken:
       break;
     case FolderLock::Outcome::kHeldByProgram:
-      io.err += "TRELVAN is running with this data folder; close it first.\n";
+      io.err += std::string(messages::kToolHeldByProgram) + "\n";
       return kStatusHeld;
     case FolderLock::Outcome::kHeldByTool:
-      io.err += "Another trelvan-waypoints is importing into this data folder; "
-                "try again when it has finished.\n";
+      io.err += std::string(messages::kToolHeldByTool) + "\n";
       return kStatusHeld;
     case FolderLock::Outcome::kHeldByOther:
-      io.err += "Another program holds a lock on this data folder; try again when it has "
-                "finished.\n";
+      io.err += std::string(messages::kToolHeldByOther) + "\n";
       return kStatusHeld;
     case FolderLock::Outcome::kFailed:
-      io.err += std::string(kProgram) + "cannot lock the data folder " + folder + ": " +
+      io.err += std::string(kProgram) + messages::kToolCannotLockFolder + folder + ": " +
                 std::strerror(lock.Error()) + "\n";
       break;
   }
@@ -149,7 +148,7 @@ int Import(const ToolOptions& options, const std::string& folder, ToolOutput& io
   }
   if (missing && report.Changed()) {
     if (!EnsureFolder(folder.c_str())) {
-      io.err += std::string(kProgram) + "cannot make the data folder " + folder + ": " +
+      io.err += std::string(kProgram) + messages::kToolCannotMakeFolder + folder + ": " +
                 std::strerror(errno) + "\n";
       return kStatusIncomplete;
     }
@@ -194,7 +193,7 @@ int RunTool(const std::vector<std::string>& args, const std::string& folder, con
       io.out += HelpText();
       return kStatusDone;
     case Command::kVersion:
-      io.out += std::string("trelvan-waypoints ") + kVersion + "\n";
+      io.out += program::VersionLine(kToolName);
       return kStatusDone;
     case Command::kList:
       return List(folder, io);

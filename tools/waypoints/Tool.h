@@ -15,6 +15,10 @@ struct ToolOutput {
   std::string err;
 };
 
+// The tool's name, in its version line and before what it says on
+// standard error.
+inline constexpr char kToolName[] = "trelvan-waypoints";
+
 inline constexpr int kStatusDone = 0;
 inline constexpr int kStatusIncomplete = 1;  // something was skipped or failed
 inline constexpr int kStatusUsage = 2;       // a wrong command line

@@ -5,19 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "app/programs/Program.h"
 #include "store/DataFolder.h"
 #include "tools/waypoints/Tool.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   trelvan::waypoints::ToolOutput io;
-  int status = trelvan::waypoints::RunTool(args, trelvan::DataFolderPath(),
-                                           QDateTime::currentDateTime(), io);
+  const int status = trelvan::waypoints::RunTool(args, trelvan::DataFolderPath(),
+                                                 QDateTime::currentDateTime(), io);
   std::fwrite(io.err.data(), 1, io.err.size(), stderr);
-  const bool written = std::fwrite(io.out.data(), 1, io.out.size(), stdout) == io.out.size() &&
-                       std::fflush(stdout) == 0;
-  if (!written && status == trelvan::waypoints::kStatusDone) {
-    status = trelvan::waypoints::kStatusIncomplete;
-  }
-  return status;
+  return trelvan::program::Print(io.out, trelvan::waypoints::kToolName, "output", status);
 }

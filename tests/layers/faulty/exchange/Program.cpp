@@ -1,0 +1,2 @@
+#include "tools/calc/Options.h"
+#include "store/WaypointTable.h"

@@ -1,0 +1,3 @@
+#pragma once
+#include "forms/MainForm.h"
+#include <QString>
