@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialog>
 #include <QMenu>
 #include <QTest>
 #include <functional>
+#include <tuple>
 #include <typeindex>
 #include <utility>
 #include <vector>
@@ -43,9 +45,17 @@ class MainFormKeyboard : public MainFormFixture {
           EXPECT_TRUE(m.Ended());
           return;
         }
-        // What the item does: the forms it runs and the files it asks for.
-        const auto done = [this] {
-          return std::pair{h.ran.size(), h.fileRequests.size()};
+        // What the item does: the forms it runs, the files it asks for
+        // and the windows it shows beside the main form (closed again, so
+        // that the keys show each anew).
+        const auto done = [this, &m] {
+          int shown = 0;
+          for (QDialog* window : m.findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
+            if (!window->isVisible() || window->isModal()) continue;
+            ++shown;
+            window->close();
+          }
+          return std::tuple{h.ran.size(), h.fileRequests.size(), shown};
         };
         const auto start = done();
         item->trigger();
@@ -55,12 +65,16 @@ class MainFormKeyboard : public MainFormFixture {
         const std::vector<std::type_index> ranBefore = h.ran;
         keys(m, *menu, *item);
         const auto pressed = done();
-        ASSERT_EQ(pressed.first - chosen.first, chosen.first - start.first);
-        ASSERT_EQ(pressed.second - chosen.second, chosen.second - start.second);
-        if (pressed.first > chosen.first) {
+        const auto [ranStart, askedStart, shownStart] = start;
+        const auto [ranChosen, askedChosen, shownChosen] = chosen;
+        const auto [ranPressed, askedPressed, shownPressed] = pressed;
+        ASSERT_EQ(ranPressed - ranChosen, ranChosen - ranStart);
+        ASSERT_EQ(askedPressed - askedChosen, askedChosen - askedStart);
+        ASSERT_EQ(shownPressed, shownChosen);
+        if (ranPressed > ranChosen) {
           EXPECT_EQ(h.ran.back(), ranBefore.back());
         }
-        if (pressed.second > chosen.second) {
+        if (askedPressed > askedChosen) {
           EXPECT_EQ(h.fileRequests.back(), askedBefore.back());
         }
       }
