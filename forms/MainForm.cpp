@@ -7,6 +7,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <limits>
@@ -22,6 +23,7 @@
 #include "forms/UnitsForm.h"
 #include "forms/WaypointExchange.h"
 #include "forms/WaypointList.h"
+#include "forms/WaypointListWindow.h"
 #include "forms/WaypointsForm.h"
 #include "geodesy/DatumShift.h"
 #include "magnetic/Igrf14.h"
@@ -136,6 +138,7 @@ void MainForm::BuildCommandBar() {
   addItem(menu, "&Forward 3D...", kCommandForward3D, Qt::CTRL | Qt::Key_F);
   menu->addSeparator();
   addItem(menu, "&Waypoints...", kCommandWaypoints, Qt::CTRL | Qt::Key_E);
+  addItem(menu, "Waypoint &List...", kCommandWaypointList, Qt::CTRL | Qt::Key_L);
   addItem(menu, "Plan &View...", kCommandPlanView, Qt::CTRL | Qt::Key_P);
   addItem(menu, "Im&port Waypoints...", kCommandImportWaypoints, Qt::CTRL | Qt::Key_O);
   addItem(menu, "&Export Waypoints...", kCommandExportWaypoints,
@@ -192,6 +195,9 @@ void MainForm::RunCommand(int command) {
       RunModal(form);
       break;
     }
+    case kCommandWaypointList:
+      ShowWaypointList();
+      break;
     case kCommandPlanView:
       if (!plan_) plan_ = new PlanWindow(services(), workspace_, this);
       plan_->Open();
@@ -217,6 +223,23 @@ void MainForm::RunCommand(int command) {
     default:
       break;
   }
+}
+
+void MainForm::ShowWaypointList() {
+  if (!waypointList_) {
+    waypointList_ = new WaypointListWindow(
+        services(), workspace_, [this] { RunCommand(kCommandWaypoints); }, this);
+    // Wide enough for every column where the screen allows, and beside the
+    // main form where there is room, so that both show.
+    const QRect screenArea = screen()->availableGeometry();
+    waypointList_->resize(waypointList_->sizeHint().boundedTo(
+        QSize(screenArea.width() * 19 / 20, screenArea.height() * 2 / 3)));
+    const QPoint beside = frameGeometry().topRight() + QPoint(8, 0);
+    if (screenArea.contains(QRect(beside, waypointList_->size()))) waypointList_->move(beside);
+  }
+  waypointList_->show();
+  waypointList_->raise();
+  waypointList_->activateWindow();
 }
 
 void MainForm::OnOpen() {

@@ -10,6 +10,7 @@ class QToolBar;
 namespace trelvan {
 
 class PlanWindow;
+class WaypointListWindow;
 
 // The main form: one view of the workspace. It shows the base waypoint in
 // geographic and UTM form with its grid convergence and magnetic variance,
@@ -66,7 +67,8 @@ class MainForm : public Form {
     kToolAbout = 32785,
     kCommandImportWaypoints = 32786,
     kCommandExportWaypoints = 32787,
-    kCommandPlanView = 32789,
+    kCommandWaypointList = 32789,
+    kCommandPlanView = 32790,
   };
 
   MainForm(Services& services, Workspace& workspace, QWidget* parent = nullptr);
@@ -76,6 +78,8 @@ class MainForm : public Form {
   void ShowBase(const GeoPoint& p);
   // Runs a menu or tool bar command as the user's choice would.
   void RunCommand(int command);
+  // The waypoint list once it was opened, else nullptr.
+  WaypointListWindow* WaypointList() const { return waypointList_; }
 
   // The magnitudes the declination fields show, in the angle unit. The grid
   // convergence is NaN at a point beyond the grid (84 N and 80 S), where
@@ -102,7 +106,11 @@ class MainForm : public Form {
   // selects nothing and shows the record it names.
   void ShowChanges(Workspace::Parts parts);
 
+  // Opens the waypoint list beside the main form, or brings it to the front.
+  void ShowWaypointList();
+
   Workspace& workspace_;
+  WaypointListWindow* waypointList_ = nullptr;
   // Made when the plan is first opened; a child of the form.
   PlanWindow* plan_ = nullptr;
   double shownConvergence_ = 0;

@@ -30,6 +30,9 @@ inline constexpr const char* kChooseWaypoint2 = "ERROR!\nChoose waypoint 2.";
 inline constexpr const char* kNameOutsideCodePage =
     "ERROR!\nThe name holds a character that cannot be stored.";
 inline constexpr const char* kNameControlCharacter = "ERROR!\nThe name holds a control character.";
+inline constexpr const char* kNameTooLong = "ERROR!\nThe name is longer than 22 characters.";
+inline constexpr const char* kNameEmpty = "ERROR!\nA waypoint needs a name.";
+inline constexpr const char* kNameTaken = "ERROR!\nAnother waypoint is already named \"%1\".";
 
 // The magnetic model's years, said once at start when the clock lies outside.
 inline constexpr const char* kOutsideMagneticModel =
@@ -46,11 +49,12 @@ inline constexpr const char* kGridNorthUndefined =
 inline constexpr const char* kNoPositionFits = "Error!\nNo position fits these ranges.";
 
 // Where nothing a user enters may be lost: the questions before a stored
-// position is replaced or a waypoint goes (%1 its name, or the number of
-// them all), and a stored record whose position is damaged.
+// position is replaced or waypoints go (%1 its name, or the number of
+// them), and a stored record whose position is damaged.
 inline constexpr const char* kReplaceWaypoint = "Replace the position of waypoint \"%1\"?";
 inline constexpr const char* kDeleteWaypoint = "Delete waypoint \"%1\"?";
 inline constexpr const char* kDeleteAllWaypoints = "Delete all %1 waypoints?";
+inline constexpr const char* kDeleteWaypoints = "Delete %1 waypoints?";
 inline constexpr const char* kNoValidPosition = "ERROR!\nThe waypoint holds no valid position.";
 
 // Waypoints in and out as GPX and CSV: the start of each summary; the

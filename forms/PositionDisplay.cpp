@@ -17,12 +17,19 @@ namespace {
 // exponent form.
 constexpr double kWholeAltitudeLimit = 2147483647.0;
 
-void ShowDms(Form& form, int deg, int min, int sec, int hun, double radians) {
+DmsTexts DmsTextsOf(double radians, const char* positive, const char* negative) {
   const DmsParts parts = SplitDms(std::fabs(radians));
-  form.SetText(deg, QString::asprintf("%03d", parts.deg));
-  form.SetText(min, QString::asprintf("%02d", parts.min));
-  form.SetText(sec, QString::asprintf("%02d", parts.sec));
-  form.SetText(hun, QString::asprintf("%02d", parts.hun));
+  return {QString::fromLatin1(radians >= 0 ? positive : negative),
+          QString::asprintf("%03d", parts.deg), QString::asprintf("%02d", parts.min),
+          QString::asprintf("%02d", parts.sec), QString::asprintf("%02d", parts.hun)};
+}
+
+void ShowDms(Form& form, int hemisphere, int deg, int min, int sec, int hun, const DmsTexts& t) {
+  form.SetText(hemisphere, t.hemisphere);
+  form.SetText(deg, t.deg);
+  form.SetText(min, t.min);
+  form.SetText(sec, t.sec);
+  form.SetText(hun, t.hun);
 }
 
 }  // namespace
@@ -73,19 +80,24 @@ std::array<ControlSpec, 13> GridRows(int group, const GridFields& f, ControlKind
   }};
 }
 
-void ShowGeographic(Form& form, const GeographicFields& f, const GeoPoint& q,
-                    std::int32_t distanceUnit) {
-  form.SetText(f.latHemisphere, q.lat >= 0 ? QStringLiteral("N") : QStringLiteral("S"));
-  form.SetText(f.lonHemisphere, q.lon >= 0 ? QStringLiteral("E") : QStringLiteral("W"));
-  form.SetText(f.altSign, q.height >= 0 ? QStringLiteral("+") : QStringLiteral("-"));
-  ShowDms(form, f.latDeg, f.latMin, f.latSec, f.latHun, q.lat);
-  ShowDms(form, f.lonDeg, f.lonMin, f.lonSec, f.lonHun, q.lon);
+GeographicTexts GeographicTextsOf(const GeoPoint& q, std::int32_t distanceUnit) {
   const double altitude = std::fabs(q.height) * AltitudeDisplayFactor(distanceUnit);
   // The rounding saturates at the largest int; a height read from a file
   // may lie far beyond it, and is shown as what it is, not as that int.
-  form.SetText(f.alt, altitude < kWholeAltitudeLimit
-                          ? QString::asprintf("%05ld", static_cast<long>(RoundHalfAway(altitude)))
-                          : QString::asprintf("%.3e", altitude));
+  return {DmsTextsOf(q.lat, "N", "S"), DmsTextsOf(q.lon, "E", "W"),
+          q.height >= 0 ? QStringLiteral("+") : QStringLiteral("-"),
+          altitude < kWholeAltitudeLimit
+              ? QString::asprintf("%05ld", static_cast<long>(RoundHalfAway(altitude)))
+              : QString::asprintf("%.3e", altitude)};
+}
+
+void ShowGeographic(Form& form, const GeographicFields& f, const GeoPoint& q,
+                    std::int32_t distanceUnit) {
+  const GeographicTexts t = GeographicTextsOf(q, distanceUnit);
+  ShowDms(form, f.latHemisphere, f.latDeg, f.latMin, f.latSec, f.latHun, t.lat);
+  ShowDms(form, f.lonHemisphere, f.lonDeg, f.lonMin, f.lonSec, f.lonHun, t.lon);
+  form.SetText(f.altSign, t.altSign);
+  form.SetText(f.alt, t.alt);
 }
 
 void ClearGeographic(Form& form, const GeographicFields& f) {
@@ -105,21 +117,35 @@ void ClearGrid(Form& form, const GridFields& f) {
   }
 }
 
+bool GridTextsOf(const GeoPoint& q, GridTexts& t) {
+  t = GridTexts{};
+  UtmPoint& u = t.position;
+  if (ToGrid(q, u) != GridStatus::kOnGrid) return false;
+  const DecimetreParts easting = SplitDecimetres(u.easting);
+  const DecimetreParts northing = SplitDecimetres(u.northing);
+  t.easting = QString::asprintf("%07ld", static_cast<long>(easting.whole));
+  t.eastingDm = QString::asprintf("%01d", easting.dm);
+  t.northing = QString::asprintf("%07ld", static_cast<long>(northing.whole));
+  t.northingDm = QString::asprintf("%01d", northing.dm);
+  t.hemisphere = q.lat >= 0 ? QStringLiteral("N") : QStringLiteral("S");
+  t.zone = QString::number(u.zone);
+  t.band = QString(QChar(static_cast<char16_t>(static_cast<unsigned char>(u.band))));
+  return true;
+}
+
 bool ShowGrid(Form& form, const GridFields& f, const GeoPoint& q) {
-  UtmPoint u{};
-  if (ToGrid(q, u) != GridStatus::kOnGrid) {
+  GridTexts t;
+  if (!GridTextsOf(q, t)) {
     ClearGrid(form, f);
     return false;
   }
-  const DecimetreParts easting = SplitDecimetres(u.easting);
-  const DecimetreParts northing = SplitDecimetres(u.northing);
-  form.SetText(f.easting, QString::asprintf("%07ld", static_cast<long>(easting.whole)));
-  form.SetText(f.eastingDm, QString::asprintf("%01d", easting.dm));
-  form.SetText(f.northing, QString::asprintf("%07ld", static_cast<long>(northing.whole)));
-  form.SetText(f.northingDm, QString::asprintf("%01d", northing.dm));
-  form.SetText(f.hemisphere, q.lat >= 0 ? QStringLiteral("N") : QStringLiteral("S"));
-  form.SetText(f.zone, QString::number(u.zone));
-  form.SetText(f.band, QString(QChar(static_cast<char16_t>(static_cast<unsigned char>(u.band)))));
+  form.SetText(f.easting, t.easting);
+  form.SetText(f.eastingDm, t.eastingDm);
+  form.SetText(f.northing, t.northing);
+  form.SetText(f.northingDm, t.northingDm);
+  form.SetText(f.hemisphere, t.hemisphere);
+  form.SetText(f.zone, t.zone);
+  form.SetText(f.band, t.band);
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "geodesy/Datum.h"
+#include "geodesy/Utm.h"
 #include "ui/Form.h"
 
 namespace trelvan {
@@ -39,6 +40,29 @@ struct GridFields {
 // numbers and the zone are of `numberKind`; the band is always shown, never
 // typed.
 std::array<ControlSpec, 13> GridRows(int group, const GridFields& fields, ControlKind numberKind);
+
+// The texts of one angle's fields: the hemisphere letter, degrees "%03d",
+// minutes, seconds and hundredths of a second "%02d".
+struct DmsTexts {
+  QString hemisphere, deg, min, sec, hun;
+};
+
+// The texts ShowGeographic writes into the fields, for a view that lays
+// them out otherwise: latitude, longitude, the altitude's sign and its
+// magnitude.
+struct GeographicTexts {
+  DmsTexts lat, lon;
+  QString altSign, alt;
+};
+GeographicTexts GeographicTextsOf(const GeoPoint& q, std::int32_t distanceUnit);
+
+// The texts ShowGrid writes into the fields and the grid position they
+// show; false, with every text empty, beyond the grid.
+struct GridTexts {
+  UtmPoint position;
+  QString easting, eastingDm, northing, northingDm, hemisphere, zone, band;
+};
+bool GridTextsOf(const GeoPoint& q, GridTexts& texts);
 
 // Shows q (already in the display datum) in `fields`: "N"/"S", "E"/"W" and
 // "+"/"-" at or above zero, degrees "%03d", minutes, seconds and hundredths

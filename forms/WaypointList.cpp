@@ -1,6 +1,6 @@
 #include "forms/WaypointList.h"
 
-#include "exchange/WaypointName.h"
+#include "forms/Messages.h"
 
 namespace trelvan {
 
@@ -15,6 +15,19 @@ int FindListEntry(const Form& form, int id, const QString& name) {
     if (form.ListText(id, i) == name) return i;
   }
   return -1;
+}
+
+QString NameFaultMessage(exchange::NameFault fault) {
+  switch (fault) {
+    case exchange::NameFault::kTooLong:
+      return QString::fromUtf8(messages::kNameTooLong);
+    case exchange::NameFault::kControlCharacter:
+      return QString::fromUtf8(messages::kNameControlCharacter);
+    case exchange::NameFault::kNone:
+    case exchange::NameFault::kOutsideCodePage:
+      break;
+  }
+  return QString::fromUtf8(messages::kNameOutsideCodePage);
 }
 
 }  // namespace trelvan

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "exchange/WaypointName.h"
 #include "store/WaypointTable.h"
 #include "ui/Form.h"
 
@@ -12,5 +13,8 @@ void FillWaypointList(Form& form, int id, const WaypointTable& table);
 
 // Index of the first entry of list `id` whose text is `name`, or -1.
 int FindListEntry(const Form& form, int id, const QString& name);
+
+// The message that refuses a name for `fault` (not kNone).
+QString NameFaultMessage(exchange::NameFault fault);
 
 }  // namespace trelvan

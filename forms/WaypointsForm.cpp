@@ -289,9 +289,7 @@ void WaypointsForm::Save() {
   if (const exchange::NameFault fault = target < 0 ? exchange::NameProblem(text, name)
                                                    : exchange::NameFault::kNone;
       fault != exchange::NameFault::kNone) {
-    ShowMessage(QString::fromUtf8(fault == exchange::NameFault::kControlCharacter
-                                      ? messages::kNameControlCharacter
-                                      : messages::kNameOutsideCodePage));
+    ShowMessage(NameFaultMessage(fault));
     return;
   }
   // The name of another waypoint than the one shown replaces its position

@@ -62,6 +62,20 @@ void DeleteWaypoint(WaypointTable& table, int index) {
   table[n - 1].used = 0;
 }
 
+void DeleteWaypoints(WaypointTable& table, const RecordSet& doomed) {
+  for (int i = CountInUse(table) - 1; i >= 0; --i) {
+    if (doomed.test(static_cast<std::size_t>(i))) DeleteWaypoint(table, i);
+  }
+}
+
+int IndexAfterDeletion(int index, const RecordSet& doomed, int count) {
+  if (index < 0 || index >= count) return index;
+  if (doomed.test(static_cast<std::size_t>(index))) return -1;
+  int before = 0;
+  for (int i = 0; i < index; ++i) before += doomed.test(static_cast<std::size_t>(i)) ? 1 : 0;
+  return index - before;
+}
+
 bool HoldsPosition(const GeoPoint& p) {
   // Both limits lie a few units in the last place above the exact angle,
   // so that 90 and 540 degrees pass however they were computed.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -57,6 +58,20 @@ int FirstFree(const WaypointTable& table);
 // place and the last record of the run is marked free (its other bytes stay).
 // An index outside the run changes nothing.
 void DeleteWaypoint(WaypointTable& table, int index);
+
+// A set of records by index, as a list's selection names them.
+using RecordSet = std::bitset<kWaypointCapacity>;
+
+// Deletes the records of `doomed` that lie in the run, each as DeleteWaypoint
+// deletes it, from the last to the first: the run stays unbroken from record
+// 0, and the table's bytes are those one deletion after another leaves.
+void DeleteWaypoints(WaypointTable& table, const RecordSet& doomed);
+
+// Where record `index` of a run of `count` records lies once the records of
+// `doomed` are deleted: its index less the deleted records before it, or -1
+// when it is deleted itself. An index beyond the run names no waypoint and
+// keeps its value.
+int IndexAfterDeletion(int index, const RecordSet& doomed, int count);
 
 // Whether p can be a place: latitude, longitude and height finite, the
 // latitude within 90 degrees and the longitude within a turn beyond 180

@@ -1,6 +1,7 @@
 #include "workspace/Workspace.h"
 
 #include <cstring>
+#include <string_view>
 #include <utility>
 
 #include "store/SafeFile.h"
@@ -90,6 +91,38 @@ bool Workspace::StoreResult(const GeoPoint& p) {
   SetName(record, name);
   Commit(kTable | kEditWaypoint);
   return true;
+}
+
+RenameOutcome Workspace::RenameWaypoint(int index, const QString& name) {
+  if (index < 0 || index >= CountInUse(waypoints_)) return {RenameOutcome::kNoWaypoint};
+  if (name.isEmpty()) return {RenameOutcome::kEmptyName};
+  char bytes[kNameField];
+  if (const exchange::NameFault fault = exchange::NameProblem(name, bytes);
+      fault != exchange::NameFault::kNone) {
+    return {RenameOutcome::kBadName, fault};
+  }
+  const int bearer = FindByName(waypoints_, std::string_view(bytes));
+  if (bearer >= 0 && bearer != index) return {RenameOutcome::kNameTaken};
+  SetName(waypoints_[static_cast<std::size_t>(index)], std::string_view(bytes));
+  Commit(kTable);
+  return {RenameOutcome::kRenamed};
+}
+
+void Workspace::DeleteWaypoints(const RecordSet& doomed) {
+  const int count = CountInUse(waypoints_);
+  Parts parts = kTable;
+  // An index whose record goes names record 0 then; one that only moves
+  // follows it.
+  const auto follow = [&](std::int32_t& index, Part part) {
+    const int after = IndexAfterDeletion(index, doomed, count);
+    if (after == index) return;
+    index = after < 0 ? 0 : after;
+    parts |= part;
+  };
+  follow(settings_.baseWaypoint, kBase);
+  follow(settings_.editWaypoint, kEditWaypoint);
+  trelvan::DeleteWaypoints(waypoints_, doomed);
+  Commit(parts);
 }
 
 void Workspace::DeleteWaypoint(int index) {

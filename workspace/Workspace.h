@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "exchange/WaypointName.h"
 #include "geodesy/Datum.h"
 #include "geometry/Polar.h"
 #include "measures/AngleEntry.h"
@@ -44,6 +45,19 @@ struct TaskResult {
   // the station to each (slant range times the cosine of the elevation).
   GeoPoint waypoints[2]{};
   double horizontalRanges[2]{};
+};
+
+// What RenameWaypoint made of a name.
+struct RenameOutcome {
+  enum Status {
+    kRenamed,     // the record bears the name (perhaps it already did)
+    kNoWaypoint,  // the index lies outside the run
+    kEmptyName,
+    kBadName,    // the name breaks the rule of names: `fault` says how
+    kNameTaken,  // another waypoint of the run bears it
+  };
+  Status status;
+  exchange::NameFault fault = exchange::NameFault::kNone;
 };
 
 // The program's state apart from any widget, over one data folder: the
@@ -108,6 +122,17 @@ class Workspace : public QObject {
   // edit waypoint. False, with nothing changed or saved, when all 50
   // records are in use.
   bool StoreResult(const GeoPoint& p);
+  // Gives record `index` of the run the name `name`, checked by the rule of
+  // every door that names a waypoint (exchange::NameProblem), not empty, and
+  // borne by no other waypoint of the run (exact bytes, as FindByName finds
+  // names). Only the name field changes. A refusal changes and saves
+  // nothing and tells no view.
+  RenameOutcome RenameWaypoint(int index, const QString& name);
+  // Deletes the records of `doomed` in the run at once (DeleteWaypoints,
+  // store/WaypointTable.h). The base and the edit waypoint follow their
+  // records to their new places (IndexAfterDeletion), or become record 0
+  // when theirs is deleted.
+  void DeleteWaypoints(const RecordSet& doomed);
   // DeleteWaypoint and DeleteAll of the table (store/WaypointTable.h); the
   // base and edit indices stay as they are.
   void DeleteWaypoint(int index);

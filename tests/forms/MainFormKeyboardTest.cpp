@@ -4,10 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QTest>
-#include <cstddef>
 #include <functional>
 #include <tuple>
 #include <typeindex>
@@ -32,7 +31,6 @@ class MainFormKeyboard : public MainFormFixture {
   // runs, and `keys` for Exit, the last item, ends the main form.
   void ExpectEveryItemRunBy(const Keys& keys) {
     WriteTable(TableOf({PointDeg(10, 10), PointDeg(10.1, 10.1)}));
-    std::size_t opened = 0;
     Run([&](MainForm& m) {
       m.show();
       m.activateWindow();
@@ -47,50 +45,41 @@ class MainFormKeyboard : public MainFormFixture {
           EXPECT_TRUE(m.Ended());
           return;
         }
-        // What the item does: the forms it runs, the files it asks for and
-        // the windows it opens beside the main form.
-        const auto done = [this, &opened] {
-          return std::tuple{h.ran.size(), h.fileRequests.size(), opened};
+        // What the item does: the forms it runs, the files it asks for
+        // and the windows it shows beside the main form (closed again, so
+        // that the keys show each anew).
+        const auto done = [this, &m] {
+          int shown = 0;
+          for (QDialog* window : m.findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
+            if (!window->isVisible() || window->isModal()) continue;
+            ++shown;
+            window->close();
+          }
+          return std::tuple{h.ran.size(), h.fileRequests.size(), shown};
         };
         const auto start = done();
         item->trigger();
-        opened += CloseWindowsBeside(m);
         const auto chosen = done();
         ASSERT_NE(chosen, start);
         const QStringList askedBefore = h.fileRequests;
         const std::vector<std::type_index> ranBefore = h.ran;
         keys(m, *menu, *item);
-        opened += CloseWindowsBeside(m);
         const auto pressed = done();
-        ASSERT_EQ(std::get<0>(pressed) - std::get<0>(chosen),
-                  std::get<0>(chosen) - std::get<0>(start));
-        ASSERT_EQ(std::get<1>(pressed) - std::get<1>(chosen),
-                  std::get<1>(chosen) - std::get<1>(start));
-        ASSERT_EQ(std::get<2>(pressed) - std::get<2>(chosen),
-                  std::get<2>(chosen) - std::get<2>(start));
-        if (std::get<0>(pressed) > std::get<0>(chosen)) {
+        const auto [ranStart, askedStart, shownStart] = start;
+        const auto [ranChosen, askedChosen, shownChosen] = chosen;
+        const auto [ranPressed, askedPressed, shownPressed] = pressed;
+        ASSERT_EQ(ranPressed - ranChosen, ranChosen - ranStart);
+        ASSERT_EQ(askedPressed - askedChosen, askedChosen - askedStart);
+        ASSERT_EQ(shownPressed, shownChosen);
+        if (ranPressed > ranChosen) {
           EXPECT_EQ(h.ran.back(), ranBefore.back());
         }
-        if (std::get<1>(pressed) > std::get<1>(chosen)) {
+        if (askedPressed > askedChosen) {
           EXPECT_EQ(h.fileRequests.back(), askedBefore.back());
         }
       }
       ADD_FAILURE() << "no Exit";
     });
-  }
-
-  // Closes the windows open beside the main form, so that the next choice
-  // opens them anew, and makes the main form active again; their count.
-  static std::size_t CloseWindowsBeside(MainForm& m) {
-    std::size_t count = 0;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-      if (window == &m || !window->isVisible() || qobject_cast<QMenu*>(window)) continue;
-      window->close();
-      ++count;
-    }
-    m.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&m));
-    return count;
   }
 };
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace trelvan {
 namespace {
@@ -130,6 +132,36 @@ TEST(WaypointTable, DeletingOutsideTheRunChangesNothing) {
   DeleteWaypoint(table, 1);
   DeleteWaypoint(table, 0);
   EXPECT_EQ(CountInUse(table), 0);
+}
+
+// Any set of records deleted at once: the kept ones close up in their order,
+// each where IndexAfterDeletion says, and records past the run are ignored.
+TEST(WaypointTable, DeletingASetKeepsTheRestInOrderWhereTheIndexSays) {
+  std::mt19937 random(25);
+  for (int trial = 0; trial < 200; ++trial) {
+    const int count = static_cast<int>(random() % (kWaypointCapacity + 1));
+    WaypointTable table = MakeTable({});
+    for (int i = 0; i < count; ++i) {
+      table[i].used = 1;
+      SetName(table[i], "R" + std::to_string(i));
+    }
+    RecordSet doomed;
+    for (int i = 0; i < kWaypointCapacity; ++i) doomed[i] = random() % 3 == 0;
+    const WaypointTable before = table;
+    DeleteWaypoints(table, doomed);
+    std::vector<std::string> kept;
+    for (int i = 0; i < count; ++i) {
+      const int after = IndexAfterDeletion(i, doomed, count);
+      ASSERT_EQ(after < 0, doomed[i]);
+      if (after >= 0) {
+        EXPECT_EQ(after, static_cast<int>(kept.size()));
+        EXPECT_EQ(std::memcmp(&table[after], &before[i], sizeof(Waypoint)), 0);
+        kept.emplace_back(WaypointName(before[i]));
+      }
+    }
+    EXPECT_EQ(CountInUse(table), static_cast<int>(kept.size()));
+    EXPECT_EQ(IndexAfterDeletion(count, doomed, count), count);
+  }
 }
 
 TEST(WaypointTable, DeleteAllClearsOnlyTheFlags) {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "store/SafeFile.h"
@@ -157,6 +158,11 @@ INSTANTIATE_TEST_SUITE_P(
                kTable},
         Change{"DeleteAll", [](Workspace& w) { w.DeleteAllWaypoints(); }, Workspace::kTable,
                kTable},
+        Change{"RenameWaypoint", [](Workspace& w) { w.RenameWaypoint(1, "RENAMED"); },
+               Workspace::kTable, kTable},
+        // The base's record goes, so the base becomes record 0.
+        Change{"DeleteWaypoints", [](Workspace& w) { w.DeleteWaypoints(RecordSet{0b100}); },
+               Workspace::kTable | Workspace::kBase, Names{kSettingsFileName, kWaypointFileName}},
         Change{"ReplaceWaypoints",
                [](Workspace& w) {
                  WaypointTable table{};
@@ -186,6 +192,50 @@ TEST_F(WorkspaceTest, AResultIsANewWaypointInTheFirstFreeRecordAndTheEditWaypoin
   EXPECT_FALSE(workspace.StoreResult(PointDeg(4, 5, 6)));
   EXPECT_EQ(changes.size(), heard);
   EXPECT_EQ(log.Take(), Names{});
+}
+
+// A refusal leaves the table, the files and the views alone.
+TEST_F(WorkspaceTest, ARenameKeepsToTheRulesOfNames) {
+  using R = RenameOutcome;
+  const WaypointTable before = workspace.Waypoints();
+  const std::pair<QString, R::Status> refused[] = {{"", R::kEmptyName},
+                                                   {"P2", R::kNameTaken},
+                                                   {"A\tB", R::kBadName},
+                                                   {QString(23, u'x'), R::kBadName},
+                                                   {"\u03A9mega", R::kBadName}};
+  for (const auto& [name, status] : refused) {
+    EXPECT_EQ(workspace.RenameWaypoint(1, name).status, status) << name.toStdString();
+  }
+  EXPECT_EQ(workspace.RenameWaypoint(1, "A\tB").fault, exchange::NameFault::kControlCharacter);
+  EXPECT_EQ(workspace.RenameWaypoint(3, "X").status, R::kNoWaypoint);
+  EXPECT_TRUE(SameTable(workspace.Waypoints(), before));
+  EXPECT_TRUE(changes.empty());
+  EXPECT_EQ(log.Take(), Names{});
+  // Another case, the record's own name, a Windows-1252 character beyond ASCII.
+  for (const auto& [index, name] : {std::pair{1, "p2"}, {2, "P2"}, {0, "\u20ACuro"}}) {
+    EXPECT_EQ(workspace.RenameWaypoint(index, QString::fromUtf8(name)).status, R::kRenamed);
+  }
+  EXPECT_EQ(WaypointName(workspace.Waypoints()[0]), "\x80uro");
+  EXPECT_TRUE(test::SamePoint(workspace.Waypoints()[0].point, before[0].point));
+}
+
+TEST_F(WorkspaceTest, DeletingASetMovesTheBaseAndEditWaypointsWithTheirRecords) {
+  WaypointTable table{};
+  for (int i = 0; i < 6; ++i) {
+    table[i].used = 1;
+    SetName(table[i], std::string(1, static_cast<char>('A' + i)));
+  }
+  workspace.ReplaceWaypoints(table);
+  workspace.SetBase(4);
+  workspace.SetEditWaypoint(2);
+  changes.clear();
+  workspace.DeleteWaypoints(RecordSet{0b100101});  // A, C and F
+  ASSERT_EQ(CountInUse(workspace.Waypoints()), 3);
+  EXPECT_EQ(WaypointName(workspace.Waypoints()[2]), "E");
+  EXPECT_EQ(workspace.Settings().baseWaypoint, 2);  // E moved down
+  EXPECT_EQ(workspace.Settings().editWaypoint, 0);  // C went
+  EXPECT_EQ(changes, (std::vector<Workspace::Parts>{Workspace::kTable | Workspace::kBase |
+                                                    Workspace::kEditWaypoint}));
 }
 
 TEST_F(WorkspaceTest, RecordIndicesInTheSettingsStayInsideTheTable) {
