@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the benchmarks and runs all four parts, printing their tables:
+# Builds the benchmarks and runs all five parts, printing their tables:
 #   1. one call of each core operation beside GeographicLib (bench/run.sh), and
 #      the instructions per call under valgrind (bench/count-instructions)
 #   2. trelvan-calc --raw utm against GeoConvert, and mgrs against utm, on a
@@ -8,11 +8,13 @@
 #      (bench/compare-startup)
 #   4. peak memory and time of trelvan-waypoints importing files of 1000 to
 #      100000 rows (bench/import-memory)
+#   5. one redraw of the plan window: 50 waypoints and a resection
+#      (plan_benchmark)
 #
 #   bench/run-all.sh [--no-gui] [--quick] [BUILD_DIR]
 #
-# --no-gui skips the start-up and import parts (and Qt); --quick runs fewer
-# repetitions and 200000 points instead of a million, for a check that
+# --no-gui skips the start-up, import and plan parts (and Qt); --quick runs
+# fewer repetitions and 200000 points instead of a million, for a check that
 # everything works.
 # BUILD_DIR defaults to build-bench at the top of the repository; it is
 # configured with the project's default build type, -DTRELVAN_BENCH=ON and
@@ -32,7 +34,7 @@ for arg in "$@"; do
     --no-gui) gui=OFF ;;
     --quick) quick=1 ;;
     -h | --help)
-      sed -n '2,21p' "$0" | sed 's/^# \{0,1\}//'
+      sed -n '2,23p' "$0" | sed 's/^# \{0,1\}//'
       exit 0
       ;;
     -*)
@@ -49,7 +51,7 @@ packages=(cmake g++ ninja-build python3 valgrind libbenchmark-dev libgeographicl
 "$root/tools/install-missing" "${packages[@]}"
 
 targets=(core_benchmark trelvan-calc)
-[[ $gui == ON ]] && targets+=(trelvan bare_dialog startup_probe trelvan-waypoints)
+[[ $gui == ON ]] && targets+=(trelvan bare_dialog startup_probe trelvan-waypoints plan_benchmark)
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRELVAN_BENCH=ON \
   -DTRELVAN_TESTS=OFF -DTRELVAN_GUI="$gui" >/dev/null
 cmake --build "$build" --target "${targets[@]}" -j2
@@ -79,4 +81,8 @@ if [[ $gui == ON ]]; then
   echo
   echo "== 4. Import: peak memory against the size of the file"
   "$here/import-memory" --build "$build" --runs "$import_runs"
+  echo
+  echo "== 5. One redraw of the plan"
+  "$build/bench/plan_benchmark" --benchmark_repetitions="$repetitions" \
+    --benchmark_report_aggregates_only=true
 fi

@@ -12,6 +12,7 @@ set(TRELVAN_LAYERS
   store
   exchange
   workspace
+  plan
   ui
   forms
   app/programs

@@ -112,8 +112,9 @@ void Inverse3DForm::Measure() {
   // from the forward azimuth by adding half a turn.
   result.backAzimuth = InversePolar(target, base).azimuth;
   result.polar = InversePolar(base, target);
+  result.declinations = DeclinationsAt(base);
   workspace_.SetLastResult(result);
-  PolarResultForm form(services(), workspace_, result, DeclinationsAt(base), this);
+  PolarResultForm form(services(), workspace_, result, this);
   RunModal(form);
 }
 

@@ -16,8 +16,8 @@
 #include "forms/BackPolarPlotForm.h"
 #include "forms/Forward3DForm.h"
 #include "forms/Inverse3DForm.h"
-#include "forms/MagneticVariance.h"
 #include "forms/Messages.h"
+#include "forms/PlanWindow.h"
 #include "forms/PositionDisplay.h"
 #include "forms/Resection3DForm.h"
 #include "forms/UnitsForm.h"
@@ -25,12 +25,11 @@
 #include "forms/WaypointList.h"
 #include "forms/WaypointListWindow.h"
 #include "forms/WaypointsForm.h"
-#include "geodesy/Angles.h"
-#include "geodesy/Convergence.h"
 #include "geodesy/DatumShift.h"
 #include "magnetic/Igrf14.h"
 #include "measures/Units.h"
 #include "store/WaypointTable.h"
+#include "workspace/Declinations.h"
 
 // The icons and pictures live in this static library; a resource file that
 // nothing names would be dropped by the linker, so it is registered here.
@@ -140,6 +139,7 @@ void MainForm::BuildCommandBar() {
   menu->addSeparator();
   addItem(menu, "&Waypoints...", kCommandWaypoints, Qt::CTRL | Qt::Key_E);
   addItem(menu, "Waypoint &List...", kCommandWaypointList, Qt::CTRL | Qt::Key_L);
+  addItem(menu, "Plan &View...", kCommandPlanView, Qt::CTRL | Qt::Key_P);
   addItem(menu, "Im&port Waypoints...", kCommandImportWaypoints, Qt::CTRL | Qt::Key_O);
   addItem(menu, "&Export Waypoints...", kCommandExportWaypoints,
           Qt::CTRL | Qt::SHIFT | Qt::Key_S);
@@ -197,6 +197,10 @@ void MainForm::RunCommand(int command) {
     }
     case kCommandWaypointList:
       ShowWaypointList();
+      break;
+    case kCommandPlanView:
+      if (!plan_) plan_ = new PlanWindow(services(), workspace_, this);
+      plan_->Open();
       break;
     case kCommandImportWaypoints:
       ImportWaypoints(*this, workspace_);
@@ -287,9 +291,10 @@ void MainForm::ShowBase(const GeoPoint& p) {
   const AppSettings& settings = workspace_.Settings();
   const GeoPoint q = ConvertDatum(static_cast<std::uint16_t>(settings.datumIndex), p);
   ShowGeographic(*this, kBaseFields, q, settings.distanceUnit);
+  const Declinations at = DeclinationsAt(Now(), q);
   if (ShowGrid(*this, kBaseGrid, q)) {
     shownConvergence_ = ShowSignedAngle(*this, kConvergenceSign, kConvergenceWhole, kConvergenceHun,
-                                        GridConvergence(q), settings.angleUnit);
+                                        at.gridConvergence, settings.angleUnit);
   } else {
     // Beyond 84 N and 80 S there is no grid north to converge to.
     SetText(kConvergenceSign, QStringLiteral("+"));
@@ -297,9 +302,8 @@ void MainForm::ShowBase(const GeoPoint& p) {
     SetText(kConvergenceHun, QString());
     shownConvergence_ = std::numeric_limits<double>::quiet_NaN();
   }
-  const double variance = MagneticVarianceAt(Now(), q) * kDegToRad;
-  shownVariance_ = ShowSignedAngle(*this, kVarianceSign, kVarianceWhole, kVarianceHun, variance,
-                                   settings.angleUnit);
+  shownVariance_ = ShowSignedAngle(*this, kVarianceSign, kVarianceWhole, kVarianceHun,
+                                   at.magneticVariance, settings.angleUnit);
 }
 
 void MainForm::OnPressed(int id) {

@@ -9,6 +9,7 @@ class QToolBar;
 
 namespace trelvan {
 
+class PlanWindow;
 class WaypointListWindow;
 
 // The main form: one view of the workspace. It shows the base waypoint in
@@ -67,6 +68,7 @@ class MainForm : public Form {
     kCommandImportWaypoints = 32786,
     kCommandExportWaypoints = 32787,
     kCommandWaypointList = 32789,
+    kCommandPlanView = 32790,
   };
 
   MainForm(Services& services, Workspace& workspace, QWidget* parent = nullptr);
@@ -109,6 +111,8 @@ class MainForm : public Form {
 
   Workspace& workspace_;
   WaypointListWindow* waypointList_ = nullptr;
+  // Made when the plan is first opened; a child of the form.
+  PlanWindow* plan_ = nullptr;
   double shownConvergence_ = 0;
   double shownVariance_ = 0;
 };

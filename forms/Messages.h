@@ -66,4 +66,7 @@ inline constexpr const char* kImportFailed = "ERROR!\nThe file cannot be importe
 inline constexpr const char* kExportSummary = "Waypoints exported:";
 inline constexpr const char* kMoreSkipped = "... and %1 more skipped.";
 
+// The plan's picture: the title of its file dialog.
+inline constexpr const char* kExportPictureTitle = "Export Picture";
+
 }  // namespace trelvan::messages

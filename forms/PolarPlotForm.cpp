@@ -142,14 +142,17 @@ void PolarPlotForm::Compute() {
   if (!PositionOf(record, known)) return;
   const QString knownName = ListText(kWaypointList, record);
   PolarVector measured{};
-  if (!ReadPolarAt(kMeasurementFields, known, measured)) return;
+  const Declinations at = DeclinationsAt(known);
+  if (!ReadPolarAt(kMeasurementFields, at, measured)) return;
   const GeoPoint found = Solve(measured, known);
   // Forward 3D measures from the waypoint it knows, Back Polar Plot to it.
   const bool fromKnown = task_ == Task::kForward3D;
   workspace_.SetLastResult(TaskResult{.task = task_,
                                       .station = fromKnown ? known : found,
                                       .target = fromKnown ? found : known,
-                                      .polar = measured});
+                                      .polar = measured,
+                                      .reference = ReferenceShown(kMeasurementFields.reference),
+                                      .declinations = at});
   if (!StoreResult(found)) return;
   // The remembered name, or entry 0 when the Waypoints form renamed or
   // deleted it; record 0 still when it left no waypoint at all.

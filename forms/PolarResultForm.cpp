@@ -10,10 +10,8 @@
 namespace trelvan {
 
 PolarResultForm::PolarResultForm(Services& services, Workspace& workspace, const TaskResult& result,
-                                 const Declinations& declinations, QWidget* parent)
-    : TaskForm(services, workspace, QStringLiteral("Polar"), parent),
-      result_(result),
-      declinations_(declinations) {
+                                 QWidget* parent)
+    : TaskForm(services, workspace, QStringLiteral("Polar"), parent), result_(result) {
   using K = ControlKind;
   const int polar = AddGroup(QStringLiteral("Target Polar Coor."));
   AddControls({
@@ -79,6 +77,8 @@ void PolarResultForm::OnPressed(int id) {
     case kReference:
       CycleReference(kReference);
       ShowAzimuths();
+      result_.reference = ReferenceShown(kReference);
+      workspace_.SetLastResult(result_);
       break;
     case kBack:
       End(0);
@@ -89,15 +89,14 @@ void PolarResultForm::OnPressed(int id) {
 }
 
 void PolarResultForm::ShowAzimuths() {
-  if (!GridNorthDefined(kReference, declinations_)) {
+  if (!GridNorthDefined(kReference, result_.declinations)) {
     for (int id : {kAzimuthWhole, kAzimuthHundredths, kBackAzimuthWhole, kBackAzimuthHundredths}) {
       SetText(id, QString());
     }
     return;
   }
-  const QByteArray caption = Text(kReference).toUtf8();
-  const std::string_view reference(caption.constData(), static_cast<std::size_t>(caption.size()));
-  const Declinations& at = declinations_;
+  const std::string_view reference = ReferenceShown(kReference);
+  const Declinations& at = result_.declinations;
   ShowAngle(
       kAzimuthWhole, kAzimuthHundredths,
       ReferFromTrue(reference, result_.polar.azimuth, at.magneticVariance, at.gridConvergence));

@@ -6,9 +6,10 @@ namespace trelvan {
 
 // Shows an Inverse 3D result: azimuth and back azimuth (from true north;
 // the reference button shows both from true, grid or magnetic north, with
-// the declinations it is given, those at the base), the elevation with its
-// sign and the slant range, in the current angle and distance units. Every
-// field only displays; "Back" ends the form.
+// the result's declinations, those at the base, and makes its choice the
+// last result's reference), the elevation with its sign and the slant
+// range, in the current angle and distance units. Every field only
+// displays; "Back" ends the form.
 class PolarResultForm : public TaskForm {
  public:
   enum Id {
@@ -28,7 +29,7 @@ class PolarResultForm : public TaskForm {
   };
 
   PolarResultForm(Services& services, Workspace& workspace, const TaskResult& result,
-                  const Declinations& declinations, QWidget* parent = nullptr);
+                  QWidget* parent = nullptr);
 
  protected:
   void OnOpen() override;
@@ -41,8 +42,7 @@ class PolarResultForm : public TaskForm {
   // An angle magnitude in radians as "%04d" and "%02d" in the angle unit.
   void ShowAngle(int wholeId, int hundredthsId, double radians);
 
-  const TaskResult result_;
-  const Declinations declinations_;
+  TaskResult result_;
 };
 
 }  // namespace trelvan

@@ -1,21 +1,16 @@
 #include "forms/TaskForm.h"
 
 #include <cmath>
-#include <limits>
 
-#include "forms/MagneticVariance.h"
 #include "forms/Messages.h"
 #include "forms/WaypointList.h"
 #include "forms/WaypointsForm.h"
-#include "geodesy/Angles.h"
-#include "geodesy/Convergence.h"
 #include "geodesy/DatumShift.h"
-#include "geodesy/GridDomain.h"
-#include "magnetic/Igrf14.h"
 #include "measures/AngleEntry.h"
 #include "measures/FieldNumber.h"
 #include "measures/Units.h"
 #include "store/WaypointTable.h"
+#include "workspace/Declinations.h"
 
 namespace trelvan {
 
@@ -100,11 +95,7 @@ void TaskForm::ShowPosition(const GeographicFields& fields, const GeoPoint& p) {
 }
 
 Declinations TaskForm::DeclinationsAt(const GeoPoint& p) const {
-  const double variance = MagneticVarianceAt(Now(), p) * kDegToRad;
-  UtmPoint grid{};
-  return Declinations{variance, ToGrid(p, grid) == GridStatus::kOnGrid
-                                    ? UtmConvergence(grid)
-                                    : std::numeric_limits<double>::quiet_NaN()};
+  return trelvan::DeclinationsAt(Now(), p);
 }
 
 bool TaskForm::GridNorthDefined(int referenceId, const Declinations& at) {
@@ -115,21 +106,24 @@ bool TaskForm::GridNorthDefined(int referenceId, const Declinations& at) {
   return false;
 }
 
-bool TaskForm::ReadPolarAt(const PolarEntryFields& f, const GeoPoint& at, PolarVector& v) {
+bool TaskForm::ReadPolarAt(const PolarEntryFields& f, const Declinations& at, PolarVector& v) {
   double azimuth = ReadEntry(f.azimuthWhole, f.azimuthHundredths);
   double elevation = ReadSignedEntry(f.elevationWhole, f.elevationHundredths, f.elevationSign);
   const double range =
       ReadEntry(f.rangeWhole, f.rangeHundredths) * DistanceEntryFactor(Settings().distanceUnit);
-  const Declinations declinations = DeclinationsAt(at);
-  if (!GridNorthDefined(f.reference, declinations)) return false;
+  if (!GridNorthDefined(f.reference, at)) return false;
   const double toRadians = AngleUnitToRadians(Settings().angleUnit);
   azimuth = azimuth * toRadians;
   elevation = elevation * toRadians;
-  const QByteArray reference = Text(f.reference).toUtf8();
-  azimuth = ReferToTrue(Caption(reference), azimuth, declinations.magneticVariance,
-                        declinations.gridConvergence);
+  azimuth = ReferToTrue(ReferenceShown(f.reference), azimuth, at.magneticVariance,
+                        at.gridConvergence);
   v = PolarVector{range, azimuth, elevation};
   return true;
+}
+
+std::string_view TaskForm::ReferenceShown(int id) const {
+  const QByteArray caption = Text(id).toUtf8();
+  return ReferenceOf(Caption(caption));
 }
 
 bool TaskForm::PositionOf(int record, GeoPoint& p) {

@@ -11,15 +11,6 @@
 
 namespace trelvan {
 
-// The declinations at a point: the magnetic variance from the clock and the
-// grid convergence, signed radians, positive east (clockwise from true
-// north). The convergence is NaN beyond the grid (ToGrid: 80 S..84 N),
-// where grid north is not defined.
-struct Declinations {
-  double magneticVariance;
-  double gridConvergence;
-};
-
 // The ids of a typed polar measurement: the azimuth reference button, the
 // azimuth, elevation and range pairs of whole units and hundredths, and the
 // elevation sign button.
@@ -69,10 +60,13 @@ class TaskForm : public Form {
   bool GridNorthDefined(int referenceId, const Declinations& at);
   // The measurement typed in `fields` into v, taken in this order: azimuth
   // and signed elevation in the angle unit, the range converted to metres,
-  // the declinations at `at` (DeclinationsAt), both angles to radians, and
-  // the azimuth referred to true north by the reference button. False
-  // (GridNorthDefined) for grid north beyond the grid; v is then untouched.
-  bool ReadPolarAt(const PolarEntryFields& fields, const GeoPoint& at, PolarVector& v);
+  // both angles to radians, and the azimuth referred to true north by the
+  // reference button with the declinations `at` (DeclinationsAt of the
+  // point the task refers at). False (GridNorthDefined) for grid north
+  // beyond the grid; v is then untouched.
+  bool ReadPolarAt(const PolarEntryFields& fields, const Declinations& at, PolarVector& v);
+  // The reference button `id` shows, as ReferenceOf gives it.
+  std::string_view ReferenceShown(int id) const;
   // The record selected in list `id`: -1 when the list has no selection or
   // the selection lies outside the records in use.
   int SelectedRecord(int id) const;

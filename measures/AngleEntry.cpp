@@ -16,6 +16,12 @@ std::string_view NextReference(std::string_view caption) {
   return caption;
 }
 
+std::string_view ReferenceOf(std::string_view caption) {
+  if (caption == kTrueNorth) return kTrueNorth;
+  if (caption == kMagneticNorth) return kMagneticNorth;
+  return kGridNorth;
+}
+
 std::string_view ToggledSign(std::string_view caption) {
   return caption == kPlus ? kMinus : kPlus;
 }

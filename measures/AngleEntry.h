@@ -11,6 +11,11 @@ inline constexpr std::string_view kGridNorth = "GRID";
 inline constexpr std::string_view kMagneticNorth = "MAG";
 inline constexpr std::string_view kReferenceCaptions[] = {kTrueNorth, kGridNorth, kMagneticNorth};
 
+// The reference a caption stands for, as one of the constants above that
+// outlive any button: kTrueNorth and kMagneticNorth for themselves,
+// kGridNorth for any other caption, as ReferToTrue reads it.
+std::string_view ReferenceOf(std::string_view caption);
+
 // Captions of the sign buttons.
 inline constexpr std::string_view kPlus = "+";
 inline constexpr std::string_view kMinus = "-";

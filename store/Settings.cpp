@@ -53,13 +53,18 @@ int FormatSettings(const AppSettings& settings, char (&out)[80]) {
                        settings.editWaypoint, settings.baseWaypoint);
 }
 
-LoadResult LoadSettings(const char* folder, AppSettings& settings) {
+ReadOutcome ReadSettings(const char* folder, AppSettings& settings) {
   settings = AppSettings{};
   char text[kLineLimit];
   std::size_t size = 0;
-  switch (ReadFileStart(folder, kSettingsFileName, text, sizeof text, size)) {
+  const ReadOutcome outcome = ReadFileStart(folder, kSettingsFileName, text, sizeof text, size);
+  if (outcome == ReadOutcome::kRead) settings = ParseSettings(std::string_view(text, size));
+  return outcome;
+}
+
+LoadResult LoadSettings(const char* folder, AppSettings& settings) {
+  switch (ReadSettings(folder, settings)) {
     case ReadOutcome::kRead:
-      settings = ParseSettings(std::string_view(text, size));
       return LoadResult::kRead;
     case ReadOutcome::kMissing:
       if (SaveSettings(folder, settings)) return LoadResult::kCreated;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "store/FileResult.h"
+#include "store/SafeFile.h"
 
 namespace trelvan {
 
@@ -29,6 +30,10 @@ AppSettings ParseSettings(std::string_view text);
 // at most 11 characters each, six separators and the zero byte fit in 80);
 // returns the length.
 int FormatSettings(const AppSettings& settings, char (&out)[80]);
+
+// Reads "conf.txt" in `folder` into `settings` without creating anything:
+// zeros where the file is missing or cannot be read, as the outcome says.
+ReadOutcome ReadSettings(const char* folder, AppSettings& settings);
 
 // Reads "conf.txt" in `folder`, or creates it (and the folder, when missing)
 // with six zeros and leaves zeros in `settings` when it does not exist. A

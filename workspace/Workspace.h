@@ -3,13 +3,16 @@
 #include <QObject>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "exchange/WaypointName.h"
 #include "geodesy/Datum.h"
 #include "geometry/Polar.h"
+#include "measures/AngleEntry.h"
 #include "store/FolderLock.h"
 #include "store/Settings.h"
 #include "store/WaypointTable.h"
+#include "workspace/Declinations.h"
 
 namespace trelvan {
 
@@ -33,6 +36,11 @@ struct TaskResult {
   // Inverse 3D: the azimuth from the target to the station, measured in the
   // target's own frame.
   double backAzimuth = 0;
+  // Forward 3D, Back Polar Plot and Inverse 3D: the north the user reads
+  // the azimuths from (one of kReferenceCaptions) and the declinations that
+  // refer them to it, as the task's form took them.
+  std::string_view reference = kTrueNorth;
+  Declinations declinations{};
   // Resection 3D: the two known waypoints and the horizontal distance from
   // the station to each (slant range times the cosine of the elevation).
   GeoPoint waypoints[2]{};

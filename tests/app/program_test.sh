@@ -246,8 +246,8 @@ fi
 # A form open over the main form closes first, then the main form saves.
 start XDG_DATA_HOME="$work/xdg-nested"
 if main=$(wait_window TRELVAN 100); then
-  # "Menu" is the first thing at the top left; "Units..." is its ninth item.
-  open_menu 9 "$main"
+  # "Menu" is the first thing at the top left; "Units..." is its tenth item.
+  open_menu 10 "$main"
   if wait_window Units 50 >/dev/null; then
     screenshot units.png
     stop_with TERM

@@ -2,19 +2,27 @@
 // and writes that happen once, whole, and never while the program holds
 // the folder.
 
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <QDateTime>
+#include <QFile>
+#include <QHash>
+#include <QLineF>
+#include <QPointF>
+#include <QXmlStreamReader>
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <fstream>
 
 #include "exchange/ExchangeSupport.h"
+#include "geometry/Polar.h"
 #include "store/FolderLock.h"
+#include "store/Settings.h"
 #include "store/WaypointFile.h"
 #include "tests/support/TempFolder.h"
 #include "tools/waypoints/Tool.h"
@@ -50,6 +58,14 @@ TEST(WaypointsTool, WrongCommandLinesExitWithTwoAndTheUsage) {
       {"import", "--format", "gpx", "--points", "wpt,poi", "a.gpx"},
       {"import", "--format", "gpx", "a.gpx", "b.gpx"},
       {"export", "--format", "gpx", "--replace"},
+      {"plot"},
+      {"plot", "plan.jpeg"},
+      {"plot", "plan.svg/in"},
+      {"plot", "--format", "gpx", "plan.svg"},
+      {"plot", "--size", "15x600", "plan.svg"},
+      {"plot", "--size", "800x+600", "plan.svg"},
+      {"plot", "--replace", "plan.svg"},
+      {"list", "--size", "800x600"},
   };
   for (const auto& args : wrong) {
     const ToolRun run = Tool(folder, args);
@@ -217,9 +233,11 @@ TEST(WaypointsTool, TheSuffixGivesTheFormatAndAFailedImportLeavesNoTrace) {
   EXPECT_EQ(run.status, kStatusDone) << run.io.err;
   EXPECT_NE(ReadText(temp.File("out.Gpx")).find("<gpx"), std::string::npos);
 
-  const std::vector<std::vector<std::string>> wrong = {
-      {"import", temp.File("notes.txt")}, {"export", temp.File("out")}, {"export"},
-      {"export", ""}, {"import", "--format", "csv", ""}};
+  const std::vector<std::vector<std::string>> wrong = {{"import", temp.File("notes.txt")},
+                                                       {"export", temp.File("out")},
+                                                       {"export"},
+                                                       {"export", ""},
+                                                       {"import", "--format", "csv", ""}};
   for (const auto& args : wrong) {
     tool(data, args);
     EXPECT_EQ(run.status, kStatusUsage) << args.back();
@@ -312,6 +330,66 @@ TEST(WaypointsTool, ListAndReportsNeverWriteAControlCharacter) {
                 std::string::npos)
           << run.io.out;
     }
+  }
+}
+
+// plot only reads the data folder and needs no display: it paints on the
+// offscreen platform when none is chosen. Its SVG holds each name where the
+// waypoint lies from the base, east and north to one scale.
+TEST(WaypointsTool, PlotDrawsTheNamesWhereTheWaypointsLieToOneScale) {
+  test::TempFolder folder;
+  const GeoPoint base{0.8250, 0.1990, 574, 0};
+  WaypointTable table = exchange::test::EmptyTable();
+  const char* names[] = {"FAR", "BASE", "EAST", "NORTH WEST", "SOUTH"};
+  const PolarVector vectors[] = {
+      {2e6, 0, 0}, {0, 0, 0}, {600, 1.5708, 0.01}, {900, 5.5, -0.02}, {450, 3.0, 0}};
+  for (int i = 0; i < 5; ++i) {
+    table[i].used = 1;
+    SetName(table[i], names[i]);
+    table[i].point = ForwardPolar(vectors[i], base);
+  }
+  ASSERT_TRUE(SaveWaypoints(folder.Path(), table));
+  ASSERT_TRUE(SaveSettings(folder.Path(), AppSettings{0, 1, 0, 0, 1, 1}));
+  const std::vector<std::string> before = folder.Entries();
+  unsetenv("QT_QPA_PLATFORM");
+  unsetenv("DISPLAY");
+  unsetenv("WAYLAND_DISPLAY");
+  const ToolRun run = Tool(folder, {"plot", "--size", "900x700", folder.File("plan.svg")});
+  ASSERT_EQ(run.status, kStatusDone) << run.io.err;
+  std::vector<std::string> after = before;
+  after.push_back("plan.svg");
+  std::sort(after.begin(), after.end());
+  EXPECT_EQ(folder.Entries(), after);
+
+  QFile svg(QString::fromStdString(folder.File("plan.svg")));
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  QXmlStreamReader xml(&svg);
+  QHash<QString, QPointF> drawn;
+  while (!xml.atEnd()) {
+    if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"text") {
+      const QPointF at(xml.attributes().value("x").toDouble(),
+                       xml.attributes().value("y").toDouble());
+      drawn.insert(xml.readElementText(), at);
+    }
+  }
+  ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_FALSE(drawn.contains("FAR"));
+  ASSERT_TRUE(drawn.contains("BASE") && drawn.contains("NORTH WEST"));
+  // The scale: pixels a metre, from the farthest name.
+  const auto offset = [&](int i) {
+    return QPointF(
+        vectors[i].range * std::cos(vectors[i].elevation) * std::sin(vectors[i].azimuth),
+        vectors[i].range * std::cos(vectors[i].elevation) * std::cos(vectors[i].azimuth));
+  };
+  const double scale =
+      QLineF(drawn["BASE"], drawn["NORTH WEST"]).length() / QLineF(QPointF(), offset(3)).length();
+  // Text is placed in 64ths of a pixel: two names' difference is that close.
+  for (int i = 2; i < 5; ++i) {
+    SCOPED_TRACE(names[i]);
+    ASSERT_TRUE(drawn.contains(names[i]));
+    const QPointF from = drawn[names[i]] - drawn["BASE"];
+    EXPECT_NEAR(from.x(), offset(i).x() * scale, 1.0 / 32);
+    EXPECT_NEAR(-from.y(), offset(i).y() * scale, 1.0 / 32);
   }
 }
 

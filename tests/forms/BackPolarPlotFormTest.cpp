@@ -16,7 +16,6 @@
 
 #include "forms/BackPolarPlotForm.h"
 #include "forms/Forward3DForm.h"
-#include "forms/MagneticVariance.h"
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
 #include "forms/WaypointsForm.h"
@@ -27,6 +26,7 @@
 #include "measures/Units.h"
 #include "store/WaypointTable.h"
 #include "tests/forms/FormTestSupport.h"
+#include "workspace/Declinations.h"
 
 namespace trelvan {
 namespace {
@@ -182,6 +182,8 @@ TEST_F(BackPolarPlotFormTest, ReferencesUseTheDeclinationsAtTheTarget) {
   EXPECT_EQ(last.task, Task::kBackPolarPlot);
   EXPECT_TRUE(SamePoint(last.station, workspace.Waypoints()[4].point));
   EXPECT_TRUE(SamePoint(last.target, kCapeTown));
+  EXPECT_EQ(last.reference, kGridNorth);
+  EXPECT_EQ(last.declinations.magneticVariance, atTarget);
 }
 
 TEST_F(BackPolarPlotFormTest, ChoosingATargetLeavesTheBaseAlone) {

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "forms/Forward3DForm.h"
-#include "forms/MagneticVariance.h"
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
 #include "forms/WaypointsForm.h"
@@ -25,6 +24,7 @@
 #include "measures/Units.h"
 #include "store/WaypointTable.h"
 #include "tests/forms/FormTestSupport.h"
+#include "workspace/Declinations.h"
 
 namespace trelvan {
 namespace {
@@ -248,6 +248,10 @@ TEST_F(Forward3DFormTest, MagneticAzimuthUsesTheVarianceAtTheBase) {
   EXPECT_EQ(last.polar.azimuth, trueAzimuth);
   EXPECT_TRUE(SamePoint(last.station, kSeattle));
   EXPECT_TRUE(SamePoint(last.target, workspace.Waypoints()[3].point));
+  // With the north it was typed from and the declinations that referred it.
+  EXPECT_EQ(last.reference, kMagneticNorth);
+  EXPECT_EQ(last.declinations.magneticVariance, varianceSeen);
+  EXPECT_EQ(last.declinations.gridConvergence, GridConvergence(kSeattle));
 }
 
 TEST_F(Forward3DFormTest, GridAzimuthUsesTheConvergenceAtTheBase) {

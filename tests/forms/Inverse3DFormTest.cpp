@@ -9,7 +9,6 @@
 
 #include "forms/Forward3DForm.h"
 #include "forms/Inverse3DForm.h"
-#include "forms/MagneticVariance.h"
 #include "forms/MainForm.h"
 #include "forms/PolarResultForm.h"
 #include "forms/PositionDisplay.h"
@@ -19,6 +18,7 @@
 #include "measures/Units.h"
 #include "store/WaypointTable.h"
 #include "tests/forms/FormTestSupport.h"
+#include "workspace/Declinations.h"
 
 namespace trelvan {
 namespace {
@@ -212,14 +212,18 @@ TEST_F(Inverse3DFormTest, DeclinationsAreTakenAtTheBase) {
       f.Choose(Inverse3DForm::kTargetList, 2);
       f.Press(Inverse3DForm::kOk);
     });
-    const TaskResult& last = workspace.LastResult();
+    const TaskResult last = workspace.LastResult();
     EXPECT_EQ(last.task, Task::kInverse3D);
     EXPECT_TRUE(test::SamePoint(last.station, base));
     EXPECT_TRUE(test::SamePoint(last.target, target));
     EXPECT_EQ(last.backAzimuth, InversePolar(target, base).azimuth);
+    EXPECT_EQ(last.declinations.magneticVariance, at(base).magneticVariance);
+    EXPECT_EQ(last.declinations.gridConvergence, at(base).gridConvergence);
     // The same result over the declinations at the base, then at the target.
     for (const GeoPoint& p : {base, target}) {
-      PolarResultForm form(h.services, workspace, last, at(p), &m);
+      TaskResult shown = last;
+      shown.declinations = at(p);
+      PolarResultForm form(h.services, workspace, shown, &m);
       m.RunModal(form);
     }
   });

@@ -407,8 +407,8 @@ TEST_F(MainFormCommands, TheMenuListsItsItemsInOrder) {
     for (QAction* action : menu->actions()) items << Caption(action->text());
     EXPECT_EQ(items, (QStringList{"Resection 3D...", "Back Polar Plot 3D...", "Inverse 3D...",
                                   "Forward 3D...", "", "Waypoints...", "Waypoint List...",
-                                  "Import Waypoints...",
-                                  "Export Waypoints...", "Units...", "", "About...", "Exit"}));
+                                  "Plan View...", "Import Waypoints...", "Export Waypoints...",
+                                  "Units...", "", "About...", "Exit"}));
     for (int command : {MainForm::kToolExit, MainForm::kToolUnits, MainForm::kToolAbout}) {
       ASSERT_NE(Action(m, command), nullptr);
       EXPECT_FALSE(Action(m, command)->icon().isNull()) << command;

@@ -38,8 +38,10 @@ class PolarResultFormTest : public MainFormSession {
     Session([&](MainForm& m) {
       workspace.SetUnits(r.angleUnit, r.distanceUnit, workspace.Settings().datumIndex);
       PolarResultForm form(h.services, workspace,
-                           TaskResult{.polar = r.polar, .backAzimuth = r.back},
-                           Declinations{r.variance, r.convergence}, &m);
+                           TaskResult{.polar = r.polar,
+                                      .backAzimuth = r.back,
+                                      .declinations = {r.variance, r.convergence}},
+                           &m);
       m.RunModal(form);
     });
     EXPECT_TRUE(h.messages.isEmpty());
@@ -196,12 +198,27 @@ TEST_F(PolarResultFormTest, GridNorthBeyondTheGridShowsNoAzimuth) {
   });
   Session([this](MainForm& m) {
     test::SetAngleUnit(workspace, kDegrees);
-    PolarResultForm form(h.services, workspace, TaskResult{.polar = {0, 5 * kDegToRad, 0}},
-                         Declinations{10 * kDegToRad, std::numeric_limits<double>::quiet_NaN()},
-                         &m);
+    PolarResultForm form(
+        h.services, workspace,
+        TaskResult{.polar = {0, 5 * kDegToRad, 0},
+                   .declinations = {10 * kDegToRad, std::numeric_limits<double>::quiet_NaN()}},
+        &m);
     m.RunModal(form);
   });
   EXPECT_EQ(h.messages, QStringList{QString::fromUtf8(messages::kGridNorthUndefined)});
+}
+
+// The north chosen on the form is the one the result is read from
+// elsewhere (the plan's labels).
+TEST_F(PolarResultFormTest, TheReferenceChosenBecomesTheLastResults) {
+  h.Script<PolarResultForm>([](PolarResultForm& f) { f.Press(R::kReference); });
+  Session([this](MainForm& m) {
+    workspace.SetLastResult(TaskResult{.task = Task::kInverse3D, .polar = {10, 1, 0}});
+    PolarResultForm form(h.services, workspace, workspace.LastResult(), &m);
+    m.RunModal(form);
+    EXPECT_EQ(workspace.LastResult().reference, kGridNorth);
+    EXPECT_EQ(workspace.LastResult().task, Task::kInverse3D);
+  });
 }
 
 TEST_F(PolarResultFormTest, BackEndsTheFormAndChangesNothing) {
@@ -215,7 +232,7 @@ TEST_F(PolarResultFormTest, BackEndsTheFormAndChangesNothing) {
   });
   h.Script<MainForm>([&](MainForm& m) {
     workspace.SetLastResult(TaskResult{.polar = r.polar, .backAzimuth = r.back});
-    PolarResultForm form(h.services, workspace, workspace.LastResult(), Declinations{}, &m);
+    PolarResultForm form(h.services, workspace, workspace.LastResult(), &m);
     EXPECT_EQ(m.RunModal(form), 0);
     EXPECT_EQ(workspace.LastResult().polar.azimuth, 1.0);
     EXPECT_EQ(workspace.LastResult().polar.elevation, -0.5);

@@ -8,7 +8,6 @@
 #include <cstring>
 #include <ostream>
 
-#include "forms/MagneticVariance.h"
 #include "forms/MainForm.h"
 #include "forms/Messages.h"
 #include "forms/TaskForm.h"
@@ -19,6 +18,7 @@
 #include "measures/Units.h"
 #include "store/WaypointTable.h"
 #include "tests/forms/FormTestSupport.h"
+#include "workspace/Declinations.h"
 
 namespace trelvan {
 namespace {
@@ -102,7 +102,7 @@ class ProbeForm : public TaskForm {
     PolarVector v{};
     EXPECT_TRUE(ReadPolarAt({kReference, kWhole, kHundredths, kSign, kElevationWhole,
                              kElevationHundredths, kRangeWhole, kRangeHundredths},
-                            at, v));
+                            DeclinationsAt(at), v));
     return v;
   }
 

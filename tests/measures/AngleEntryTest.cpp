@@ -1,9 +1,10 @@
-#include "geodesy/AngleWrap.h"
-#include "measures/AngleEntry.h"
-
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "geodesy/AngleWrap.h"
 #include "geodesy/Angles.h"
+#include "measures/AngleEntry.h"
 #include "measures/DisplaySplit.h"
 #include "measures/Units.h"
 
@@ -69,6 +70,11 @@ TEST(AzimuthReference, AnyOtherCaptionMeansGrid) {
     const double t = ReferToTrue(caption, a, variance, convergence);
     EXPECT_EQ(t, WrapRadians(a + convergence));
     EXPECT_NEAR(ReferFromTrue(caption, t, variance, convergence), a, 1e-15);
+    // ReferenceOf reads a caption the same way, into a constant that lasts.
+    EXPECT_EQ(ReferenceOf(std::string(caption)).data(), kGridNorth.data());
+  }
+  for (std::string_view caption : kReferenceCaptions) {
+    EXPECT_EQ(ReferenceOf(std::string(caption)).data(), caption.data());
   }
 }
 

@@ -4,11 +4,14 @@
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "app/programs/Program.h"
 #include "exchange/DatumChoice.h"
+#include "text/Numbers.h"
 
 namespace trelvan::waypoints {
 
@@ -42,6 +45,45 @@ bool ReadPoints(const std::string& list, exchange::ImportOptions& import, std::s
   return true;
 }
 
+// "WxH", each side within the sizes plot takes.
+bool ReadSize(const std::string& text, ToolOptions& options, std::string& problem) {
+  const std::size_t x = text.find('x');
+  const auto side = [](std::string_view digits, int& out) {
+    std::int64_t value = 0;
+    if (!AllDigits(digits) || !ParseWhole(digits, value)) return false;
+    if (value < kMinPictureSide || value > kMaxPictureSide) return false;
+    out = static_cast<int>(value);
+    return true;
+  };
+  if (x != std::string::npos && side(std::string_view(text).substr(0, x), options.width) &&
+      side(std::string_view(text).substr(x + 1), options.height)) {
+    return true;
+  }
+  problem = "--size is WIDTHxHEIGHT in pixels, each " + std::to_string(kMinPictureSide) + " to " +
+            std::to_string(kMaxPictureSide) + ", not '" + text + "'";
+  return false;
+}
+
+// The picture format of plot: --format, else FILE's suffix.
+bool ReadPictureFormat(const std::optional<std::string>& format, ToolOptions& options,
+                       std::string& problem) {
+  if (format) {
+    if (const auto named = PictureFormatNamed(*format)) {
+      options.picture = *named;
+      return true;
+    }
+    problem = "--format for plot is svg, png or pdf, not '" + *format + "'";
+    return false;
+  }
+  if (const auto ofName = PictureFormatOfName(options.file)) {
+    options.picture = *ofName;
+    return true;
+  }
+  problem = "plot needs --format svg, png or pdf: '" + options.file +
+            "' ends in none of .svg, .png and .pdf";
+  return false;
+}
+
 }  // namespace
 
 bool ParseToolArguments(const std::vector<std::string>& args, ToolOptions& options,
@@ -62,14 +104,16 @@ bool ParseToolArguments(const std::vector<std::string>& args, ToolOptions& optio
   const QCommandLineOption datum(QStringLiteral("datum"), QString(), QStringLiteral("INDEX|NAME"));
   const QCommandLineOption replace(QStringLiteral("replace"));
   const QCommandLineOption points(QStringLiteral("points"), QString(), QStringLiteral("LIST"));
-  parser.addOptions({format, datum, replace, points});
+  const QCommandLineOption size(QStringLiteral("size"), QString(), QStringLiteral("WxH"));
+  parser.addOptions({format, datum, replace, points, size});
   QStringList arguments{QStringLiteral("trelvan-waypoints")};
   for (const std::string& arg : args) arguments.append(QString::fromLatin1(arg));
   const bool parsed = parser.parse(arguments);
 
   const QStringList words = parser.positionalArguments();
   if (words.isEmpty()) {
-    problem = parsed ? "a command is needed: list, export or import" : Bytes(parser.errorText());
+    problem =
+        parsed ? "a command is needed: list, export, import or plot" : Bytes(parser.errorText());
     return false;
   }
   const std::string command = Bytes(words[0]);
@@ -79,6 +123,8 @@ bool ParseToolArguments(const std::vector<std::string>& args, ToolOptions& optio
     options.command = Command::kExport;
   } else if (command == "import") {
     options.command = Command::kImport;
+  } else if (command == "plot") {
+    options.command = Command::kPlot;
   } else {
     problem = "unknown command '" + command + "'";
     return false;
@@ -87,16 +133,17 @@ bool ParseToolArguments(const std::vector<std::string>& args, ToolOptions& optio
     problem = Bytes(parser.errorText());
     return false;
   }
-  const bool transfer = options.command != Command::kList;
+  const bool plot = options.command == Command::kPlot;
+  const bool transfer = options.command != Command::kList && !plot;
   const bool import = options.command == Command::kImport;
-  for (const QCommandLineOption* option : {&format, &datum, &replace, &points}) {
-    const bool applies = option == &format ? transfer : import;
+  for (const QCommandLineOption* option : {&format, &datum, &replace, &points, &size}) {
+    const bool applies = option == &format ? transfer || plot : option == &size ? plot : import;
     if (parser.isSet(*option) && !applies) {
       problem = "unknown option '--" + Bytes(option->names()[0]) + "' for " + command;
       return false;
     }
   }
-  if (const qsizetype allowed = transfer ? 2 : 1; words.size() > allowed) {
+  if (const qsizetype allowed = transfer || plot ? 2 : 1; words.size() > allowed) {
     problem = "unexpected argument '" + Bytes(words[allowed]) + "' for " + command;
     return false;
   }
@@ -123,6 +170,18 @@ bool ParseToolArguments(const std::vector<std::string>& args, ToolOptions& optio
   if (import && !fileGiven) {
     problem = "import needs the FILE to read";
     return false;
+  }
+  if (plot) {
+    if (!fileGiven) {
+      problem = "plot needs the FILE to write";
+      return false;
+    }
+    if (parser.isSet(size) && !ReadSize(Bytes(parser.value(size)), options, problem)) {
+      return false;
+    }
+    return ReadPictureFormat(
+        parser.isSet(format) ? std::optional(Bytes(parser.value(format))) : std::nullopt, options,
+        problem);
   }
   if (!transfer) return true;
   if (parser.isSet(format)) {
@@ -153,6 +212,7 @@ std::string UsageText() {
          "       trelvan-waypoints export [--format gpx|csv] [FILE]\n"
          "       trelvan-waypoints import [--format gpx|csv] [--datum INDEX|NAME] [--replace]\n"
          "                                [--points wpt,rtept,trkpt] FILE\n"
+         "       trelvan-waypoints plot [--format svg|png|pdf] [--size WxH] FILE\n"
          "       trelvan-waypoints --help | --version\n";
 }
 
@@ -167,9 +227,13 @@ std::string HelpText() {
          "  export   writes every waypoint to FILE, or to standard output without FILE;\n"
          "           a device or pipe named as FILE is written into, never replaced\n"
          "  import   adds the points of FILE (GPX 1.0 or 1.1, or CSV) to the table\n"
+         "  plot     draws the plan of the waypoints around the base waypoint into FILE,\n"
+         "           true north up, in the program's distance unit; waypoints beyond\n"
+         "           1000 km are named in a corner; no display is needed\n"
          "\n"
          "  --format gpx|csv   the file format; without it, FILE's suffix (.gpx or .csv,\n"
-         "                     in any case) gives it\n"
+         "                     in any case) gives it; for plot svg, png or pdf\n"
+         "  --size WxH         plot: the picture's width and height in pixels (800x600)\n"
          "  --datum INDEX|NAME the datum imported positions are stored on; by default\n"
          "                     WGS-84, or for a GPX file of ours each waypoint's own datum\n"
          "  --replace          a name already in the table is overwritten, not skipped\n"
@@ -189,9 +253,9 @@ std::string HelpText() {
          "while TRELVAN or another import holds the data folder; a file that is not GPX\n"
          "or CSV leaves no trace.\n"
          "\n"
-         "Exit status: 0 when everything was imported or exported, 1 when anything was\n"
-         "skipped or failed, 2 for a wrong command line, 3 when the data folder is held\n"
-         "by TRELVAN or another trelvan-waypoints.\n";
+         "Exit status: 0 when everything was imported, exported or drawn, 1 when\n"
+         "anything was skipped or failed, 2 for a wrong command line, 3 when the data\n"
+         "folder is held by TRELVAN or another trelvan-waypoints.\n";
 }
 
 }  // namespace trelvan::waypoints

@@ -1,17 +1,24 @@
 #include "tools/waypoints/Tool.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "app/programs/Program.h"
 #include "exchange/ExchangeFile.h"
 #include "exchange/GridText.h"
 #include "exchange/WaypointName.h"
 #include "geodesy/Mgrs.h"
+#include "plan/Plan.h"
+#include "plan/PlanPicture.h"
+#include "plan/PlanView.h"
 #include "store/FolderLock.h"
 #include "store/SafeFile.h"
+#include "store/Settings.h"
 #include "store/StoreMessages.h"
 #include "store/WaypointFile.h"
 #include "text/Geographic.h"
@@ -178,6 +185,48 @@ int Import(const ToolOptions& options, const std::string& folder, ToolOutput& io
   return report.Complete() ? kStatusDone : kStatusIncomplete;
 }
 
+// Text is painted through a GUI application, and plot needs no display: one
+// on the offscreen platform, unless the user chose a platform, for as long
+// as the command runs. The other commands run without any.
+class PaintingSession {
+ public:
+  PaintingSession() {
+    if (QCoreApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    app_.emplace(argc_, argv_);
+  }
+
+ private:
+  char name_[sizeof "trelvan-waypoints"] = "trelvan-waypoints";
+  char* argv_[2] = {name_, nullptr};
+  int argc_ = 1;
+  std::optional<QGuiApplication> app_;
+};
+
+// The plan of the folder's waypoints around its base, fitted to the
+// picture, written to FILE. Only reads the data folder, as list does.
+int Plot(const ToolOptions& options, const std::string& folder, const QDateTime& now,
+         ToolOutput& io) {
+  WaypointTable table;
+  if (!ReadTable(folder, table, io)) return kStatusIncomplete;
+  AppSettings settings;
+  if (ReadSettings(folder.c_str(), settings) == ReadOutcome::kUnreadable) {
+    io.err += std::string(kProgram) + "cannot read " + kSettingsFileName + " in " + folder + "\n";
+    return kStatusIncomplete;
+  }
+  const PaintingSession session;
+  const Plan plan = MakePlan(settings, table, TaskResult{}, now);
+  const QSize size(options.width, options.height);
+  const QByteArray data =
+      RenderPlanPicture(plan, FitPlan(plan, QSizeF(size)), size, options.picture);
+  std::string problem;
+  if (!exchange::WriteExchangeFile(options.file, data, problem)) {
+    io.err += std::string(kProgram) + "cannot write " + options.file + ": " + problem + "\n";
+    return kStatusIncomplete;
+  }
+  return kStatusDone;
+}
+
 }  // namespace
 
 int RunTool(const std::vector<std::string>& args, const std::string& folder, const QDateTime& now,
@@ -201,6 +250,8 @@ int RunTool(const std::vector<std::string>& args, const std::string& folder, con
       return Export(options, folder, now, io);
     case Command::kImport:
       return Import(options, folder, io);
+    case Command::kPlot:
+      return Plot(options, folder, now, io);
   }
   return kStatusUsage;
 }

@@ -1,7 +1,11 @@
-#include "forms/MagneticVariance.h"
+#include "workspace/Declinations.h"
 
 #include <cstdint>
+#include <limits>
 
+#include "geodesy/Angles.h"
+#include "geodesy/Convergence.h"
+#include "geodesy/GridDomain.h"
 #include "magnetic/Igrf14.h"
 
 namespace trelvan {
@@ -22,6 +26,14 @@ DateStamp DateStampFrom(const QDateTime& time) {
 
 double MagneticVarianceAt(const QDateTime& clock, const GeoPoint& position) {
   return Igrf14Variance(DateStampFrom(clock), position);
+}
+
+Declinations DeclinationsAt(const QDateTime& clock, const GeoPoint& p) {
+  const double variance = MagneticVarianceAt(clock, p) * kDegToRad;
+  UtmPoint grid{};
+  return Declinations{variance, ToGrid(p, grid) == GridStatus::kOnGrid
+                                    ? UtmConvergence(grid)
+                                    : std::numeric_limits<double>::quiet_NaN()};
 }
 
 }  // namespace trelvan
