@@ -67,7 +67,9 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  // The main form has the workspace read both files when it opens.
+  // The files are read, and on a first start made and flushed to disk, while
+  // the main form is built; the form takes them when it opens.
+  workspace.StartLoading();
   trelvan::MainForm main(services, workspace);
   // Every change is saved as it is made; these catch what Qt still reports
   // before a logout or a quit.
