@@ -4,7 +4,6 @@
 // folder at a time.
 #include <QApplication>
 #include <QFile>
-#include <QIcon>
 #include <QSessionManager>
 #include <cstdio>
 #include <cstring>
@@ -17,6 +16,7 @@
 #include "store/FolderLock.h"
 #include "trelvan/Version.h"
 #include "ui/Services.h"
+#include "ui/SvgIcon.h"
 #include "workspace/Workspace.h"
 
 namespace {
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QString::fromUtf8(trelvan::kVersion));
   // The desktop matches the window to its entry and icon by this name.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.trelvan.Trelvan"));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/trelvan.svg")));
+  QApplication::setWindowIcon(trelvan::SvgIcon(QStringLiteral(":/icons/trelvan.svg")));
 
   trelvan::SignalBridge bridge;
   trelvan::Workspace workspace(trelvan::DataFolderPath());
@@ -67,7 +67,9 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  // The main form has the workspace read both files when it opens.
+  // The files are read, and on a first start made and flushed to disk, while
+  // the main form is built; the form takes them when it opens.
+  workspace.StartLoading();
   trelvan::MainForm main(services, workspace);
   // Every change is saved as it is made; these catch what Qt still reports
   // before a logout or a quit.

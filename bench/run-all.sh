@@ -4,8 +4,8 @@
 #      the instructions per call under valgrind (bench/count-instructions)
 #   2. trelvan-calc --raw utm against GeoConvert, and mgrs against utm, on a
 #      million points (bench/compare-cli)
-#   3. start-up time and peak memory of trelvan beside a bare Qt dialog
-#      (bench/compare-startup)
+#   3. start-up time and peak memory of trelvan beside a bare Qt dialog, and
+#      the instructions to the first painted window (bench/compare-startup)
 #   4. peak memory and time of trelvan-waypoints importing files of 1000 to
 #      100000 rows (bench/import-memory)
 #   5. one redraw of the plan window: 50 waypoints and a resection
@@ -78,6 +78,8 @@ if [[ $gui == ON ]]; then
   echo
   echo "== 3. Start-up against a bare Qt dialog"
   "$here/compare-startup" --build "$build" --runs "$startup_runs"
+  echo
+  "$here/compare-startup" --build "$build" --instructions
   echo
   echo "== 4. Import: peak memory against the size of the file"
   "$here/import-memory" --build "$build" --runs "$import_runs"

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
@@ -29,6 +28,7 @@
 #include "magnetic/Igrf14.h"
 #include "measures/Units.h"
 #include "store/WaypointTable.h"
+#include "ui/SvgIcon.h"
 #include "workspace/Declinations.h"
 
 // The icons and pictures live in this static library; a resource file that
@@ -54,7 +54,7 @@ constexpr GridFields kBaseGrid{MainForm::kEasting,        MainForm::kEastingDm,
 MainForm::MainForm(Services& services, Workspace& workspace, QWidget* parent)
     : Form(services, QStringLiteral("TRELVAN"), parent), workspace_(workspace) {
   RegisterResources();
-  setWindowIcon(QIcon(QStringLiteral(":/icons/trelvan.svg")));
+  setWindowIcon(SvgIcon(QStringLiteral(":/icons/trelvan.svg")));
   BuildCommandBar();
 
   using K = ControlKind;
@@ -152,7 +152,7 @@ void MainForm::BuildCommandBar() {
   auto* tools = new QToolBar(bar);
   tools->setIconSize(QSize(16, 16));
   const auto addTool = [this, tools](const char* icon, const char* tip, int command) {
-    QAction* action = tools->addAction(QIcon(QString::fromUtf8(icon)), QString::fromUtf8(tip));
+    QAction* action = tools->addAction(SvgIcon(QString::fromUtf8(icon)), QString::fromUtf8(tip));
     action->setObjectName(QString::number(command));
     connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
   };

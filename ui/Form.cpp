@@ -10,20 +10,10 @@
 #include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <QVariant>
 #include <algorithm>
 
 
 namespace trelvan {
-
-namespace {
-
-// The width FitWidth gave an edit field and what of it is not text, kept on
-// the field so that a wider text can widen it.
-constexpr char kFittedWidth[] = "trelvanFittedWidth";
-constexpr char kFittedChrome[] = "trelvanFittedChrome";
-
-}  // namespace
 
 class Form::Quiet {
  public:
@@ -103,8 +93,7 @@ void Form::FitWidth(int id, const QString& widest) {
     // The edit's own hint is 17 'x' wide plus its margins and frame: keep those.
     const int chrome = edit->sizeHint().width() - metrics.horizontalAdvance(QLatin1Char('x')) * 17;
     edit->setFixedWidth(text + chrome);
-    edit->setProperty(kFittedWidth, text + chrome);
-    edit->setProperty(kFittedChrome, chrome);
+    fitted_.insert(id, FittedWidth{text + chrome, chrome});
   } else if (qobject_cast<QPushButton*>(widget)) {
     // The style's minimum width for buttons with a caption is meant for words;
     // a state caption ("N", "+") needs only its margins and frame.
@@ -217,10 +206,9 @@ void Form::SetText(int id, const QString& text) {
     // A value wider than the digits the field was fitted to (an altitude
     // beyond five digits, a variance of four) widens the field: clipped, it
     // would show only its last digits, which look like a real value.
-    if (const QVariant fitted = edit->property(kFittedWidth); fitted.isValid()) {
-      const int needed =
-          edit->fontMetrics().horizontalAdvance(text) + edit->property(kFittedChrome).toInt();
-      const int width = std::max(fitted.toInt(), needed);
+    if (const auto fitted = fitted_.constFind(id); fitted != fitted_.cend()) {
+      const int needed = edit->fontMetrics().horizontalAdvance(text) + fitted->chrome;
+      const int width = std::max(fitted->width, needed);
       if (edit->width() != width || edit->minimumWidth() != width) edit->setFixedWidth(width);
     }
   } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
@@ -237,11 +225,12 @@ void Form::SetReadOnly(int id, bool readOnly) {
   if (!edit) return;
   edit->setReadOnly(readOnly);
   // A read-only field takes the window's colour, so the fields a user can
-  // type in stand out.
+  // type in stand out. The style's palette is asked for once per form: the
+  // style makes it anew at each call.
+  if (!standardPalette_) standardPalette_ = style()->standardPalette();
   QPalette palette = edit->palette();
-  const QPalette standard = edit->style()->standardPalette();
-  palette.setColor(QPalette::Base, readOnly ? standard.color(QPalette::Window)
-                                            : standard.color(QPalette::Base));
+  palette.setColor(QPalette::Base, standardPalette_->color(readOnly ? QPalette::Window
+                                                                     : QPalette::Base));
   edit->setPalette(palette);
 }
 

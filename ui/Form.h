@@ -3,8 +3,10 @@
 #include <QDateTime>
 #include <QDialog>
 #include <QHash>
+#include <QPalette>
 #include <QString>
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -133,10 +135,20 @@ class Form : public QDialog {
 
   void AddControl(const ControlSpec& control);
 
+  // The width FitWidth gave an edit field and what of it is not text, so
+  // that a wider text can widen the field.
+  struct FittedWidth {
+    int width;
+    int chrome;
+  };
+
   Services& services_;
   QVBoxLayout* layout_;
   QList<QGridLayout*> groups_;
   QHash<int, QWidget*> controls_;
+  QHash<int, FittedWidth> fitted_;
+  // The style's own palette, whose colours SetReadOnly gives the fields.
+  std::optional<QPalette> standardPalette_;
   int quiet_ = 0;
   bool ended_ = false;
 };

@@ -1,7 +1,10 @@
 #include "workspace/Workspace.h"
 
+#include <unistd.h>
+
 #include <cstring>
 #include <string_view>
+#include <system_error>
 #include <utility>
 
 #include "store/SafeFile.h"
@@ -29,16 +32,40 @@ FolderLock::Outcome Workspace::Lock() {
   return lock_.Take(dataFolder_.c_str(), LockHolder::kProgram);
 }
 
+Workspace::LoadedFiles Workspace::LoadFiles(const std::string& dataFolder) {
+  LoadedFiles files;
+  files.settingsResult = LoadSettings(dataFolder.c_str(), files.settings);
+  if (files.settingsResult != LoadResult::kCannotCreate) {
+    files.waypointsResult = LoadWaypoints(dataFolder.c_str(), files.waypoints);
+  }
+  return files;
+}
+
+void Workspace::StartLoading() {
+  // Reading the two small files takes no time; making one waits for the
+  // disk, and only then is a thread worth what it costs to start.
+  const auto present = [this](const char* name) {
+    return access((dataFolder_ + '/' + name).c_str(), F_OK) == 0;
+  };
+  if (present(kSettingsFileName) && present(kWaypointFileName)) return;
+  try {
+    loading_ = std::async(std::launch::async, &Workspace::LoadFiles, dataFolder_);
+  } catch (const std::system_error&) {
+    // No thread to be had: Load() does the work itself.
+  }
+}
+
 bool Workspace::Load() {
-  const char* folder = dataFolder_.c_str();
-  if (LoadSettings(folder, settings_) == LoadResult::kCannotCreate) return false;
+  const LoadedFiles files = loading_.valid() ? loading_.get() : LoadFiles(dataFolder_);
+  settings_ = files.settings;
+  if (files.settingsResult == LoadResult::kCannotCreate) return false;
   settingsLoaded_ = true;
   savedSettings_ = settings_;
-  const LoadResult table = LoadWaypoints(folder, waypoints_);
-  if (table == LoadResult::kCannotCreate) return false;
+  waypoints_ = files.waypoints;
+  if (files.waypointsResult == LoadResult::kCannotCreate) return false;
   waypointsLoaded_ = true;
   savedWaypoints_ = waypoints_;
-  if (table == LoadResult::kCreated) {
+  if (files.waypointsResult == LoadResult::kCreated) {
     settings_.editWaypoint = 0;
     settings_.baseWaypoint = 0;
   }

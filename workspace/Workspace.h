@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <cstdint>
+#include <future>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,7 @@
 #include "geodesy/Datum.h"
 #include "geometry/Polar.h"
 #include "measures/AngleEntry.h"
+#include "store/FileResult.h"
 #include "store/FolderLock.h"
 #include "store/Settings.h"
 #include "store/WaypointTable.h"
@@ -103,6 +105,12 @@ class Workspace : public QObject {
   // read nor created: the state is then not to be used, and that file is
   // never written. Nothing is saved; the views are told of everything.
   bool Load();
+  // When a file is missing, begins Load's work on the files on a thread of
+  // its own, so that the new file is flushed to disk while the caller builds
+  // its windows; the next Load() waits for it and takes the outcome, exactly
+  // as if it had done the work itself. Nothing in the workspace changes
+  // before. With both files there Load() reads them itself.
+  void StartLoading();
 
   const AppSettings& Settings() const { return settings_; }
   const WaypointTable& Waypoints() const { return waypoints_; }
@@ -159,6 +167,16 @@ class Workspace : public QObject {
   void SaveFailed();
 
  private:
+  // What Load found in the files, or made of them.
+  struct LoadedFiles {
+    LoadResult settingsResult = LoadResult::kCannotCreate;
+    AppSettings settings{};
+    // Not read once the settings could not be: nothing more is made then.
+    LoadResult waypointsResult = LoadResult::kCannotCreate;
+    WaypointTable waypoints{};
+  };
+  static LoadedFiles LoadFiles(const std::string& dataFolder);
+
   // Saves the change and tells the views.
   void Commit(Parts parts);
   // Writes both files, or with `changedOnly` those that differ from what is
@@ -179,6 +197,8 @@ class Workspace : public QObject {
   AppSettings savedSettings_{};
   WaypointTable savedWaypoints_{};
   bool closedSaved_ = true;
+  // The files' outcome while StartLoading's thread works on them.
+  std::future<LoadedFiles> loading_;
 };
 
 }  // namespace trelvan

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <vector>
@@ -372,6 +373,34 @@ TEST_F(DesktopFormTest, AFormOpensOverItsOpenerAtLeastAsLarge) {
   EXPECT_GE(size.width(), 640);
   EXPECT_GE(size.height(), 480);
   EXPECT_LE((centre - opener.frameGeometry().center()).manhattanLength(), 2);
+}
+
+// A probe whose free text field is fitted to three digits.
+struct FittedProbe : ProbeForm {
+  explicit FittedProbe(Services& services) : ProbeForm(services) { FitWidth(kEdit, "000"); }
+};
+
+TEST(FormFields, FittedFieldsFollowTheirTextAndReadOnlyOnesTakeTheWindowsColour) {
+  FormHarness h;
+  FittedProbe form(h.services);
+  QWidget* fitted = form.Control(ProbeForm::kEdit);
+  QWidget* other = form.Control(ProbeForm::kDigits);
+  const int width = fitted->maximumWidth();
+  const int otherWidth = other->minimumWidth();
+  const QFontMetrics metrics = fitted->fontMetrics();
+  const QPalette standard = form.style()->standardPalette();
+  for (const bool readOnly : {true, false, true}) {
+    form.SetText(ProbeForm::kEdit, "12345678");
+    EXPECT_EQ(fitted->minimumWidth() - width,
+              metrics.horizontalAdvance("12345678") - metrics.horizontalAdvance("000"));
+    form.SetText(ProbeForm::kEdit, "7");
+    EXPECT_EQ(fitted->minimumWidth(), width);
+    form.SetText(ProbeForm::kDigits, "12345678");
+    EXPECT_EQ(other->minimumWidth(), otherWidth);
+    form.SetReadOnly(ProbeForm::kDigits, readOnly);
+    EXPECT_EQ(other->palette().color(QPalette::Base),
+              standard.color(readOnly ? QPalette::Window : QPalette::Base));
+  }
 }
 
 }  // namespace

@@ -3,9 +3,12 @@
 // again, loading, and the lock on the data folder.
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -310,6 +313,49 @@ TEST(WorkspaceLoad, AFileThatCannotBeReadIsNeverWritten) {
   workspace.ReplaceWaypoints(WaypointTable{});
   workspace.SaveAtClose();
   EXPECT_EQ(log.Take(), Names{kSettingsFileName});  // the settings were read
+}
+
+// Load's answer, what it told the views and the state it left, and every
+// file below `top` with its bytes, as one text.
+std::string LoadOutcome(Workspace& workspace, const std::string& top) {
+  int told = 0;
+  QObject::connect(&workspace, &Workspace::Changed, [&told] { ++told; });
+  std::string outcome = workspace.Load() ? "loaded" : "refused";
+  outcome += std::to_string(told) +
+             std::string(reinterpret_cast<const char*>(&workspace.Settings()), sizeof(AppSettings)) +
+             std::string(reinterpret_cast<const char*>(workspace.Waypoints().data()),
+                         sizeof(WaypointTable));
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(top)) {
+    files.push_back(entry.path().string().substr(top.size()) +
+                    (entry.is_directory() ? "/" : ":" + ReadFile(entry.path().string())));
+  }
+  std::sort(files.begin(), files.end());
+  for (const std::string& file : files) outcome += "\n" + file;
+  return outcome;
+}
+
+// StartLoading moves Load's work to a thread and nothing else: with no
+// folder, with one file, and with a file in place of the folder, the start
+// ends exactly as with Load alone.
+TEST(WorkspaceLoad, StartingEarlyEndsExactlyAsLoadAlone) {
+  using Folder = void (*)(const std::string& data);
+  const Folder starts[] = {
+      [](const std::string&) {},
+      [](const std::string& data) { SaveSettings(data.c_str(), AppSettings{1, 1, 2, 17, 3, 1}); },
+      [](const std::string& data) { std::ofstream(data) << "kept"; },
+  };
+  for (const Folder make : starts) {
+    std::string outcomes[2];
+    for (const bool early : {false, true}) {
+      const TempFolder top;
+      make(top.File("trelvan"));
+      Workspace workspace(top.File("trelvan"));
+      if (early) workspace.StartLoading();
+      outcomes[early] = LoadOutcome(workspace, top.Path());
+    }
+    EXPECT_EQ(outcomes[1], outcomes[0]);
+  }
 }
 
 TEST(WorkspaceLock, OneWorkspaceHoldsAFolderAndTheOthersLearnWho) {
