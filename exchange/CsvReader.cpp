@@ -292,15 +292,7 @@ void CsvSplitter::Take(QChar c) {
       state_ = State::kUnquoted;
       [[fallthrough]];
     case State::kUnquoted:
-      if (c == u',') {
-        EndField();
-      } else if (lineEnd) {
-        EndField();
-        skipLineFeed_ = c == u'\r';
-        EndRecord();
-      } else {
-        Keep(c);
-      }
+      if (!EndsField(c, lineEnd)) Keep(c);
       return;
     case State::kQuoted:
       // Each line the quotes run into counts, should they turn out never
@@ -321,13 +313,7 @@ void CsvSplitter::Take(QChar c) {
       if (c == u'"') {
         state_ = State::kQuoted;
         Keep(c);
-      } else if (c == u',') {
-        EndField();
-      } else if (lineEnd) {
-        EndField();
-        skipLineFeed_ = c == u'\r';
-        EndRecord();
-      } else {
+      } else if (!EndsField(c, lineEnd)) {
         if (record_.problem.isEmpty()) {
           record_.problem = QStringLiteral("text follows a closing quote");
         }
@@ -341,6 +327,16 @@ void CsvSplitter::Take(QChar c) {
       }
       return;
   }
+}
+
+bool CsvSplitter::EndsField(QChar c, bool lineEnd) {
+  if (c != u',' && !lineEnd) return false;
+  EndField();
+  if (lineEnd) {
+    skipLineFeed_ = c == u'\r';
+    EndRecord();
+  }
+  return true;
 }
 
 void CsvSplitter::Keep(QChar c) {

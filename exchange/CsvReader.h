@@ -49,6 +49,9 @@ class CsvSplitter {
   void Keep(QChar c);
   void EndField();
   void EndRecord();
+  // Outside quotes: a comma ends the field, a line end the field and the
+  // record. False for any other character.
+  bool EndsField(QChar c, bool lineEnd);
 
   std::function<void(const CsvRecord&)> sink_;
   State state_ = State::kFieldStart;
